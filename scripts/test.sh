@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds Nomira and runs the whole test suite twice: once in the normal build (build/) and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/). Exits non-zero when the
+# set-up, a build or any test fails; a failure of the first run still lets the second one run.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+# A test that hangs (a modal box nobody answers) must fail, not stall the run.
+ctest_args=(--output-on-failure -j2 --timeout 600 --no-tests=error)
+status=0
+
+scripts/setup.sh
+echo "== tests (build/)"
+ctest --test-dir build "${ctest_args[@]}" || status=1
+
+scripts/setup.sh --asan
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
+ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+    LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan "${ctest_args[@]}" || status=1
+
+if ((status != 0)); then
+    echo "test.sh: FAILED" >&2
+else
+    echo "test.sh: all tests passed"
+fi
+exit "$status"

@@ -1,0 +1,188 @@
+#include "base/FileSystem.h"
+
+#include "base/Cp932.h"
+#include "base/TextCodec.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace files {
+
+namespace fs = std::filesystem;
+
+fs::path native(std::string_view cp932Path) {
+    return fs::path(textcodec::cp932ToUtf8(cp932Path));
+}
+
+std::string fromNative(const fs::path& path) {
+    return textcodec::utf8ToCp932(path.string());
+}
+
+std::string join(std::string_view folder, std::string_view name) {
+    std::string out(folder);
+    if (out.empty() || out.back() != kSeparator) {
+        out.push_back(kSeparator);
+    }
+    out.append(name);
+    return out;
+}
+
+std::string fileName(std::string_view path) {
+    const std::size_t pos = cp932::findLastChar(path, kSeparator);
+    return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string parentFolder(std::string_view path) {
+    const std::size_t pos = cp932::findLastChar(path, kSeparator);
+    if (pos == std::string_view::npos) {
+        return {};
+    }
+    return std::string(path.substr(0, pos == 0 ? 1 : pos));
+}
+
+std::string withoutTrailingSeparator(std::string_view path) {
+    if (path.size() > 1 && path.back() == kSeparator) {
+        return std::string(path.substr(0, path.size() - 1));
+    }
+    return std::string(path);
+}
+
+bool exists(std::string_view path) {
+    std::error_code ec;
+    return !path.empty() && fs::exists(native(path), ec);
+}
+
+bool isDirectory(std::string_view path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(native(path), ec);
+}
+
+bool isRegularFile(std::string_view path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(native(path), ec);
+}
+
+bool isWritable(std::string_view path) {
+    return ::access(native(path).c_str(), W_OK) == 0;
+}
+
+bool createDirectory(std::string_view path) {
+    if (path.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directory(native(path), ec);
+    return isDirectory(path);
+}
+
+bool removeFile(std::string_view path) {
+    std::error_code ec;
+    return fs::remove(native(path), ec);
+}
+
+std::optional<std::string> readAll(std::string_view path) {
+    std::FILE* f = std::fopen(native(path).c_str(), "rb");
+    if (f == nullptr) {
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        content.append(buffer, n);
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+bool writeAtomically(std::string_view path, std::string_view content) {
+    const fs::path target = native(path);
+    struct stat existing {};
+    const bool targetExists = ::stat(target.c_str(), &existing) == 0;
+    // A file without any write permission bit is read-only even for a user whom the bits do
+    // not stop (root), as a read-only attribute would be.
+    if (targetExists && (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
+                         ::access(target.c_str(), W_OK) != 0)) {
+        return false;
+    }
+    std::string tmp = target.string() + ".XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    const char* p = content.data();
+    std::size_t left = content.size();
+    while (ok && left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n <= 0) {
+            ok = false;
+        } else {
+            p += n;
+            left -= static_cast<std::size_t>(n);
+        }
+    }
+    if (ok) {
+        mode_t mode = existing.st_mode & 07777;
+        if (!targetExists) {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ok = ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    }
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ok = std::rename(tmp.c_str(), target.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+    }
+    return ok;
+}
+
+std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(native(folder), ec);
+    if (ec) {
+        return names;
+    }
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec) {
+            break;
+        }
+        std::error_code typeError;
+        if (filesOnly && !it->is_regular_file(typeError)) {
+            continue;
+        }
+        names.push_back(fromNative(it->path().filename()));
+    }
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int c = cp932::compareNoCase(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+std::optional<std::string> findNoCase(std::string_view folder, std::string_view name) {
+    if (exists(join(folder, name))) {
+        return std::string(name);
+    }
+    for (const std::string& entry : listFolder(folder, false)) {
+        if (cp932::equalsNoCase(entry, name)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace files

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File-system access for cp932 path texts. The "\" of the program's path formats is the
+// platform separator here; texts are converted to the file system's UTF-8 only at this border.
+namespace files {
+
+constexpr char kSeparator = '/';
+
+std::filesystem::path native(std::string_view cp932Path);
+std::string fromNative(const std::filesystem::path& path);
+
+// folder + separator + name; a trailing separator of folder is not doubled.
+std::string join(std::string_view folder, std::string_view name);
+// The part after the last separator, and the part before it.
+std::string fileName(std::string_view path);
+std::string parentFolder(std::string_view path);
+// Drops one trailing separator unless the path is the root.
+std::string withoutTrailingSeparator(std::string_view path);
+
+bool exists(std::string_view path);
+bool isDirectory(std::string_view path);
+bool isRegularFile(std::string_view path);
+bool isWritable(std::string_view path);
+// Creates one folder; true when it exists afterwards.
+bool createDirectory(std::string_view path);
+bool removeFile(std::string_view path);
+
+std::optional<std::string> readAll(std::string_view path);
+// Writes through a temporary file in the same folder and renames it over the target, so that a
+// crash never leaves half a file. Fails without touching anything when the target exists and is
+// read-only or the folder cannot take the temporary file.
+bool writeAtomically(std::string_view path, std::string_view content);
+
+// Names (cp932) of the entries of a folder, sorted without regard to case so that listings are
+// the same on every machine. Regular files only when filesOnly is set.
+std::vector<std::string> listFolder(std::string_view folder, bool filesOnly = true);
+// The actual name of an entry of the folder that equals name without regard to case.
+std::optional<std::string> findNoCase(std::string_view folder, std::string_view name);
+
+} // namespace files

@@ -1,0 +1,108 @@
+#include "base/Messages.h"
+
+#include "base/TextCodec.h"
+
+#include <array>
+#include <cstddef>
+
+namespace {
+
+struct Entry {
+    Msg id;
+    const char* text;
+    const char* caption;
+    Icon icon;
+    Buttons buttons;
+};
+
+constexpr const char* kWarning = "警告";
+constexpr const char* kQuestion = "確認";
+constexpr const char* kError = "ｴﾗｰ";
+
+// Written in UTF-8 here and converted to cp932 once, on first use.
+constexpr std::array kEntries{
+    Entry{Msg::OleInitFailed,
+          "OLE の初期化に失敗しました。 OLE ﾗｲﾌﾞﾗﾘのﾊﾞｰｼﾞｮﾝが正しいことを確認してください。",
+          "Nomira", Icon::Error, Buttons::Ok},
+    Entry{Msg::AlreadyRunning, "Delmo Solution ノミラは既に起動されています。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::DataFolderMissing,
+          "作業ﾌｫﾙﾀﾞがありません。またはｱｸｾｽ権がありません。\r\n以下のﾌｫﾙﾀﾞをご確認ください。"
+          "\r\n%s\n",
+          kError, Icon::Error, Buttons::Ok},
+    Entry{Msg::FolderCreateFailed, "ﾌｫﾙﾀﾞの作成に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::ImageFolderMissing,
+          "画像読込みフォルダﾞがありません。またはｱｸｾｽ権がありません。\r\n以下のﾌｫﾙﾀﾞをご確認くだ"
+          "さい。\r\n%s\n",
+          kError, Icon::Error, Buttons::Ok},
+    Entry{Msg::TemplateReadFailed, "ﾃﾝﾌﾟﾚｰﾄ情報の読込みに失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::TemplateSetFailed, "ﾃﾝﾌﾟﾚｰﾄ情報の設定に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::TemplatePathTooLong, "ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙのﾊﾟｽが%dﾊﾞｲﾄを超過しています。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::TemplatePathTooLong255, "ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙのﾊﾟｽが255ﾊﾞｲﾄを超過しています。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::TemplateTooManyColumns,
+          "指定したﾃﾝﾌﾟﾚｰﾄの列数が最大列数(上限値300)を超過したため、読み込めません。\n\rINIﾌｧｲ"
+          "ﾙの設定値を変更した後、再起動してください。",
+          kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::ReleaseAssignments, "割り当てを解除します。よろしいですか？", kQuestion,
+          Icon::Question, Buttons::YesNo},
+    Entry{Msg::HelpFileMissing, "ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。", kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::HelpNoApplication, "関連付いたｱﾌﾟﾘｹｰｼｮﾝが存在しません。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::ApplicationLaunchFailed, "ｱﾌﾟﾘｹｰｼｮﾝの起動に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::DisplayError, "Error!!", "", Icon::None, Buttons::Ok},
+    Entry{Msg::DisplayLoadError, "Load Error!!", "", Icon::None, Buttons::Ok},
+};
+
+static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),
+              "every message needs one catalogue entry");
+
+std::array<Message, kEntries.size()> buildCatalogue() {
+    std::array<Message, kEntries.size()> catalogue;
+    for (const Entry& e : kEntries) {
+        catalogue[static_cast<std::size_t>(e.id)] = Message{
+            textcodec::utf8ToCp932(e.text), textcodec::utf8ToCp932(e.caption), e.icon, e.buttons};
+    }
+    return catalogue;
+}
+
+} // namespace
+
+const Message& message(Msg id) {
+    static const auto catalogue = buildCatalogue();
+    return catalogue.at(static_cast<std::size_t>(id));
+}
+
+std::string fillPlaceholders(std::string_view text, std::initializer_list<std::string_view> args) {
+    std::string out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // '%' never occurs as a cp932 trail byte, so a byte-wise scan is safe here.
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == 'd')) {
+            if (next != args.end()) {
+                out.append(*next++);
+            }
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+namespace texts {
+
+std::string windowTitle() {
+    return textcodec::utf8ToCp932("Delmo Solution ノミラ");
+}
+
+std::string versionFormat() {
+    return "(Build %s)";
+}
+
+} // namespace texts

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "base/MessageTypes.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Every message the program shows to the operator. Code names a message; the catalogue spells it.
+enum class Msg {
+    OleInitFailed,
+    AlreadyRunning,
+    DataFolderMissing,
+    FolderCreateFailed,
+    ImageFolderMissing,
+    TemplateReadFailed,
+    TemplateSetFailed,
+    TemplatePathTooLong,
+    TemplatePathTooLong255,
+    TemplateTooManyColumns,
+    ReleaseAssignments,
+    HelpFileMissing,
+    HelpNoApplication,
+    ApplicationLaunchFailed,
+    DisplayError,
+    DisplayLoadError,
+    Count // keep last
+};
+
+// One catalogue entry, in cp932.
+struct Message {
+    std::string text;
+    std::string caption;
+    Icon icon;
+    Buttons buttons;
+};
+
+const Message& message(Msg id);
+
+// Fills the "%s" and "%d" placeholders of a text in order with the given cp932 arguments.
+std::string fillPlaceholders(std::string_view text, std::initializer_list<std::string_view> args);
+
+// Fixed texts that are not message boxes.
+namespace texts {
+std::string windowTitle();   // the main window's title and the single-instance name
+std::string versionFormat(); // "(Build %s)"
+} // namespace texts

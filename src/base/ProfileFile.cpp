@@ -1,0 +1,254 @@
+#include "base/ProfileFile.h"
+
+#include "base/Cp932.h"
+#include "base/FileSystem.h"
+
+#include <climits>
+
+namespace {
+
+std::vector<std::string_view> splitLines(std::string_view content) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = content.size();
+        }
+        lines.push_back(content.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The section named by a "[name]" line, or nothing for other lines. ']' may be a cp932 trail
+// byte, so the closing bracket is searched by characters.
+std::optional<std::string> sectionOf(std::string_view line) {
+    const std::string t = cp932::trim(line);
+    if (t.empty() || t.front() != '[') {
+        return std::nullopt;
+    }
+    const std::string_view inner = std::string_view(t).substr(1);
+    const std::size_t close = cp932::findChar(inner, ']');
+    return cp932::trim(close == std::string_view::npos ? inner : inner.substr(0, close));
+}
+
+// Splits "key=value"; '=' never occurs as a trail byte.
+bool keyValueOf(std::string_view line, std::string& key, std::string& value) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+        return false;
+    }
+    key = cp932::trim(line.substr(0, eq));
+    value = cp932::trim(line.substr(eq + 1));
+    return !key.empty();
+}
+
+std::string unquote(std::string value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front() && cp932::isCharBoundary(value, value.size() - 1)) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// A value holds one line; text from the first line end or NUL on is not stored.
+std::string singleLine(std::string_view value) {
+    const std::size_t end = value.find_first_of(std::string_view("\r\n\0", 3));
+    return std::string(value.substr(0, end));
+}
+
+// The file content after writing one key.
+std::string applyWrite(const std::string& content, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    const bool crlf = content.empty() || content.find("\r\n") != std::string::npos;
+    const std::string cr = crlf ? "\r" : "";
+    const std::string keyLine = std::string(key) + "=" + singleLine(value);
+
+    std::vector<std::string> lines;
+    for (std::string_view line : splitLines(content)) {
+        lines.emplace_back(line);
+    }
+    bool endsWithNewline = content.empty() || content.back() == '\n';
+    // Lines appended after a last line that had no line end give it the file's own kind.
+    const auto appendAtEnd = [&](std::string line) {
+        if (!endsWithNewline && !cr.empty() && !lines.empty() && !lines.back().empty() &&
+            lines.back().back() != '\r') {
+            lines.back().push_back('\r');
+        }
+        lines.push_back(std::move(line));
+        endsWithNewline = true;
+    };
+
+    std::size_t sectionLine = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = sectionOf(lines[i]);
+        if (name && cp932::equalsNoCase(*name, section)) {
+            sectionLine = i;
+            break;
+        }
+    }
+    if (sectionLine == lines.size()) {
+        appendAtEnd("[" + std::string(section) + "]" + cr);
+        appendAtEnd(keyLine + cr);
+    } else {
+        std::size_t insertAt = sectionLine + 1;
+        bool replaced = false;
+        for (std::size_t i = sectionLine + 1; i < lines.size() && !sectionOf(lines[i]); ++i) {
+            std::string k;
+            std::string v;
+            if (keyValueOf(lines[i], k, v) && cp932::equalsNoCase(k, key)) {
+                const bool hadCr = !lines[i].empty() && lines[i].back() == '\r';
+                lines[i] = keyLine + (hadCr ? "\r" : "");
+                replaced = true;
+                break;
+            }
+            if (!cp932::trim(lines[i]).empty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (!replaced && insertAt == lines.size()) {
+            appendAtEnd(keyLine + cr);
+        } else if (!replaced) {
+            lines.insert(lines.begin() + static_cast<long>(insertAt), keyLine + cr);
+        }
+    }
+
+    std::string result;
+    result.reserve(content.size() + keyLine.size() + section.size() + 8);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        result.append(lines[i]);
+        if (i + 1 < lines.size() || endsWithNewline) {
+            result.push_back('\n');
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key,
+                                             std::size_t bufferSize) const {
+    const auto content = files::readAll(m_path);
+    if (!content) {
+        return std::nullopt;
+    }
+    bool inSection = false;
+    bool sectionSeen = false;
+    for (std::string_view line : splitLines(*content)) {
+        if (const auto name = sectionOf(line)) {
+            if (sectionSeen && inSection) {
+                break; // the first matching section wins
+            }
+            inSection = cp932::equalsNoCase(*name, section);
+            sectionSeen = sectionSeen || inSection;
+            continue;
+        }
+        std::string k;
+        std::string v;
+        if (inSection && keyValueOf(line, k, v) && cp932::equalsNoCase(k, key)) {
+            v = unquote(singleLine(v));
+            return bufferSize == 0 ? std::string() : cp932::cutBytes(v, bufferSize - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view fallback, std::size_t bufferSize) const {
+    auto v = read(section, key, bufferSize);
+    return (v && !v->empty()) ? *v : std::string(fallback);
+}
+
+int ProfileFile::parseInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(UINT_MAX)) {
+            value = static_cast<long long>(UINT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    // Values beyond the 32-bit range wrap as the classic reader's unsigned conversion does,
+    // so "4294967295" written for -1 reads back as -1.
+    return static_cast<int>(
+        static_cast<unsigned int>(static_cast<long long>(value) & 0xFFFFFFFFLL));
+}
+
+int ProfileFile::readInt(std::string_view section, std::string_view key, int fallback) const {
+    const auto v = read(section, key);
+    if (!v || v->empty()) {
+        return fallback;
+    }
+    return parseInt(*v);
+}
+
+bool ProfileFile::write(std::string_view section, std::string_view key,
+                        std::string_view value) const {
+    return writeMany(section, {{std::string(key), std::string(value)}});
+}
+
+bool ProfileFile::writeMany(std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) const {
+    if (section.empty() || entries.empty()) {
+        return false;
+    }
+    if (files::exists(m_path) && !files::isRegularFile(m_path)) {
+        return false;
+    }
+    // An existing file that cannot be read is not replaced by the new keys alone.
+    const auto existing = files::readAll(m_path);
+    if (!existing && files::exists(m_path)) {
+        return false;
+    }
+    std::string content = existing.value_or(std::string());
+    for (const auto& [key, value] : entries) {
+        if (key.empty()) {
+            return false;
+        }
+        content = applyWrite(content, section, key, value);
+    }
+    return files::writeAtomically(m_path, content);
+}
+
+bool ProfileFile::writeInt(std::string_view section, std::string_view key, int value) const {
+    return write(section, key, std::to_string(value));
+}
+
+std::optional<std::string> ProfileFile::firstLine() const {
+    const auto content = files::readAll(m_path);
+    if (!content) {
+        return std::nullopt;
+    }
+    const std::size_t end = content->find('\n');
+    std::string line = content->substr(0, end);
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
+
+std::vector<std::string> ProfileFile::sectionNames() const {
+    std::vector<std::string> names;
+    const auto content = files::readAll(m_path);
+    if (!content) {
+        return names;
+    }
+    for (std::string_view line : splitLines(*content)) {
+        if (auto name = sectionOf(line)) {
+            names.push_back(std::move(*name));
+        }
+    }
+    return names;
+}

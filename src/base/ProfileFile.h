@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A classic initialisation file: "[section]" lines open sections, "key=value" lines set keys.
+// Sections and keys match without regard to case and the first match wins. Every read opens the
+// file anew; every write rewrites it atomically, replacing the key's line in place, appending a
+// new key to the end of its section, or appending a missing section at the end of the file.
+// Section names, keys and values are cp932.
+class ProfileFile {
+public:
+    // The default value buffer: at most 1,023 bytes of a value are used.
+    static constexpr std::size_t kDefaultBuffer = 1024;
+
+    explicit ProfileFile(std::string path) : m_path(std::move(path)) {}
+
+    const std::string& path() const { return m_path; }
+
+    // The value with surrounding blanks (and one pair of enclosing quotes) removed, cut to
+    // bufferSize - 1 bytes without splitting a character; nothing when the key is absent.
+    std::optional<std::string> read(std::string_view section, std::string_view key,
+                                    std::size_t bufferSize = kDefaultBuffer) const;
+    // The value, or the fallback when the key is absent or empty.
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view fallback = {},
+                           std::size_t bufferSize = kDefaultBuffer) const;
+    // Decimal value (parsing stops at the first non-digit, a value without digits reads 0);
+    // the fallback when the key is absent or empty.
+    int readInt(std::string_view section, std::string_view key, int fallback) const;
+
+    bool write(std::string_view section, std::string_view key, std::string_view value) const;
+    bool writeInt(std::string_view section, std::string_view key, int value) const;
+    // Writes several keys of one section in one atomic rewrite: the result is what writing them
+    // one by one would give, but a failure leaves the file as it was.
+    bool writeMany(std::string_view section,
+                   const std::vector<std::pair<std::string, std::string>>& entries) const;
+
+    // The first line of the file, as read (without its line end), or nothing when unreadable.
+    std::optional<std::string> firstLine() const;
+    std::vector<std::string> sectionNames() const;
+
+    // Parses a decimal integer the way the profile reader does.
+    static int parseInt(std::string_view text);
+
+private:
+    std::string m_path;
+};

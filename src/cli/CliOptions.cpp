@@ -1,0 +1,59 @@
+#include "cli/CliOptions.h"
+
+#include <string_view>
+
+std::optional<CliOptions> CliOptions::parse(int argc, char* argv[], std::string& error) {
+    CliOptions o;
+    bool answerGiven = false;
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--json") {
+            o.json = true;
+        } else if (a == "--yes" || a == "--no") {
+            if (answerGiven && o.agree != (a == "--yes")) {
+                error = "--yes and --no exclude each other";
+                return std::nullopt;
+            }
+            answerGiven = true;
+            o.agree = a == "--yes";
+        } else if (a == "--data-folder") {
+            if (i + 1 >= argc) {
+                error = "--data-folder needs a folder";
+                return std::nullopt;
+            }
+            o.dataFolder = argv[++i];
+        } else if (a.rfind("--data-folder=", 0) == 0) {
+            o.dataFolder = std::string(a.substr(14));
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            error = "unknown option " + std::string(a);
+            return std::nullopt;
+        } else {
+            break;
+        }
+    }
+    for (; i < argc; ++i) {
+        o.command.emplace_back(argv[i]);
+    }
+    if (!o.help && !o.version && o.command.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    return o;
+}
+
+const char* CliOptions::usage() {
+    return "usage: nomira-cli [--data-folder DIR] [--json] [--yes | --no] COMMAND [ARGUMENTS]\n"
+           "       nomira-cli --help | --version\n"
+           "\n"
+           "commands:\n"
+           "  settings                      the settings as the main window holds them\n"
+           "  template list                 the names the template box lists\n"
+           "  template show FILE.tpl        a template as read\n"
+           "  template rewrite IN.tpl OUT.tpl\n"
+           "                                write IN again through the template writer\n";
+}

@@ -1,0 +1,67 @@
+#include "cli/CliSession.h"
+
+#include "app/AppPaths.h"
+#include "base/FileSystem.h"
+#include "base/TextCodec.h"
+
+#include <iostream>
+
+CliSession::CliSession(const CliOptions& options) : m_options(options) {
+    m_prompter.setAgreeByDefault(options.agree);
+}
+
+std::string CliSession::out(const std::string& cp932) {
+    return textcodec::cp932ToUtf8(cp932);
+}
+
+std::string CliSession::in(const std::string& utf8) {
+    return textcodec::utf8ToCp932(utf8);
+}
+
+std::optional<std::string> CliSession::dataFolder() {
+    std::string folder;
+    if (m_options.dataFolder) {
+        folder = files::withoutTrailingSeparator(in(*m_options.dataFolder));
+    } else {
+        AppPaths paths{RegistryStore(RegistryStore::defaultPath())};
+        folder = paths.dataFolder();
+    }
+    if (!files::isDirectory(folder)) {
+        m_prompter.tell(Msg::DataFolderMissing, {folder});
+        return std::nullopt;
+    }
+    return folder;
+}
+
+Json CliSession::messagesJson() const {
+    Json list = Json::array();
+    for (const auto& m : m_prompter.shown()) {
+        list.push_back({{"caption", out(m.caption)}, {"text", out(m.text)}});
+    }
+    return list;
+}
+
+int CliSession::finish(Json document, const std::string& text, Exit status) {
+    if (m_options.json) {
+        if (document.is_object()) {
+            document["messages"] = messagesJson();
+        }
+        std::cout << document.dump(1) << "\n";
+    } else {
+        std::cout << text;
+        for (const auto& m : m_prompter.shown()) {
+            (status == Done ? std::cout : std::cerr)
+                << "[" << out(m.caption) << "] " << out(m.text) << "\n";
+        }
+    }
+    return status;
+}
+
+int CliSession::fail() {
+    return finish(Json::object(), {}, Failed);
+}
+
+int CliSession::usageError(const std::string& reason) {
+    std::cerr << "nomira-cli: " << reason << "\n" << CliOptions::usage();
+    return Usage;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "base/ScriptedPrompter.h"
+#include "cli/CliOptions.h"
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+using Json = nlohmann::ordered_json;
+
+// One run of nomira-cli: the data folder, the operator stand-in that answers every question with
+// --yes or --no and records the messages, and the output in JSON or as text for people.
+class CliSession {
+public:
+    enum Exit { Done = 0, Failed = 1, Usage = 2 };
+
+    explicit CliSession(const CliOptions& options);
+
+    const CliOptions& options() const { return m_options; }
+    ScriptedPrompter& prompter() { return m_prompter; }
+
+    // The data folder (cp932): --data-folder, else the registry store's DataPath. On failure the
+    // missing-folder message is recorded and nothing is returned.
+    std::optional<std::string> dataFolder();
+
+    // Ends the run: the JSON document (with "messages" added) or the text, and the exit status.
+    int finish(Json document, const std::string& text, Exit status);
+    // Ends a run that failed with the recorded messages.
+    int fail();
+    int usageError(const std::string& reason);
+
+    // cp932 to UTF-8 for output; UTF-8 arguments to cp932 for the core.
+    static std::string out(const std::string& cp932);
+    static std::string in(const std::string& utf8);
+
+private:
+    Json messagesJson() const;
+
+    CliOptions m_options;
+    ScriptedPrompter m_prompter;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class CliSession;
+
+// nomira-cli settings
+int runSettingsCommand(CliSession& session);

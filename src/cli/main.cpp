@@ -1,0 +1,32 @@
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/SettingsCommand.h"
+#include "cli/TemplateCommand.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    std::string error;
+    const auto options = CliOptions::parse(argc, argv, error);
+    if (!options) {
+        std::cerr << "nomira-cli: " << error << "\n" << CliOptions::usage();
+        return CliSession::Usage;
+    }
+    if (options->help) {
+        std::cout << CliOptions::usage();
+        return CliSession::Done;
+    }
+    if (options->version) {
+        std::cout << "nomira-cli " << NOMIRA_VERSION << " (Build " << NOMIRA_BUILD_NUMBER << ")\n";
+        return CliSession::Done;
+    }
+    CliSession session(*options);
+    const std::string& command = options->command.front();
+    if (command == "settings" && options->command.size() == 1) {
+        return runSettingsCommand(session);
+    }
+    if (command == "template") {
+        return runTemplateCommand(session);
+    }
+    return session.usageError("unknown command " + command);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "template/Template.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class Prompter;
+
+// The template files of one folder ("<name>.tpl", one section ROWINFO): listing, reading and
+// writing them in their fixed format.
+class TemplateFolder {
+public:
+    // dataFolder supplies the storage folder of a template that names none.
+    TemplateFolder(std::string folder, std::string dataFolder);
+
+    const std::string& folder() const { return m_folder; }
+    // folder + "/" + name + ".tpl" (the actual letter case of an existing file is kept).
+    std::string pathOf(const std::string& name) const;
+
+    // Names of the "*.tpl" files, extension removed, empty names skipped, in listing order.
+    std::vector<std::string> listTemplateNames() const;
+    // True when the file's first line, trimmed, is "[ROWINFO]" without regard to case.
+    bool isTemplateFile(const std::string& name) const;
+    static bool isTemplateFileAt(const std::string& path);
+
+    std::optional<Template> readTemplate(const std::string& name) const;
+    static std::optional<Template> readTemplateFile(const std::string& path,
+                                                    const std::string& dataFolder);
+
+    // The editor's save: every key but ROWWIDTH. Reports folder and path failures itself.
+    bool writeTemplate(const Template& t, Prompter& prompter) const;
+    // ROWWIDTH alone. Reports folder and path failures itself; the caller reports the rest.
+    bool saveColumnWidths(const std::string& name, const std::vector<int>& widths,
+                          Prompter& prompter) const;
+    // False (after telling the operator) when the template has more columns than csvRowNum.
+    bool columnCountFits(const std::string& name, int csvRowNum, Prompter& prompter) const;
+
+    static constexpr std::size_t kPathLimit = 256; // the full path must stay below this
+    static constexpr std::size_t kNameBytes = 20;
+
+private:
+    bool prepareFolder(Prompter& prompter) const;
+
+    std::string m_folder;
+    std::string m_dataFolder;
+};

@@ -1,0 +1,101 @@
+#include "ui/app/CCorvelApp.h"
+
+#include "app/AppContext.h"
+#include "app/SettingsKeys.h"
+#include "app/SettingsStore.h"
+#include "base/FileSystem.h"
+#include "base/Messages.h"
+#include "base/RegistryStore.h"
+#include "ui/app/AutomationServer.h"
+#include "ui/app/SingleInstance.h"
+#include "ui/base/QtPrompter.h"
+#include "ui/base/QtText.h"
+#include "ui/workbench/CCorvelDlg.h"
+#include "ui/workbench/CVersionDlg.h"
+
+#include <QFileInfo>
+#include <QFont>
+
+CCorvelApp::CCorvelApp(int& argc, char** argv) : m_app(argc, argv) {
+    QApplication::setApplicationName(QStringLiteral("Nomira"));
+    applyJapaneseFont(m_app);
+}
+
+void CCorvelApp::applyJapaneseFont(QApplication& app) {
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    font.setPointSize(9);
+    app.setFont(font);
+}
+
+std::vector<std::string> CCorvelApp::cp932Arguments(const QStringList& arguments) {
+    std::vector<std::string> out;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        out.push_back(qttext::toCp932(arguments[i]));
+    }
+    return out;
+}
+
+int CCorvelApp::run() {
+    QtPrompter prompter;
+    const RegistryStore registry(RegistryStore::defaultPath());
+    AppContext context{
+        AppPaths(registry, qttext::toCp932(QApplication::applicationFilePath())), {}, {}, {}, 0};
+
+    // The command line, read against the data folder of the registry store.
+    context.request = StartupRequest::parse(cp932Arguments(QApplication::arguments()),
+                                            context.paths.dataFolder(), prompter);
+
+    // The interprocess runtime needs a private folder for its lock and sockets.
+    const QString runtime = SingleInstance::runtimeFolder();
+    if (!QFileInfo(runtime).isDir() || !QFileInfo(runtime).isWritable()) {
+        prompter.tell(Msg::OleInitFailed);
+        return 1;
+    }
+
+    SingleInstance instance(qttext::fromCp932(texts::windowTitle()), runtime);
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Acquired:
+        break;
+    case SingleInstance::Result::AlreadyRunning:
+        prompter.tell(Msg::AlreadyRunning);
+        instance.activateRunning();
+        return 0;
+    case SingleInstance::Result::Failed:
+        return 1;
+    }
+
+    SettingsStore exportSettings(context.paths.settingsFilePath(), context.paths.dataFolder());
+    context.exportType = exportSettings.exportType();
+
+    const QString version =
+        qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, "Version").value_or(""));
+    const QString build =
+        qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, "Build_Number").value_or(""));
+    {
+        CVersionDlg splash(version, build, true);
+        splash.exec();
+    }
+
+    AutomationServer automation(runtime);
+    automation.listen();
+
+    context.applicationProfile = context.paths.applicationProfile();
+
+    const auto folders = WorkingFolders::prepare(context.paths.dataFolder(), prompter);
+    if (!folders) {
+        return 1;
+    }
+    context.folders = *folders;
+
+    {
+        CCorvelDlg dialog(context);
+        instance.setMainWindow(&dialog);
+        automation.setMainWindow(&dialog);
+        dialog.exec();
+        automation.clearLinks();
+        instance.setMainWindow(nullptr);
+    }
+    instance.release();
+    return 0;
+}
