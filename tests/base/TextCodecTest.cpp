@@ -1,0 +1,112 @@
+#include "base/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+TEST(TextCodecTest, RoundTripsJapaneseAndVendorCharacters) {
+    const struct {
+        const char* utf8;
+        std::string cp932;
+    } cases[] = {
+        {"abc", "abc"},
+        {"ﾘﾈｰﾑﾘｽﾄ", "\xD8\xC8\xB0\xD1\xD8\xBD\xC4"},
+        {"表ソ", "\x95\x5C\x83\x5C"},
+        {"①", "\x87\x40"},            // NEC special character
+        {"髙", "\xFB\xFC"},           // IBM extension
+        {"纊", "\xFA\x5C"},           // IBM extension with a 0x5C trail byte
+        {"～－", "\x81\x60\x81\x7C"}, // the code page's own mappings
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textcodec::utf8ToCp932(c.utf8), c.cp932) << c.utf8;
+        EXPECT_EQ(textcodec::cp932ToUtf8(c.cp932), c.utf8) << c.utf8;
+        EXPECT_EQ(textcodec::utf8ToCp932Strict(c.utf8), c.cp932) << c.utf8;
+        EXPECT_EQ(textcodec::cp932ToUtf8Strict(c.cp932), c.utf8) << c.utf8;
+    }
+    // The NEC-selected form of "髙" reads as the same character.
+    EXPECT_EQ(textcodec::cp932ToUtf8("\xEE\xE0"), "髙");
+}
+
+TEST(TextCodecTest, InvalidCp932BytesBecomeOneReplacementEach) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"a\x80"
+         "b",
+         "a" + kReplacement + "b"},
+        {"\xFD\xFE\xFF", kReplacement + kReplacement + kReplacement},
+        {"\xA0z", kReplacement + "z"},
+        {"ab\x81", "ab" + kReplacement},                  // lead byte cut off at the end
+        {"\x81 x", kReplacement + " x"},                  // lead byte followed by no trail byte
+        {std::string("a\0b", 3), std::string("a\0b", 3)}, // NUL converts like any byte
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textcodec::cp932ToUtf8(c.in), c.out);
+    }
+    EXPECT_FALSE(textcodec::cp932ToUtf8Strict("a\x80"));
+    EXPECT_FALSE(textcodec::cp932ToUtf8Strict("ab\x81"));
+}
+
+TEST(TextCodecTest, Utf8WithoutCp932FormBecomesQuestionMark) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"é", "?"},
+        {"a€b", "a?b"},
+        {"x😀y", "x?y"},
+        {"表é表", "\x95\x5C?\x95\x5C"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textcodec::utf8ToCp932(c.in), c.out) << c.in;
+        EXPECT_FALSE(textcodec::utf8ToCp932Strict(c.in)) << c.in;
+    }
+}
+
+TEST(TextCodecTest, BrokenUtf8LosesOnlyTheBrokenBytes) {
+    // File names on disk may be in another encoding: the bytes that follow a broken sequence
+    // must survive.
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"ab\xFF"
+         "cdef",
+         "ab?cdef"},
+        {"\xC3(x", "?(x"},
+        {"\xE3\x81"
+         "A",
+         "?A"},
+        {"\xF0\x9F"
+         "ok",
+         "?ok"},
+        {"a\x80"
+         "b",
+         "a?b"},
+        {"end\xE3", "end?"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textcodec::utf8ToCp932(c.in), c.out);
+    }
+    EXPECT_FALSE(textcodec::utf8ToCp932Strict("ab\xFF"));
+}
+
+TEST(TextCodecTest, LongTextConvertsCompletely) {
+    // Longer than the converter's internal buffer, with a replacement in the middle.
+    std::string cp932;
+    std::string utf8;
+    for (int i = 0; i < 3000; ++i) {
+        cp932 += "\x95\x5C";
+        utf8 += "表";
+    }
+    EXPECT_EQ(textcodec::cp932ToUtf8(cp932 + "\x80" + cp932), utf8 + kReplacement + utf8);
+    EXPECT_EQ(textcodec::utf8ToCp932(utf8 + "é" + utf8), cp932 + "?" + cp932);
+}
+
+} // namespace
