@@ -1,0 +1,15 @@
+#include "base/CellGridFitter.h"
+
+#include <algorithm>
+
+void CellGridFitter::setMeasure(TextMeasure measure, int cellPaddingPixels) {
+    m_measure = std::move(measure);
+    m_padding = std::max(cellPaddingPixels, 0);
+}
+
+int CellGridFitter::measure(std::string_view text) const {
+    if (m_measure) {
+        return m_measure(text);
+    }
+    return static_cast<int>(text.size()) * kFallbackPixelsPerByte;
+}
