@@ -13,6 +13,17 @@ scripts/setup.sh
 echo "== tests (build/)"
 ctest --test-dir build "${ctest_args[@]}" || status=1
 
+# Permission bits do not stop root, so the read-only folder and file cases skip under root. Run
+# them once more as an unprivileged user, where they must fail exactly as the operator sees it.
+if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1 && command -v runuser >/dev/null; then
+    echo "== permission cases as an unprivileged user"
+    for t in build/tests/test_base build/tests/test_app build/tests/test_template; do
+        [[ -x $t ]] || continue
+        (cd /tmp && runuser -u nobody -- "$OLDPWD/$t" --gtest_brief=1 \
+            --gtest_filter='*ReadOnly*:*Unreadable*:*Permission*') || status=1
+    done
+fi
+
 scripts/setup.sh --asan
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
