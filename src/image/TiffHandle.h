@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+// Owner of one libtiff TIFF*. Opening through this class also silences libtiff's error and
+// warning handlers, so that broken files never print anything.
+
+struct tiff;
+
+class TiffHandle {
+public:
+    TiffHandle() = default;
+    ~TiffHandle();
+    TiffHandle(const TiffHandle&) = delete;
+    TiffHandle& operator=(const TiffHandle&) = delete;
+    TiffHandle(TiffHandle&& other) noexcept : m_tiff(other.m_tiff) { other.m_tiff = nullptr; }
+    TiffHandle& operator=(TiffHandle&& other) noexcept;
+
+    // mode is libtiff's: "r", "w", "a". Returns an empty handle when the file cannot be opened.
+    static TiffHandle open(const std::string& path, const char* mode);
+
+    // Replaces libtiff's process-wide error and warning handlers with silent ones.
+    static void silenceHandlers();
+
+    tiff* get() const noexcept { return m_tiff; }
+    explicit operator bool() const noexcept { return m_tiff != nullptr; }
+
+    // Number of pages; 0 when the directory chain cannot be read.
+    int pageCount() const;
+    // Makes page (1-based) current. An image library result: Success, ErrPageNotFound when the
+    // file has fewer pages, ErrFileRead when its directories are damaged.
+    int selectPage(int page);
+
+    // Closes now; returns false when libtiff reported a failure while flushing.
+    bool close();
+
+private:
+    tiff* m_tiff = nullptr;
+};

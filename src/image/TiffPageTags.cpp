@@ -1,0 +1,52 @@
+#include "image/TiffPageTags.h"
+
+#include <cmath>
+#include <tiffio.h>
+
+namespace {
+
+int toDpi(float value, std::uint16_t unit) {
+    if (!(value > 0.0f) || !std::isfinite(value)) {
+        return 0;
+    }
+    const double dpi = unit == RESUNIT_CENTIMETER ? value * 2.54 : value;
+    return dpi > 1e6 ? 0 : static_cast<int>(std::lround(dpi));
+}
+
+} // namespace
+
+bool TiffPageTags::read(tiff* tif) {
+    *this = TiffPageTags{};
+    if (TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) != 1 ||
+        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) != 1 || width == 0 || height == 0) {
+        return false;
+    }
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &resolutionUnit);
+    if (TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) != 1) {
+        photometric = PHOTOMETRIC_MINISWHITE;
+    }
+    if (TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xResolution) != 1) {
+        xResolution = 0.0f;
+    }
+    if (TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yResolution) != 1) {
+        yResolution = 0.0f;
+    }
+    tiled = TIFFIsTiled(tif) != 0;
+    return true;
+}
+
+bool TiffPageTags::isStreamableBilevel() const {
+    return bitsPerSample == 1 && samplesPerPixel == 1 && !tiled &&
+           (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK);
+}
+
+int TiffPageTags::xDpi() const {
+    return toDpi(xResolution, resolutionUnit);
+}
+
+int TiffPageTags::yDpi() const {
+    return toDpi(yResolution, resolutionUnit);
+}
