@@ -32,7 +32,7 @@ done
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
-    libtiff-dev libtiff-tools libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
+    libtiff-dev libtiff-tools xdg-utils libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick

@@ -1,12 +1,206 @@
 #include "ui/workbench/CCorvelDlg.h"
 
 #include "app/AppContext.h"
+#include "app/SettingsKeys.h"
 #include "base/Messages.h"
+#include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
+#include "ui/workbench/CVersionDlg.h"
+#include "ui/workbench/MainWindowControls.h"
+#include "ui/workbench/MainWindowMenus.h"
+#include "ui/workbench/ProgramPictures.h"
+#include "workbench/Ctl.h"
+#include "workbench/DesignLayout.h"
+#include "workbench/LayoutGrowth.h"
+#include "workbench/Workbench.h"
 
-CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
-    setWindowTitle(qttext::fromCp932(texts::windowTitle()));
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context), m_prompter(this),
+      m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)) {
     setObjectName(QStringLiteral("CCorvelDlg"));
-    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    resize(1116, 910);
+    setWindowTitle(qttext::fromCp932(texts::windowTitle()));
+    setWindowIcon(ProgramPictures::programIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+
+    m_workbench = std::make_unique<Workbench>(
+        context, Workbench::Seams{m_view, m_view, m_prompter, *this, *m_requester});
+    m_client->setObjectName(QStringLiteral("Client"));
+    m_client->setMinimumSize(DesignLayout::kWidthPx, DesignLayout::kHeightPx);
+    m_client->installEventFilter(this);
+    m_controls = std::make_unique<MainWindowControls>(m_client, m_view, m_workbench->renameGrid(),
+                                                      m_workbench->imageGrid());
+    m_menus =
+        new MainWindowMenus(this, m_view, [this](int command) { m_workbench->command(command); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menus->menuBar());
+    layout->addWidget(m_client, 1);
+
+    connectControls();
+    m_workbench->open();
+    m_controls->showMagViews(m_workbench->magViewCount());
+    resize(minimumSizeHint());
+    relayout();
+    placeAtStart();
+}
+
+CCorvelDlg::~CCorvelDlg() {
+    // The controls, the grid views among them, go before the workbench that owns their grids.
+    m_client->removeEventFilter(this);
+    delete m_client;
+    m_client = nullptr;
+    m_controls.reset();
+}
+
+void CCorvelDlg::connectControls() {
+    for (const auto& [ctl, button] : m_controls->buttons()) {
+        const int command = ctl;
+        connect(button, &QAbstractButton::clicked, this,
+                [this, command] { m_workbench->command(command); });
+    }
+    QComboBox* box = m_controls->templateBox();
+    connect(box, &QComboBox::activated, this,
+            [this](int index) { m_workbench->templateSelected(index); });
+    box->installEventFilter(this);
+}
+
+WindowSize CCorvelDlg::designOuterSize() const {
+    const QSize inner = layout() ? layout()->minimumSize() : minimumSize();
+    const QSize extra = frameExtra();
+    return WindowSize{inner.width() + extra.width(), inner.height() + extra.height()};
+}
+
+QSize CCorvelDlg::frameExtra() const {
+    return frameGeometry().size() - geometry().size();
+}
+
+WindowRect CCorvelDlg::restoredRect() const {
+    const QRect inner = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    const QRect frame = frameGeometry();
+    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                           frame.right() - geometry().right(),
+                           frame.bottom() - geometry().bottom());
+    const QRect outer = inner.marginsAdded(margins);
+    return WindowRect{outer.left(), outer.top(), outer.left() + outer.width(),
+                      outer.top() + outer.height()};
+}
+
+void CCorvelDlg::moveTo(const WindowRect& rect) {
+    const QSize extra = frameExtra();
+    resize(rect.right - rect.left - extra.width(), rect.bottom - rect.top - extra.height());
+    move(rect.left, rect.top);
+}
+
+void CCorvelDlg::placeAtStart() {
+    const StartPlacement placement = m_workbench->startPlacement(designOuterSize());
+    m_placing = true;
+    if (placement.maximize) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else if (placement.moveTo) {
+        moveTo(*placement.moveTo);
+    }
+    m_placing = false;
+}
+
+void CCorvelDlg::relayout() {
+    const int views = m_workbench->magViewCount();
+    const Growth growth = LayoutGrowth::over(DesignLayout::kWidthPx, DesignLayout::kHeightPx,
+                                             m_client->width(), m_client->height());
+    m_controls->place(LayoutGrowth::grow(DesignLayout::pixels(views), growth, views));
+}
+
+void CCorvelDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        // The start-up request acts on the window as the operator sees it.
+        QTimer::singleShot(0, this, [this] { m_workbench->actOnStartupRequest(); });
+    }
+}
+
+void CCorvelDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || m_placing) {
+        return;
+    }
+    const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    const bool wasMaximized = old.testFlag(Qt::WindowMaximized);
+    if (isMaximized() && !wasMaximized) {
+        m_workbench->placement().maximizing(restoredRect());
+    } else if (wasMaximized && !isMaximized() && !isMinimized()) {
+        if (const auto rect = m_workbench->placement().restoring(designOuterSize())) {
+            QTimer::singleShot(0, this, [this, r = *rect] { moveTo(r); });
+        }
+    }
+}
+
+void CCorvelDlg::closeEvent(QCloseEvent* event) {
+    if (!m_workbench->requestClose(restoredRect(), isMaximized())) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CCorvelDlg::keyPressEvent(QKeyEvent* event) {
+    // A key on the window itself does nothing, Escape included; Enter presses the default button
+    // only when that is "割り当て" (the hidden "ダミー" is never pressed).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (m_view.defaultButton() == id(Ctl::Assign)) {
+            auto* assign = qobject_cast<QAbstractButton*>(m_view.control(id(Ctl::Assign)));
+            if (assign && assign->isEnabled() && assign->isVisible()) {
+                assign->click();
+            }
+        }
+    }
+    event->accept();
+}
+
+void CCorvelDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!isMinimized()) {
+        m_workbench->repainted();
+    }
+}
+
+bool CCorvelDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_controls || !m_client) {
+        return QDialog::eventFilter(watched, event);
+    }
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        relayout();
+    } else if (watched == m_controls->templateBox() && event->type() == QEvent::FocusIn) {
+        m_workbench->templateBoxFocused();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CCorvelDlg::runVersionDialog() {
+    const RegistryStore& registry = m_context.paths.registry();
+    const auto text = [&registry](const char* name) {
+        return qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, name).value_or(""));
+    };
+    CVersionDlg dialog(text("Version"), text("Build_Number"), false, this);
+    dialog.exec();
+}
+
+void CCorvelDlg::closeWindow() {
+    close();
+}
+
+int CCorvelDlg::popupMenu(MenuId menu, const std::vector<MenuItem>& items) {
+    return m_menus->popup(menu, items);
 }

@@ -1,18 +1,72 @@
 #pragma once
 
+#include "ui/base/QtPrompter.h"
+#include "ui/workbench/CorvelView.h"
+#include "workbench/DialogHost.h"
+#include "workbench/WindowPlacement.h"
+
 #include <QDialog>
+#include <memory>
 
 struct AppContext;
+class LaunchRequester;
+class MainWindowControls;
+class MainWindowMenus;
+class Workbench;
 
-// The main window.
-class CCorvelDlg : public QDialog {
+// The main window "Delmo Solution ノミラ": the preview pane on the left, the rename list and the
+// image list on the right, the menu bar and the status bar. It is a thin skin over its Workbench:
+// every button, menu item, accelerator and grid event goes there, and the Workbench changes the
+// window through the view.
+//
+// The controls sit at the design layout (558 x 455 dialog units, two pixels per unit; see
+// DesignLayout) and follow the window's growth by the rules of LayoutGrowth. The window cannot
+// be made smaller than the design size.
+class CCorvelDlg : public QDialog, private DialogHost {
     Q_OBJECT
 
 public:
     explicit CCorvelDlg(AppContext& context, QWidget* parent = nullptr);
+    ~CCorvelDlg() override;
 
     AppContext& context() { return m_context; }
+    Workbench& workbench() { return *m_workbench; }
+    CorvelView& view() { return m_view; }
+    MainWindowControls& controls() { return *m_controls; }
+    MainWindowMenus& menus() { return *m_menus; }
+    QWidget* client() const { return m_client; }
+    // The window's outer size at the design size.
+    WindowSize designOuterSize() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // DialogHost
+    void runVersionDialog() override;
+    void closeWindow() override;
+    int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
+
+    void connectControls();
+    void relayout();
+    void placeAtStart();
+    QSize frameExtra() const;
+    WindowRect restoredRect() const;
+    void moveTo(const WindowRect& rect);
+
     AppContext& m_context;
+    CorvelView m_view;
+    QtPrompter m_prompter;
+    std::unique_ptr<LaunchRequester> m_requester;
+    std::unique_ptr<Workbench> m_workbench;
+    QWidget* m_client;
+    std::unique_ptr<MainWindowControls> m_controls;
+    MainWindowMenus* m_menus;
+    bool m_shownOnce = false;
+    bool m_placing = false;
 };

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "workbench/LayoutRect.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+class CellGrid;
+class CorvelView;
+class CVSFlexGrid;
+class QAbstractButton;
+class QComboBox;
+class QProgressBar;
+class QStatusBar;
+
+// Builds every control of the main window on its client area, each with its caption and its
+// control id, registers them with the view, and places them by a layout.
+class MainWindowControls {
+public:
+    MainWindowControls(QWidget* client, CorvelView& view, CellGrid& renameGrid,
+                       CellGrid& imageGrid);
+
+    QWidget* widget(int id) const;
+    // The buttons (command buttons, page buttons and the designation box) by id.
+    const std::map<int, QAbstractButton*>& buttons() const { return m_buttons; }
+    QComboBox* templateBox() const { return m_templateBox; }
+    CVSFlexGrid* renameGrid() const { return m_renameGrid; }
+    CVSFlexGrid* imageGrid() const { return m_imageGrid; }
+    QStatusBar* statusBar() const { return m_statusBar; }
+    QProgressBar* progressBar() const { return m_progress; }
+
+    // Places every control that exists at its rectangle; the status bar's text part keeps its
+    // 400 pixels and the progress bar takes the rest.
+    void place(const Layout& layout);
+    // Shows the second magnified preview only when two are used.
+    void showMagViews(int count);
+
+    static constexpr int kStatusTextWidth = 400;
+
+private:
+    template <typename W> W* add(int id, W* widget);
+    void addButton(int id, const char* caption);
+    void addLabel(int id, const char* caption);
+    void addTextField(int id);
+    void addStatic(int id);
+    void buildPreviewPane();
+    void buildListSide();
+    void buildStatusBar();
+
+    QWidget* m_client;
+    CorvelView& m_view;
+    std::map<int, QPointer<QWidget>> m_widgets;
+    std::map<int, QAbstractButton*> m_buttons;
+    QComboBox* m_templateBox = nullptr;
+    CVSFlexGrid* m_renameGrid = nullptr;
+    CVSFlexGrid* m_imageGrid = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QProgressBar* m_progress = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "ui/workbench/ProgramPictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace {
+
+// A sheet of paper with a folded corner and a name tag: a scanned drawing being named.
+QPixmap sheet(int size, const QColor& paper, const QColor& ink) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    QPainterPath page;
+    page.moveTo(0.18 * s, 0.06 * s);
+    page.lineTo(0.62 * s, 0.06 * s);
+    page.lineTo(0.82 * s, 0.26 * s);
+    page.lineTo(0.82 * s, 0.94 * s);
+    page.lineTo(0.18 * s, 0.94 * s);
+    page.closeSubpath();
+    p.setPen(QPen(ink, std::max(1.0, s / 32)));
+    p.setBrush(paper);
+    p.drawPath(page);
+    p.drawPolyline(QPolygonF{{0.62 * s, 0.06 * s}, {0.62 * s, 0.26 * s}, {0.82 * s, 0.26 * s}});
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = (0.42 + 0.12 * i) * s;
+        p.drawLine(QPointF(0.28 * s, y), QPointF(0.72 * s, y));
+    }
+    p.setBrush(QColor(0x2a, 0x6f, 0xb0));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(0.36 * s, 0.74 * s, 0.56 * s, 0.16 * s), s / 24, s / 24);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon ProgramPictures::programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        icon.addPixmap(sheet(size, Qt::white, QColor(0x33, 0x33, 0x33)));
+    }
+    return icon;
+}
+
+QPixmap ProgramPictures::previewPicture() {
+    return sheet(96, QColor(0xf4, 0xf6, 0xf8), QColor(0x55, 0x60, 0x6c));
+}
+
+QIcon ProgramPictures::pageButtonIcon(int which) {
+    constexpr int size = 16;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x30, 0x30, 0x30));
+    const bool backward = which < 2;
+    const bool toEnd = which == 0 || which == 3;
+    // A triangle pointing the way, with a bar at the end for first and last.
+    const qreal tip = backward ? 4 : 12;
+    const qreal base = backward ? 11 : 5;
+    p.drawPolygon(QPolygonF{{tip, 8}, {base, 3}, {base, 13}});
+    if (toEnd) {
+        p.drawRect(QRectF(backward ? 2 : 12, 3, 2, 10));
+    }
+    return QIcon(pixmap);
+}

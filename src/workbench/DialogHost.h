@@ -1,0 +1,25 @@
+#pragma once
+
+#include "workbench/Cmd.h"
+
+#include <vector>
+
+// What the main window's logic asks of the window itself: the modal windows it opens over
+// itself, and closing.
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+
+    // The version window with its OK button; returns when it is closed.
+    virtual void runVersionDialog() = 0;
+    // Asks the window to close, as its close button does.
+    virtual void closeWindow() = 0;
+
+    struct MenuItem {
+        int command;
+        bool enabled;
+    };
+    // Shows a context menu at the mouse pointer with its items enabled as given; returns the
+    // chosen command, 0 when the menu was dismissed.
+    virtual int popupMenu(MenuId menu, const std::vector<MenuItem>& items) = 0;
+};

@@ -1,0 +1,190 @@
+#include "workbench/TemplateBox.h"
+
+#include "app/Settings.h"
+#include "base/CellGrid.h"
+#include "base/Cp932.h"
+#include "base/FileSystem.h"
+#include "base/MainView.h"
+#include "base/Prompter.h"
+#include "workbench/AssignmentPort.h"
+#include "workbench/Ctl.h"
+#include "workbench/FolderDisplay.h"
+#include "workbench/ListBoxView.h"
+#include "workbench/RenameGridLayout.h"
+#include "workbench/WorkbenchState.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kExtension = ".tpl";
+
+std::string withoutExtension(const std::string& file) {
+    if (cp932::endsWithNoCase(file, kExtension)) {
+        return file.substr(0, file.size() - kExtension.size());
+    }
+    return file;
+}
+
+} // namespace
+
+TemplateBox::TemplateBox(Parts parts, TemplateFolder folder)
+    : m_p(parts), m_assignments(&parts.assignments), m_folder(std::move(folder)) {
+}
+
+std::vector<std::string> TemplateBox::listNames() const {
+    std::vector<std::string> names;
+    for (const std::string& name : m_folder.listTemplateNames()) {
+        if (m_folder.isTemplateFile(name)) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+int TemplateBox::indexOf(const std::string& name) const {
+    const auto& names = m_p.state.templateNames;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (cp932::equalsNoCase(names[i], name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool TemplateBox::renameListLoadAllowed() const {
+    return m_index >= 0 && m_p.state.templateLoaded && !m_p.state.areaDesignation;
+}
+
+void TemplateBox::fillAtStart() {
+    m_p.state.templateNames = listNames();
+    m_index = indexOf(withoutExtension(m_p.settings.templateFile));
+    m_p.list.setListItems(id(Ctl::TemplateBox), m_p.state.templateNames, m_index);
+    if (m_index < 0) {
+        m_p.state.templateFile.clear();
+        m_p.settings.templateFile.clear();
+        m_p.state.templateLoaded = false;
+    } else if (!load(m_p.state.templateNames[static_cast<std::size_t>(m_index)], true)) {
+        m_p.prompter.tell(Msg::TemplateSetFailed);
+        reselect(-1);
+    }
+    m_p.view.enableControl(id(Ctl::LoadRenameList), renameListLoadAllowed());
+    showStorageFolder();
+}
+
+void TemplateBox::refresh() {
+    const std::string current =
+        m_index >= 0 ? m_p.state.templateNames[static_cast<std::size_t>(m_index)] : std::string();
+    m_p.state.templateNames = listNames();
+    m_index = current.empty() ? -1 : indexOf(current);
+    m_p.list.setListItems(id(Ctl::TemplateBox), m_p.state.templateNames, m_index);
+    m_p.view.enableControl(id(Ctl::LoadRenameList), renameListLoadAllowed());
+}
+
+void TemplateBox::reselect(int index) {
+    m_index = index;
+    m_p.list.setListIndex(id(Ctl::TemplateBox), index);
+}
+
+void TemplateBox::selectionChanged(int index) {
+    WorkbenchState& s = m_p.state;
+    if (index < 0 || index >= static_cast<int>(s.templateNames.size()) || index == m_index) {
+        return;
+    }
+    const int previous = m_index;
+    if (m_assignments->count() > 0) {
+        if (m_p.prompter.tell(Msg::ReleaseAssignments) != Answer::Yes) {
+            reselect(previous);
+            return;
+        }
+        m_assignments->releaseAll();
+    }
+    saveWidths();
+    if (m_assignments->count() == 0) {
+        m_p.view.enableControl(id(Ctl::Execute), false);
+    }
+    if (load(s.templateNames[static_cast<std::size_t>(index)], true)) {
+        m_index = index;
+    } else {
+        m_p.prompter.tell(Msg::TemplateSetFailed);
+        // The box goes back to the previous entry, and so do the grid and the current template,
+        // so that what the box shows is what the rename list is laid out for.
+        reselect(previous);
+        if (previous >= 0) {
+            load(s.templateNames[static_cast<std::size_t>(previous)], false);
+        }
+        m_p.view.focusControl(id(Ctl::RenameGrid));
+    }
+    showStorageFolder();
+    for (Ctl c : {Ctl::Assign, Ctl::BatchAssign, Ctl::Release, Ctl::BatchRelease}) {
+        m_p.view.enableControl(id(c), false);
+    }
+    m_p.view.enableControl(id(Ctl::LoadRenameList), renameListLoadAllowed());
+    if (!s.workDataName.empty()) {
+        s.modified = true;
+    }
+}
+
+bool TemplateBox::selectByName(const std::string& name) {
+    const int index = indexOf(name);
+    if (index < 0) {
+        return false;
+    }
+    m_p.list.setListIndex(id(Ctl::TemplateBox), index);
+    selectionChanged(index);
+    return true;
+}
+
+bool TemplateBox::load(const std::string& name, bool report) {
+    WorkbenchState& s = m_p.state;
+    s.templateFile = cp932::trim(name + std::string(kExtension));
+    m_p.settings.templateFile = s.templateFile;
+
+    // The grid loses the old template's columns and the list its rows before the new template is
+    // read; the current template goes with them, so the two always agree.
+    m_p.renameGrid.setRedraw(false);
+    RenameGridLayout::reduceToFixedColumns(m_p.renameGrid);
+    s.currentTemplate = Template{};
+    s.templateLoaded = false;
+    s.loadedRowCount = 0;
+    s.renameListLoaded = false;
+    s.renameListFile.clear();
+    m_p.view.setControlText(id(Ctl::ListFileName), {});
+
+    const auto t = m_folder.readTemplate(name);
+    if (!t) {
+        m_p.renameGrid.setRedraw(true);
+        if (report) {
+            m_p.prompter.tell(Msg::TemplateReadFailed);
+        }
+        return false;
+    }
+    s.currentTemplate = *t;
+    s.storageFolder = t->storageFolder;
+    s.templateLoaded = true;
+    RenameGridLayout::applyTemplate(m_p.renameGrid, *t);
+    m_p.renameGrid.setRedraw(true);
+    return true;
+}
+
+bool TemplateBox::saveWidths() {
+    const WorkbenchState& s = m_p.state;
+    if (!s.templateLoaded || s.currentTemplate.columns.empty()) {
+        return true;
+    }
+    const std::string& name = s.currentTemplate.name;
+    if (!files::isRegularFile(m_folder.pathOf(name))) {
+        return true;
+    }
+    const auto widths = RenameGridLayout::templateColumnWidths(m_p.renameGrid);
+    if (!m_folder.saveColumnWidths(name, widths, m_p.prompter)) {
+        m_p.prompter.tell(Msg::TemplateSetFailed);
+        return false;
+    }
+    return true;
+}
+
+void TemplateBox::showStorageFolder() {
+    m_p.view.setControlText(id(Ctl::StorageFolder),
+                            shortenFolderForDisplay(m_p.state.storageFolder));
+}

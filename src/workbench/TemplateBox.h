@@ -1,0 +1,65 @@
+#pragma once
+
+#include "template/TemplateFolder.h"
+
+#include <string>
+#include <vector>
+
+class AssignmentPort;
+class CellGrid;
+class ListBoxView;
+class MainView;
+class Prompter;
+struct Settings;
+struct WorkbenchState;
+
+// The template box of the main window (control 1066): its list of templates, loading a template
+// into the rename-list grid, changing the template, and saving the column widths of the current
+// template.
+class TemplateBox {
+public:
+    struct Parts {
+        WorkbenchState& state;
+        Settings& settings;
+        CellGrid& renameGrid;
+        MainView& view;
+        ListBoxView& list;
+        Prompter& prompter;
+        AssignmentPort& assignments;
+    };
+
+    TemplateBox(Parts parts, TemplateFolder folder);
+
+    const TemplateFolder& folder() const { return m_folder; }
+    // The assignment list asked before a change (the one given in the parts until replaced).
+    void setAssignments(AssignmentPort& assignments) { m_assignments = &assignments; }
+    // The entry the box shows, -1 for none.
+    int index() const { return m_index; }
+
+    // Opening: lists the templates and loads the one the Template setting names.
+    void fillAtStart();
+    // Focus and repaint: lists the templates again and reselects the current one.
+    void refresh();
+    // The operator picked entry index; picking the current entry again changes nothing.
+    void selectionChanged(int index);
+    // The start-up request: the listed template of that name (without regard to case) is selected
+    // as by a change; false when none is listed.
+    bool selectByName(const std::string& name);
+    // ROWWIDTH of the current template from the grid's column widths; reports a failure.
+    bool saveWidths();
+    void showStorageFolder();
+    // The rename list load button: a template is listed, current and applied, and the
+    // magnified-area designation is off.
+    bool renameListLoadAllowed() const;
+
+private:
+    std::vector<std::string> listNames() const;
+    int indexOf(const std::string& name) const;
+    bool load(const std::string& name, bool report);
+    void reselect(int index);
+
+    Parts m_p;
+    AssignmentPort* m_assignments;
+    TemplateFolder m_folder;
+    int m_index = -1;
+};

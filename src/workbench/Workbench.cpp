@@ -1,0 +1,188 @@
+#include "workbench/Workbench.h"
+
+#include "app/AppContext.h"
+#include "app/HelpLauncher.h"
+#include "base/Cp932.h"
+#include "base/FileSystem.h"
+#include "base/MainView.h"
+#include "workbench/Cmd.h"
+#include "workbench/ControlStates.h"
+#include "workbench/Ctl.h"
+#include "workbench/DialogHost.h"
+#include "workbench/ImageGridLayout.h"
+#include "workbench/RenameGridLayout.h"
+
+#include <initializer_list>
+
+namespace {
+
+std::string templateFolderOf(AppContext& context) {
+    return files::join(context.paths.dataFolder(), "template");
+}
+
+// The start-up request names a template by its file; the box lists it by its name.
+std::string templateNameOf(const std::string& path) {
+    std::string name = files::fileName(path);
+    if (cp932::endsWithNoCase(name, ".tpl")) {
+        name.resize(name.size() - 4);
+    }
+    return name;
+}
+
+} // namespace
+
+Workbench::Workbench(AppContext& context, Seams seams)
+    : m_context(context), m_seams(seams),
+      m_settings(context.paths.settingsFilePath(), context.paths.dataFolder()),
+      m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameGrid, seams.view,
+                                       seams.list, seams.prompter, m_noAssignments},
+                    TemplateFolder(templateFolderOf(context), context.paths.dataFolder())),
+      m_placement(m_settings) {
+    RenameGridLayout::prepare(m_renameGrid);
+    ImageGridLayout::prepare(m_imageGrid);
+    m_renameGrid.setObserver(&m_gridEvents);
+    m_imageGrid.setObserver(&m_gridEvents);
+    buildCommandTable();
+}
+
+void Workbench::buildCommandTable() {
+    m_commands.add(id(Cmd::Exit), [this] { m_seams.dialogs.closeWindow(); });
+    m_commands.add(id(Cmd::Help), [this] { help(); });
+    m_commands.add(id(Cmd::Version), [this] { version(); });
+
+    // Commands whose features come with later work: routed here, doing nothing yet.
+    for (Cmd c :
+         {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
+          Cmd::InsertRow, Cmd::DeleteRow, Cmd::OriginTopLeft, Cmd::OriginTopRight,
+          Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree, Cmd::DeleteImages}) {
+        m_commands.addPending(id(c));
+    }
+    for (Ctl c : {Ctl::LoadWorkData, Ctl::LoadRenameList, Ctl::LoadImages, Ctl::ReloadImages,
+                  Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release, Ctl::Execute,
+                  Ctl::DesignateArea, Ctl::EditImage, Ctl::OpenWithApplication, Ctl::FirstPage,
+                  Ctl::PreviousPage, Ctl::NextPage, Ctl::LastPage}) {
+        m_commands.addPending(id(c));
+    }
+}
+
+void Workbench::open() {
+    MainView& view = m_seams.view;
+    m_state.storageFolder = files::join(m_context.paths.dataFolder(), "rename");
+    m_state.registrationAgentInstalled = m_settings.loadAtOpening(m_context.paths.registry());
+
+    m_templateBox.fillAtStart();
+
+    m_renameGrid.setRedraw(false);
+    m_imageGrid.setRedraw(false);
+    RenameGridLayout::numberRows(m_renameGrid);
+    m_renameGrid.setRedraw(true);
+    m_imageGrid.setRedraw(true);
+
+    view.enableControl(id(Cmd::SaveWorkData), false);
+    view.enableControl(id(Cmd::SaveWorkDataAs), false);
+    view.showControl(id(Ctl::ReferenceValues), false);
+    view.enableControl(id(Ctl::ReferenceValues), false);
+    view.showControl(id(Ctl::Dummy), false);
+    view.setStatusText(" ");
+    view.setProgressRange(0, 100);
+    view.setProgressPos(0);
+    view.setDefaultButton(defaultButton());
+    updateControlStates(false);
+}
+
+void Workbench::actOnStartupRequest() {
+    const StartupRequest& request = m_context.request;
+    if (request.templateGiven) {
+        m_templateBox.selectByName(templateNameOf(request.templatePath));
+        updateControlStates(isBusy());
+    }
+    // The image folder and the rename list of the request are loaded by their commands, which
+    // come with later work.
+}
+
+void Workbench::setAssignments(AssignmentPort& assignments) {
+    m_assignments = &assignments;
+    m_templateBox.setAssignments(assignments);
+}
+
+bool Workbench::command(int id) {
+    return m_commands.run(id);
+}
+
+void Workbench::listContextMenu() {
+    if (m_renameGrid.isEditing()) {
+        return;
+    }
+    const bool allowed = m_state.templateLoaded;
+    command(m_seams.dialogs.popupMenu(
+        MenuId::ListOperations, {{id(Cmd::InsertRow), allowed}, {id(Cmd::DeleteRow), allowed}}));
+}
+
+void Workbench::imageContextMenu() {
+    const bool allowed =
+        m_state.imageCount > 0 && m_imageGrid.selectedRowCount() > 0 && m_assignments->count() == 0;
+    command(m_seams.dialogs.popupMenu(MenuId::ImageOperations, {{id(Cmd::DeleteImages), allowed}}));
+}
+
+void Workbench::templateBoxFocused() {
+    m_templateBox.refresh();
+}
+
+void Workbench::repainted() {
+    m_templateBox.refresh();
+}
+
+void Workbench::templateSelected(int index) {
+    m_templateBox.selectionChanged(index);
+    const bool canSave = m_state.modified && m_state.templateLoaded && m_state.imageFolderLoaded;
+    m_seams.view.enableControl(id(Cmd::SaveWorkData), canSave);
+    m_seams.view.enableControl(id(Cmd::SaveWorkDataAs), canSave);
+}
+
+void Workbench::updateControlStates(bool busy) {
+    ControlStateInput in;
+    in.busy = busy;
+    in.assignment = m_assignments->availability();
+    in.assignmentCount = m_assignments->count();
+    in.imageType = m_state.currentImageType;
+    in.imageCount = m_state.imageCount;
+    in.currentImageRow = m_state.currentImageRow;
+    in.pageCount = m_state.pageCount;
+    in.currentPage = m_state.currentPage;
+    in.areaCurrent = m_state.areaCurrent;
+    in.imageFolderLoaded = m_state.imageFolderLoaded;
+    in.modified = m_state.modified;
+    in.templateSelected = m_templateBox.index() >= 0 && m_state.templateLoaded;
+    in.templatesExist = !m_state.templateNames.empty();
+    in.areaDesignation = m_state.areaDesignation;
+    ControlStates::apply(m_seams.view, in);
+}
+
+int Workbench::magViewCount() const {
+    return m_settings.settings().expanPreview == 1 ? 2 : 1;
+}
+
+int Workbench::defaultButton() const {
+    return m_settings.settings().enterKeyAssign == 1 ? id(Ctl::Assign) : id(Ctl::Dummy);
+}
+
+void Workbench::help() {
+    openHelp(m_launcher, m_seams.requester, m_context.paths.programFolder(), m_seams.prompter);
+}
+
+void Workbench::version() {
+    m_launcher.modal() = true;
+    m_seams.dialogs.runVersionDialog();
+    m_launcher.modal() = false;
+}
+
+bool Workbench::requestClose(const WindowRect& rect, bool maximized) {
+    m_settings.saveAll();
+    // Asking to save changed work data comes with the work data files; without them nothing can
+    // be changed that would need saving.
+    m_templateBox.saveWidths();
+    m_settings.saveMagnifiedAreas();
+    m_settings.saveSizeMemory();
+    m_placement.closing(rect, maximized);
+    return true;
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/ProgramLauncher.h"
+#include "app/SettingsStore.h"
+#include "base/CellGrid.h"
+#include "workbench/CommandTable.h"
+#include "workbench/GridEvents.h"
+#include "workbench/NoAssignments.h"
+#include "workbench/TemplateBox.h"
+#include "workbench/WindowPlacement.h"
+#include "workbench/WorkbenchState.h"
+
+#include <memory>
+
+struct AppContext;
+class DialogHost;
+class LaunchRequester;
+class ListBoxView;
+class MainView;
+class Prompter;
+
+// The main window's state and command handlers, without a screen. It owns the working state, the
+// rename-list and image-list grids and the settings for the life of the window, and talks to the
+// window only through MainView, ListBoxView and DialogHost, to the operator through Prompter.
+class Workbench {
+public:
+    struct Seams {
+        MainView& view;
+        ListBoxView& list;
+        Prompter& prompter;
+        DialogHost& dialogs;
+        LaunchRequester& requester;
+    };
+
+    Workbench(AppContext& context, Seams seams);
+    Workbench(const Workbench&) = delete;
+    Workbench& operator=(const Workbench&) = delete;
+
+    // Opening, once the window's controls exist: settings, template box, grids, save commands,
+    // default button and the first control states.
+    void open();
+    // Where the window goes at first (after open()), given its outer design size.
+    StartPlacement startPlacement(WindowSize design) { return m_placement.atStart(design); }
+    // The start-up request, once the window is shown: template, image folder, rename list.
+    void actOnStartupRequest();
+
+    // The assignment list the commands consult; until one is given the list is always empty.
+    void setAssignments(AssignmentPort& assignments);
+
+    // Menu items, accelerators and buttons; false when the id is no command.
+    bool command(int id);
+    const CommandTable& commands() const { return m_commands; }
+
+    // Right button on a grid: the list menu "一覧操作" (a template is current and no cell is
+    // being edited) and the image menu "画像操作" (images listed, some selected, none assigned).
+    void listContextMenu();
+    void imageContextMenu();
+
+    void templateBoxFocused();
+    void templateSelected(int index);
+    // A repaint of the window that is not minimised refreshes the template box.
+    void repainted();
+
+    // The control-state routine.
+    void updateControlStates(bool busy);
+
+    WindowPlacement& placement() { return m_placement; }
+    // Closing: true when the window may close (the settings and the widths have been written and
+    // the rectangle stored unless maximised).
+    bool requestClose(const WindowRect& rect, bool maximized);
+
+    CellGrid& renameGrid() { return m_renameGrid; }
+    CellGrid& imageGrid() { return m_imageGrid; }
+    const WorkbenchState& state() const { return m_state; }
+    SettingsStore& settingsStore() { return m_settings; }
+    TemplateBox& templateBox() { return m_templateBox; }
+    ProgramLauncher& launcher() { return m_launcher; }
+    // Number of magnified previews the pane shows (1 or 2).
+    int magViewCount() const;
+    // The button Enter presses: "割り当て" when EnterKeyAssign is on, else the hidden "ダミー".
+    int defaultButton() const;
+    // The help viewer, a modal dialog or a folder load holds the window.
+    bool isBusy() { return m_launcher.modal(); }
+
+private:
+    void buildCommandTable();
+    void help();
+    void version();
+
+    AppContext& m_context;
+    Seams m_seams;
+    WorkbenchState m_state;
+    SettingsStore m_settings;
+    CellGrid m_renameGrid;
+    CellGrid m_imageGrid;
+    NoAssignments m_noAssignments;
+    AssignmentPort* m_assignments = &m_noAssignments;
+    TemplateBox m_templateBox;
+    WindowPlacement m_placement;
+    ProgramLauncher m_launcher;
+    CommandTable m_commands;
+    GridEvents m_gridEvents{*this};
+};

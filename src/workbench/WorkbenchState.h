@@ -1,0 +1,44 @@
+#pragma once
+
+#include "template/Template.h"
+
+#include <string>
+
+// The main window's working state, owned for the life of the window. Texts are cp932.
+struct WorkbenchState {
+    // The current template: its file name ("<name>.tpl"; also the Template setting), the template
+    // as read, and whether it was applied to the rename-list grid.
+    std::string templateFile;
+    Template currentTemplate;
+    bool templateLoaded = false;
+    // The names the template box lists, in its order.
+    std::vector<std::string> templateNames;
+
+    // Where images go under their new names; shown shortened in the storage folder field.
+    std::string storageFolder;
+
+    // Rename list (the list itself lives in the rename-list grid).
+    int loadedRowCount = 0;
+    int currentListRow = -1;
+    int editRow = -1;
+    bool renameListLoaded = false;
+    std::string renameListFile;
+
+    // Image list (the list itself lives in the image-list grid) and the preview pane.
+    bool imageFolderLoaded = false;
+    int imageCount = 0;
+    int currentImageRow = -1;
+    std::string currentImageType; // file extension of the current image, lower case
+    int pageCount = 0;
+    int currentPage = 0;
+    bool areaCurrent = false;     // a magnified area is the current one
+    bool areaDesignation = false; // "拡大ｴﾘｱ指定" is on
+
+    // Work data.
+    bool modified = false;
+    bool workDataMode = false;
+    std::string workDataName;
+
+    // Registration agent installed (its programs can be started at execution).
+    bool registrationAgentInstalled = false;
+};

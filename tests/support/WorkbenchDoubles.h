@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/LaunchRequester.h"
+#include "workbench/AssignmentPort.h"
+#include "workbench/DialogHost.h"
+#include "workbench/ListBoxView.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The template box without a screen: keeps the items and the current entry.
+class RecordingListBox : public ListBoxView {
+public:
+    void setListItems(int id, const std::vector<std::string>& items, int index) override {
+        m_items[id] = items;
+        m_index[id] = index;
+        ++m_fills;
+    }
+    void setListIndex(int id, int index) override { m_index[id] = index; }
+    int listIndex(int id) const override {
+        const auto it = m_index.find(id);
+        return it == m_index.end() ? -1 : it->second;
+    }
+    const std::vector<std::string>& items(int id) { return m_items[id]; }
+    int fills() const { return m_fills; }
+
+private:
+    std::map<int, std::vector<std::string>> m_items;
+    std::map<int, int> m_index;
+    int m_fills = 0;
+};
+
+// The window's own services without a screen: counts what was asked and answers menus from a
+// script.
+class RecordingDialogHost : public DialogHost {
+public:
+    void runVersionDialog() override { ++versionShown; }
+    void closeWindow() override { ++closeRequests; }
+    int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override {
+        menus.push_back(menu);
+        lastItems = items;
+        return menuAnswer;
+    }
+
+    int versionShown = 0;
+    int closeRequests = 0;
+    std::vector<MenuId> menus;
+    std::vector<MenuItem> lastItems;
+    int menuAnswer = 0;
+};
+
+// A requesting window that only counts.
+class RecordingRequester : public LaunchRequester {
+public:
+    void setEnabled(bool) override {}
+    void bringToFront() override {}
+    void post(int, std::unique_ptr<LaunchAttachment>) override { ++posts; }
+    void reportLaunchFailure() override { ++failures; }
+
+    int posts = 0;
+    int failures = 0;
+};
+
+// An assignment list with a given number of records; releasing empties it.
+class CountedAssignments : public AssignmentPort {
+public:
+    explicit CountedAssignments(std::size_t n) : m_count(n) {}
+    std::size_t count() const override { return m_count; }
+    Availability availability() const override { return {}; }
+    void releaseAll() override {
+        m_count = 0;
+        ++releases;
+    }
+
+    int releases = 0;
+
+private:
+    std::size_t m_count;
+};

@@ -1,0 +1,199 @@
+#include "app/AppContext.h"
+#include "support/TempDir.h"
+#include "support/WorkbenchDoubles.h"
+#include "support/WorkbenchFixtures.h"
+#include "ui/base/CVSFlexGrid.h"
+#include "ui/workbench/CCorvelDlg.h"
+#include "ui/workbench/MainWindowControls.h"
+#include "ui/workbench/MainWindowMenus.h"
+#include "workbench/Ctl.h"
+#include "workbench/Workbench.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Answers every message box that opens: records its text and presses the given button.
+class BoxAnswerer : public QObject {
+public:
+    explicit BoxAnswerer(QMessageBox::StandardButton answer) : m_answer(answer) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                QAbstractButton* button = box->button(m_answer);
+                if (!button) {
+                    button = box->button(QMessageBox::Ok);
+                }
+                button->click();
+            }
+        });
+        m_timer.start(20);
+    }
+    QStringList texts;
+
+private:
+    QMessageBox::StandardButton m_answer;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestCCorvelDlg : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> m_tmp;
+    std::unique_ptr<WorkbenchDataFolder> m_data;
+    std::unique_ptr<AppContext> m_context;
+
+    std::unique_ptr<CCorvelDlg> open(std::vector<std::string> systemLines) {
+        m_tmp = std::make_unique<TempDir>();
+        m_data = std::make_unique<WorkbenchDataFolder>(m_tmp->path(), std::move(systemLines));
+        m_data->writeGoodTemplate("demo");
+        m_data->writeGoodTemplate("other");
+        m_data->writeBrokenTemplate("broken");
+        m_context = std::make_unique<AppContext>(AppContext{
+            AppPaths(RegistryStore(m_data->registryPath()), "/opt/nomira/Nomira"), {}, {}, {}, 0});
+        return std::make_unique<CCorvelDlg>(*m_context);
+    }
+
+    static QWidget* control(CCorvelDlg& dlg, Ctl c) { return dlg.controls().widget(id(c)); }
+
+private slots:
+    void titleAndMinimumSize() {
+        auto dlg = open({});
+        QCOMPARE(dlg->windowTitle(), QString::fromUtf8("Delmo Solution ノミラ"));
+        QCOMPARE(dlg->client()->minimumSize(), QSize(1116, 910));
+        dlg->show();
+        dlg->resize(600, 400);
+        QCoreApplication::processEvents();
+        QVERIFY(dlg->client()->width() >= 1116);
+        QVERIFY(dlg->client()->height() >= 910);
+        QCOMPARE(control(*dlg, Ctl::RenameGrid)->geometry(), QRect(508, 128, 580, 336));
+    }
+
+    void growingBy200PixelsMovesTheGridsAndWidensThePreview() {
+        auto dlg = open({});
+        dlg->show();
+        QCoreApplication::processEvents();
+        const QRect grid = control(*dlg, Ctl::RenameGrid)->geometry();
+        const QRect images = control(*dlg, Ctl::ImageGrid)->geometry();
+        const QRect preview = control(*dlg, Ctl::PreviewBackground)->geometry();
+        dlg->resize(dlg->width() + 200, dlg->height());
+        QCoreApplication::processEvents();
+        QCOMPARE(control(*dlg, Ctl::RenameGrid)->geometry(), grid.translated(200, 0));
+        QCOMPARE(control(*dlg, Ctl::ImageGrid)->geometry(), images.translated(200, 0));
+        QCOMPARE(control(*dlg, Ctl::PreviewBackground)->width(), preview.width() + 200);
+        QCOMPARE(dlg->controls().progressBar()->width(),
+                 dlg->controls().statusBar()->width() - MainWindowControls::kStatusTextWidth - 24);
+    }
+
+    void theRememberedTemplateShowsItsColumns() {
+        auto dlg = open({"Template=demo.tpl"});
+        auto* box = qobject_cast<QComboBox*>(control(*dlg, Ctl::TemplateBox));
+        QCOMPARE(box->count(), 3);
+        QCOMPARE(box->currentText(), QStringLiteral("demo"));
+        QAbstractItemModel* model = dlg->controls().renameGrid()->model();
+        QStringList headings;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            headings << model->headerData(c, Qt::Horizontal).toString();
+        }
+        QVERIFY2(headings.contains(QString::fromUtf8("図番")), qPrintable(headings.join('|')));
+        QVERIFY(headings.contains(QString::fromUtf8("縮尺")));
+        QVERIFY(control(*dlg, Ctl::LoadRenameList)->isEnabled());
+    }
+
+    void pickingABrokenTemplateReturnsToThePreviousEntry() {
+        auto dlg = open({"Template=demo.tpl"});
+        dlg->show();
+        auto* box = qobject_cast<QComboBox*>(control(*dlg, Ctl::TemplateBox));
+        BoxAnswerer answerer(QMessageBox::Ok);
+        box->setCurrentIndex(0);
+        emit box->activated(0);
+        QCOMPARE(answerer.texts,
+                 (QStringList{QString::fromUtf8("ﾃﾝﾌﾟﾚｰﾄ情報の読込みに失敗しました。"),
+                              QString::fromUtf8("ﾃﾝﾌﾟﾚｰﾄ情報の設定に失敗しました。")}));
+        QCOMPARE(box->currentText(), QStringLiteral("demo"));
+        QCOMPARE(dlg->workbench().state().currentTemplate.name, std::string("demo"));
+    }
+
+    void aChangeRefusedAtTheReleaseQuestionKeepsTheTemplate() {
+        auto dlg = open({"Template=demo.tpl"});
+        CountedAssignments assignments(1);
+        dlg->workbench().setAssignments(assignments);
+        dlg->show();
+        auto* box = qobject_cast<QComboBox*>(control(*dlg, Ctl::TemplateBox));
+        BoxAnswerer answerer(QMessageBox::No);
+        box->setCurrentIndex(2);
+        emit box->activated(2);
+        QCOMPARE(answerer.texts,
+                 QStringList{QString::fromUtf8("割り当てを解除します。よろしいですか？")});
+        QCOMPARE(box->currentText(), QStringLiteral("demo"));
+        QCOMPARE(assignments.releases, 0);
+    }
+
+    void controlStatesAtOpening() {
+        auto dlg = open({"Template=demo.tpl"});
+        for (Ctl c :
+             {Ctl::EditImage, Ctl::OpenWithApplication, Ctl::Assign, Ctl::BatchAssign, Ctl::Execute,
+              Ctl::ReloadImages, Ctl::NextPage, Ctl::DesignateArea, Ctl::ReferenceValues}) {
+            QVERIFY2(!control(*dlg, c)->isEnabled(), qPrintable(QString::number(id(c))));
+        }
+        for (Ctl c : {Ctl::LoadImages, Ctl::LoadWorkData, Ctl::TemplateBox, Ctl::LoadRenameList}) {
+            QVERIFY2(control(*dlg, c)->isEnabled(), qPrintable(QString::number(id(c))));
+        }
+        QVERIFY(!dlg->menus().action(id(Cmd::SaveWorkData))->isEnabled());
+        QVERIFY(dlg->menus().action(id(Cmd::Help))->isEnabled());
+        QCOMPARE(dlg->menus().action(id(Cmd::SaveWorkData))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(dlg->menus().action(id(Cmd::Help))->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(dlg->menus().contextMenu(MenuId::Origin) != nullptr);
+    }
+
+    void enterAssignsOnlyWhenTheSettingAsks() {
+        auto off = open({"EnterKeyAssign=0"});
+        auto* dummy = qobject_cast<QPushButton*>(control(*off, Ctl::Dummy));
+        QVERIFY(dummy->isDefault());
+        QVERIFY(dummy->isHidden());
+        QVERIFY(!qobject_cast<QPushButton*>(control(*off, Ctl::Assign))->isDefault());
+
+        auto on = open({"EnterKeyAssign=1"});
+        QVERIFY(qobject_cast<QPushButton*>(control(*on, Ctl::Assign))->isDefault());
+    }
+
+    void placementAtOpening() {
+        auto stored = open({"InitWindowRectLeft=30", "InitWindowRectTop=40",
+                            "InitWindowRectRight=1330", "InitWindowRectBottom=1040"});
+        QCOMPARE(stored->pos(), QPoint(30, 40));
+        QCOMPARE(stored->size(), QSize(1300, 1000));
+
+        auto small = open({"InitWindowRectLeft=30", "InitWindowRectTop=40",
+                           "InitWindowRectRight=630", "InitWindowRectBottom=540"});
+        QVERIFY(small->pos() != QPoint(30, 40));
+        QCOMPARE(small->size(), small->minimumSizeHint());
+
+        auto maximized = open({"InitWindowMaximized=1"});
+        QVERIFY(maximized->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    void closingStoresTheRectangle() {
+        auto dlg = open({"Template=demo.tpl"});
+        dlg->show();
+        dlg->move(12, 34);
+        QCoreApplication::processEvents();
+        QVERIFY(dlg->close());
+        const ProfileFile settings(m_data->settingsFile());
+        QCOMPARE(settings.read("SYSTEM", "InitWindowRectLeft"), std::optional<std::string>("12"));
+        QCOMPARE(settings.read("SYSTEM", "Template"), std::optional<std::string>("demo.tpl"));
+    }
+};
+
+QTEST_MAIN(TestCCorvelDlg)
+#include "tst_CCorvelDlg.moc"

@@ -1,0 +1,110 @@
+#include "workbench/TemplateBox.h"
+#include "app/Settings.h"
+#include "base/CellGrid.h"
+#include "base/ProfileFile.h"
+#include "base/RecordingMainView.h"
+#include "base/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "support/WorkbenchDoubles.h"
+#include "support/WorkbenchFixtures.h"
+#include "workbench/Ctl.h"
+#include "workbench/RenameGridLayout.h"
+#include "workbench/WorkbenchState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Changing the template while images are assigned asks first.
+class TemplateBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_data.writeGoodTemplate("a");
+        m_data.writeGoodTemplate("b");
+        m_settings.templateFile = "a.tpl";
+        RenameGridLayout::prepare(m_grid);
+        m_box.fillAtStart();
+        m_grid.setColWidth(3, 2222);
+    }
+
+    std::optional<std::string> storedWidths() const {
+        return ProfileFile(m_data.templateFolder() + "/a.tpl").read("ROWINFO", "ROWWIDTH");
+    }
+
+    TempDir m_tmp;
+    WorkbenchDataFolder m_data{m_tmp.path()};
+    WorkbenchState m_state;
+    Settings m_settings;
+    CellGrid m_grid;
+    RecordingMainView m_view;
+    RecordingListBox m_list;
+    ScriptedPrompter m_prompter;
+    CountedAssignments m_assignments{2};
+    TemplateBox m_box{
+        TemplateBox::Parts{m_state, m_settings, m_grid, m_view, m_list, m_prompter, m_assignments},
+        TemplateFolder(m_data.templateFolder(), m_data.dataFolder())};
+};
+
+TEST_F(TemplateBoxTest, AnsweringNoKeepsTheOldTemplate) {
+    m_prompter.queueAnswer(Answer::No);
+    m_box.selectionChanged(1);
+
+    ASSERT_EQ(m_prompter.shown().size(), 1u);
+    EXPECT_EQ(u8(m_prompter.shown()[0].text), "割り当てを解除します。よろしいですか？");
+    EXPECT_EQ(u8(m_prompter.shown()[0].caption), "確認");
+    EXPECT_EQ(m_prompter.shown()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(m_box.index(), 0);
+    EXPECT_EQ(m_list.listIndex(id(Ctl::TemplateBox)), 0);
+    EXPECT_EQ(m_assignments.releases, 0);
+    EXPECT_EQ(m_state.currentTemplate.name, "a");
+    EXPECT_EQ(m_grid.colWidth(3), 2222);
+    EXPECT_EQ(storedWidths(), std::nullopt);
+}
+
+TEST_F(TemplateBoxTest, AnsweringYesReleasesAndChanges) {
+    m_prompter.queueAnswer(Answer::Yes);
+    m_box.selectionChanged(1);
+
+    EXPECT_EQ(m_assignments.releases, 1);
+    EXPECT_EQ(m_box.index(), 1);
+    EXPECT_EQ(m_state.currentTemplate.name, "b");
+    ASSERT_TRUE(storedWidths());
+    EXPECT_EQ(storedWidths()->substr(0, 5), "2222,");
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::Execute)));
+}
+
+TEST_F(TemplateBoxTest, ARemovedTemplateIsDeselectedOnRefresh) {
+    std::remove((m_data.templateFolder() + "/a.tpl").c_str());
+    m_box.refresh();
+    EXPECT_EQ(m_box.index(), -1);
+    EXPECT_EQ(m_list.items(id(Ctl::TemplateBox)), (std::vector<std::string>{"b"}));
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::LoadRenameList)));
+}
+
+TEST(TemplateBoxWidths, AWidthsWriteThatFailsIsReported) {
+    // A template folder so deep that the template's path reaches the 256-byte limit.
+    TempDir tmp;
+    const std::string root = tmp.mkdir(std::string(120, 'x') + "/" + std::string(120, 'y'));
+    WorkbenchDataFolder data(root);
+    data.writeGoodTemplate("a");
+    WorkbenchState state;
+    Settings settings;
+    settings.templateFile = "a.tpl";
+    CellGrid grid;
+    RenameGridLayout::prepare(grid);
+    RecordingMainView view;
+    RecordingListBox list;
+    ScriptedPrompter prompter;
+    CountedAssignments assignments{0};
+    TemplateBox box{{state, settings, grid, view, list, prompter, assignments},
+                    TemplateFolder(data.templateFolder(), data.dataFolder())};
+    box.fillAtStart();
+    ASSERT_TRUE(state.templateLoaded);
+
+    EXPECT_FALSE(box.saveWidths());
+    ASSERT_EQ(prompter.shown().size(), 2u);
+    EXPECT_EQ(u8(prompter.shown()[0].text), "ﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙのﾊﾟｽが255ﾊﾞｲﾄを超過しています。");
+    EXPECT_EQ(u8(prompter.shown()[1].text), "ﾃﾝﾌﾟﾚｰﾄ情報の設定に失敗しました。");
+}
+
+} // namespace

@@ -1,0 +1,224 @@
+#include "workbench/Workbench.h"
+#include "app/AppContext.h"
+#include "base/ProfileFile.h"
+#include "base/RecordingMainView.h"
+#include "base/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "support/WorkbenchDoubles.h"
+#include "support/WorkbenchFixtures.h"
+#include "workbench/Cmd.h"
+#include "workbench/Ctl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkbenchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_data = std::make_unique<WorkbenchDataFolder>(m_tmp.path());
+        m_data->writeGoodTemplate("demo");
+        m_data->writeGoodTemplate("other");
+        m_data->writeBrokenTemplate("broken");
+        m_data->writeTemplate("notes", "; a comment first\r\n[ROWINFO]\r\nTYPE=1,\r\n");
+    }
+
+    void open(std::vector<std::string> systemLines, StartupRequest request = {}) {
+        m_data = std::make_unique<WorkbenchDataFolder>(m_tmp.path(), std::move(systemLines));
+        m_context = std::make_unique<AppContext>(
+            AppContext{AppPaths(RegistryStore(m_data->registryPath()), "/opt/nomira/Nomira"),
+                       request,
+                       {},
+                       {},
+                       0});
+        m_wb = std::make_unique<Workbench>(
+            *m_context, Workbench::Seams{m_view, m_list, m_prompter, m_host, m_requester});
+        m_wb->open();
+    }
+
+    std::vector<std::string> shownTexts() const {
+        std::vector<std::string> out;
+        for (const auto& s : m_prompter.shown()) {
+            out.push_back(u8(s.text));
+        }
+        return out;
+    }
+
+    // The operator picks an entry: the box shows it, then the window reports the change.
+    void pick(int index) {
+        m_list.setListIndex(id(Ctl::TemplateBox), index);
+        m_wb->templateSelected(index);
+    }
+
+    int box() const { return m_list.listIndex(id(Ctl::TemplateBox)); }
+    const CellGrid& grid() { return m_wb->renameGrid(); }
+
+    TempDir m_tmp;
+    std::unique_ptr<WorkbenchDataFolder> m_data;
+    RecordingMainView m_view;
+    RecordingListBox m_list;
+    ScriptedPrompter m_prompter;
+    RecordingDialogHost m_host;
+    RecordingRequester m_requester;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<Workbench> m_wb;
+};
+
+const std::string kReadFailed = "ﾃﾝﾌﾟﾚｰﾄ情報の読込みに失敗しました。";
+const std::string kSetFailed = "ﾃﾝﾌﾟﾚｰﾄ情報の設定に失敗しました。";
+
+TEST_F(WorkbenchTest, OpeningListsTemplateFilesAndAppliesTheRememberedOne) {
+    open({"Template=demo.tpl"});
+
+    EXPECT_EQ(m_list.items(id(Ctl::TemplateBox)),
+              (std::vector<std::string>{"broken", "demo", "other"})); // "notes" is no template
+    EXPECT_EQ(box(), 1);
+    EXPECT_TRUE(m_prompter.shown().empty());
+    ASSERT_EQ(grid().cols(), 6);
+    EXPECT_EQ(u8(grid().text(0, 1)), "割り当て");
+    EXPECT_EQ(u8(grid().text(0, 3)), "図番");
+    EXPECT_EQ(u8(grid().text(0, 4)), "枚数");
+    EXPECT_TRUE(grid().colHidden(2));
+    EXPECT_TRUE(grid().colHidden(4));
+    EXPECT_FALSE(grid().colHidden(5));
+    EXPECT_EQ(grid().colDataType(3), CellDataType::Text);
+    EXPECT_EQ(grid().colDataType(4), CellDataType::Integer);
+    EXPECT_EQ(grid().colEditMask(4), "####");
+    EXPECT_EQ(grid().colDataType(5), CellDataType::Real);
+    EXPECT_EQ(grid().colEditMask(5), "&&&&&&9");
+    EXPECT_EQ(grid().rows(), 1001);
+    EXPECT_EQ(grid().text(1, 0), "1");
+    EXPECT_EQ(grid().text(1000, 2), "1000");
+    EXPECT_TRUE(m_view.isEnabled(id(Ctl::LoadRenameList)));
+    EXPECT_FALSE(m_view.isEnabled(id(Cmd::SaveWorkData)));
+    EXPECT_FALSE(m_view.isEnabled(id(Cmd::SaveWorkDataAs)));
+    EXPECT_EQ(m_view.defaultButton(), id(Ctl::Dummy));
+    EXPECT_EQ(m_wb->imageGrid().cols(), 8);
+    EXPECT_TRUE(m_wb->imageGrid().colHidden(6));
+}
+
+TEST_F(WorkbenchTest, ARememberedTemplateThatCannotBeReadLeavesNoTemplate) {
+    open({"Template=BROKEN.tpl"});
+
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{kReadFailed, kSetFailed}));
+    EXPECT_EQ(box(), -1);
+    EXPECT_EQ(grid().cols(), 3);
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::LoadRenameList)));
+}
+
+TEST_F(WorkbenchTest, NoRememberedTemplateSelectsNothing) {
+    open({});
+    EXPECT_EQ(box(), -1);
+    EXPECT_TRUE(m_wb->settingsStore().settings().templateFile.empty());
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::LoadRenameList)));
+}
+
+TEST_F(WorkbenchTest, ChangingToABrokenTemplateReturnsToThePreviousEntry) {
+    open({"Template=demo.tpl"});
+    m_view.setControlText(id(Ctl::ListFileName), "list.csv");
+
+    pick(0); // broken
+
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{kReadFailed, kSetFailed}));
+    EXPECT_EQ(box(), 1);
+    EXPECT_EQ(m_view.focus(), id(Ctl::RenameGrid));
+    ASSERT_EQ(grid().cols(), 6);
+    EXPECT_EQ(u8(grid().text(0, 3)), "図番");
+    EXPECT_EQ(m_wb->settingsStore().settings().templateFile, "demo.tpl");
+    EXPECT_EQ(m_view.control(id(Ctl::ListFileName)).text, "");
+}
+
+TEST_F(WorkbenchTest, ChangingTheTemplateWritesTheOldWidthsAndAppliesTheNew) {
+    open({"Template=demo.tpl"});
+    m_wb->renameGrid().setColWidth(3, 2400);
+    m_wb->renameGrid().setColWidth(5, 1305);
+
+    pick(2); // other
+
+    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_EQ(box(), 2);
+    const auto widths =
+        ProfileFile(m_data->templateFolder() + "/demo.tpl").read("ROWINFO", "ROWWIDTH");
+    ASSERT_TRUE(widths);
+    EXPECT_EQ(widths->substr(0, 5), "2400,");
+    EXPECT_NE(widths->find(",1305,"), std::string::npos);
+    EXPECT_EQ(m_wb->settingsStore().settings().templateFile, "other.tpl");
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::Assign)));
+    EXPECT_FALSE(m_view.isEnabled(id(Ctl::Execute)));
+}
+
+TEST_F(WorkbenchTest, StoredWidthsAreAppliedWhenTheTemplateRemembersThem) {
+    m_data->writeGoodTemplate("demo", true, "1500,900,1200,");
+    open({"Template=demo.tpl"});
+    EXPECT_EQ(grid().colWidth(3), 1500);
+    EXPECT_EQ(grid().colWidth(4), 900);
+    EXPECT_EQ(grid().colWidth(5), 1200);
+}
+
+TEST_F(WorkbenchTest, TheStartupRequestSelectsItsTemplateByNameWithoutRegardToCase) {
+    StartupRequest request;
+    request.templateGiven = true;
+    request.templatePath = m_data->templateFolder() + "/OTHER.tpl";
+    open({"Template=demo.tpl"}, request);
+
+    m_wb->actOnStartupRequest();
+
+    EXPECT_EQ(box(), 2);
+    EXPECT_EQ(m_wb->state().currentTemplate.name, "other");
+}
+
+TEST_F(WorkbenchTest, EnterKeyAssignMakesAssignTheDefaultButton) {
+    open({"EnterKeyAssign=1"});
+    EXPECT_EQ(m_view.defaultButton(), id(Ctl::Assign));
+}
+
+TEST_F(WorkbenchTest, EveryMenuItemAndButtonIsRouted) {
+    open({});
+    for (int c : {32774, 32776, 32778, 32779, 32780, 32781, 32782, 32783, 32784, 32785, 32786,
+                  32787, 32788, 32793, 57670, 1031,  1028,  1061,  1016,  1063,  1064,  1065,
+                  1014,  1015,  1032,  1018,  1029,  1022,  1023,  1025,  1024}) {
+        EXPECT_TRUE(m_wb->commands().contains(c)) << c;
+    }
+    EXPECT_FALSE(m_wb->command(1066));
+
+    m_wb->command(id(Cmd::Exit));
+    EXPECT_EQ(m_host.closeRequests, 1);
+    m_wb->command(id(Cmd::Version));
+    EXPECT_EQ(m_host.versionShown, 1);
+    EXPECT_FALSE(m_wb->isBusy());
+}
+
+TEST_F(WorkbenchTest, ListContextMenuIsEnabledOnlyWithATemplate) {
+    open({});
+    bool cancel = false;
+    auto& grid = m_wb->renameGrid();
+    grid.observer()->gridBeforeMouseDown(grid, gridbutton::Right, 0, 0, 0, cancel);
+    ASSERT_EQ(m_host.menus.size(), 1u);
+    EXPECT_EQ(m_host.menus[0], MenuId::ListOperations);
+    ASSERT_EQ(m_host.lastItems.size(), 2u);
+    EXPECT_FALSE(m_host.lastItems[0].enabled);
+
+    pick(1);
+    grid.observer()->gridBeforeMouseDown(grid, gridbutton::Right, 0, 0, 0, cancel);
+    EXPECT_TRUE(m_host.lastItems[0].enabled);
+    EXPECT_TRUE(m_host.lastItems[1].enabled);
+}
+
+TEST_F(WorkbenchTest, ClosingWritesTheSettingsAndTheRestoredRectangle) {
+    open({"Template=demo.tpl"});
+    ASSERT_TRUE(m_wb->requestClose(WindowRect{10, 20, 1210, 1000}, false));
+    ProfileFile settings(m_data->settingsFile());
+    EXPECT_EQ(settings.read("SYSTEM", "Template"), "demo.tpl");
+    EXPECT_EQ(settings.read("SYSTEM", "InitWindowRectLeft"), "10");
+    EXPECT_EQ(settings.read("SYSTEM", "InitWindowRectBottom"), "1000");
+    EXPECT_TRUE(ProfileFile(m_data->templateFolder() + "/demo.tpl").read("ROWINFO", "ROWWIDTH"));
+}
+
+TEST_F(WorkbenchTest, ClosingMaximisedKeepsTheStoredRectangle) {
+    open({"InitWindowRectLeft=5", "InitWindowRectTop=6", "InitWindowRectRight=1500",
+          "InitWindowRectBottom=990"});
+    ASSERT_TRUE(m_wb->requestClose(WindowRect{0, 0, 1600, 1000}, true));
+    EXPECT_EQ(ProfileFile(m_data->settingsFile()).read("SYSTEM", "InitWindowRectLeft"), "5");
+}
+
+} // namespace
