@@ -24,6 +24,21 @@ enum class Msg {
     ApplicationLaunchFailed,
     DisplayError,
     DisplayLoadError,
+    ImageFolderNotFound,
+    ImageFolderNoAccess,
+    ImageLimitExceeded,
+    DeleteImagesQuestion,
+    DeleteImagesFailed,
+    ImageConvertFailed,
+    PdfConvertFailed,
+    RenameListMissing,
+    RenameListTooManyRows,
+    RenameListInvalidData,
+    TextRestrictionFailed,
+    InsertDropsLastRow,
+    DeleteAssignedRow,
+    SortWhileAssigned,
+    ViewerCannotSaveQuestion,
     Count // keep last
 };
 

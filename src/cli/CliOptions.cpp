@@ -55,5 +55,10 @@ const char* CliOptions::usage() {
            "  template list                 the names the template box lists\n"
            "  template show FILE.tpl        a template as read\n"
            "  template rewrite IN.tpl OUT.tpl\n"
-           "                                write IN again through the template writer\n";
+           "                                write IN again through the template writer\n"
+           "  check --template FILE.tpl LIST.csv\n"
+           "                                read LIST as the load button does and report it\n"
+           "  info FILE...                  what the program learns about image files\n"
+           "  scan FOLDER                   the image list after loading FOLDER\n"
+           "  preview FILE                  make the preview files of one image\n";
 }

@@ -1,5 +1,9 @@
+#include "cli/CheckCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "cli/InfoCommand.h"
+#include "cli/PreviewCommand.h"
+#include "cli/ScanCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/TemplateCommand.h"
 
@@ -27,6 +31,18 @@ int main(int argc, char* argv[]) {
     }
     if (command == "template") {
         return runTemplateCommand(session);
+    }
+    if (command == "check") {
+        return runCheckCommand(session);
+    }
+    if (command == "info") {
+        return runInfoCommand(session);
+    }
+    if (command == "scan") {
+        return runScanCommand(session);
+    }
+    if (command == "preview") {
+        return runPreviewCommand(session);
     }
     return session.usageError("unknown command " + command);
 }

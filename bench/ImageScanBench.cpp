@@ -1,0 +1,277 @@
+// Folder scans and previews on synthetic 400-dpi line drawings: a scan of 1000 A4 1-bit TIFFs,
+// the previews of one A0 and one A1 page, and a LoadPreview load of 100 mixed files. Each case
+// reports the process's peak resident memory; run a case alone (--benchmark_filter) to read its
+// own peak.
+
+#include "base/CellGrid.h"
+#include "base/FileSystem.h"
+#include "base/RecordingMainView.h"
+#include "base/ScriptedPrompter.h"
+#include "image/ImageEntry.h"
+#include "image/ImageFolderScan.h"
+#include "image/ImageLibrary.h"
+#include "image/PreviewMaker.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <leptonica/allheaders.h>
+#include <sys/resource.h>
+#include <tiffio.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kDpi = 400;
+
+std::uint32_t pixels(int mm, int dpi = kDpi) {
+    return static_cast<std::uint32_t>(std::lround(mm / 25.4 * dpi));
+}
+
+// A drawing sheet: frame, a title block, a grid of thin lines and two diagonals.
+bool inked(std::uint32_t x, std::uint32_t y, std::uint32_t w, std::uint32_t h) {
+    const std::uint32_t frame = 40;
+    if (x < frame || y < frame || x + frame >= w || y + frame >= h) {
+        return (x % 8 == 0 || y % 8 == 0) && (x < 6 || y < 6 || x + 6 >= w || y + 6 >= h);
+    }
+    if (x < frame + 4 || y < frame + 4 || x + frame + 4 >= w || y + frame + 4 >= h) {
+        return true;
+    }
+    if (x % 397 < 2 || y % 401 < 2) {
+        return true;
+    }
+    const std::uint32_t d = static_cast<std::uint32_t>(static_cast<std::uint64_t>(y) * w / h);
+    return (x >= d && x - d < 3) || (w - x >= d && w - x - d < 3);
+}
+
+void writeDrawing(const std::string& path, int widthMm, int heightMm) {
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    const std::uint32_t w = pixels(widthMm);
+    const std::uint32_t h = pixels(heightMm);
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, h);
+    TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(kDpi));
+    TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(kDpi));
+    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    std::vector<std::uint8_t> row((w + 7) / 8);
+    for (std::uint32_t y = 0; y < h; ++y) {
+        std::fill(row.begin(), row.end(), 0);
+        for (std::uint32_t x = 0; x < w; ++x) {
+            if (inked(x, y, w, h)) {
+                row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            }
+        }
+        TIFFWriteScanline(tif, row.data(), y, 0);
+    }
+    TIFFClose(tif);
+}
+
+void writeJpeg(const std::string& path, int widthMm, int heightMm) {
+    PIX* pix = pixCreate(static_cast<int>(pixels(widthMm, 150)),
+                         static_cast<int>(pixels(heightMm, 150)), 8);
+    pixSetAllArbitrary(pix, 230);
+    for (int y = 0; y < pixGetHeight(pix); y += 50) {
+        for (int x = 0; x < pixGetWidth(pix); ++x) {
+            pixSetPixel(pix, x, y, 10);
+        }
+    }
+    pixSetResolution(pix, 150, 150);
+    pixWrite(path.c_str(), pix, IFF_JFIF_JPEG);
+    pixDestroy(&pix);
+}
+
+void writePdf(const std::string& path) {
+    const std::string content = "0 0 0 RG 2 w 36 36 523 770 re S 36 36 m 559 806 l S";
+    std::vector<std::string> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R >>",
+        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"};
+    std::string out = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(out.size());
+        out += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = out.size();
+    out += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (std::size_t o : offsets) {
+        char line[24];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", o);
+        out += line;
+    }
+    out += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    std::ofstream(path, std::ios::binary) << out;
+}
+
+// The fixtures live for the whole run and are made once.
+struct Fixtures {
+    fs::path root;
+    std::string scanFolder;
+    std::string mixedFolder;
+    std::string a0;
+    std::string a1;
+    std::string data;
+
+    Fixtures() {
+        root = fs::temp_directory_path() / "nomira-image-scan-bench";
+        fs::remove_all(root);
+        fs::create_directories(root / "scan1000");
+        fs::create_directories(root / "mixed");
+        fs::create_directories(root / "single");
+        fs::create_directories(root / "data");
+        scanFolder = (root / "scan1000").string();
+        mixedFolder = (root / "mixed").string();
+        data = (root / "data").string();
+        a0 = (root / "single" / "a0.tif").string();
+        a1 = (root / "single" / "a1.tif").string();
+        writeDrawing(a0, 841, 1189);
+        writeDrawing(a1, 594, 841);
+        const std::string a4 = (root / "single" / "a4.tif").string();
+        writeDrawing(a4, 210, 297);
+        const std::string a3 = (root / "single" / "a3.tif").string();
+        writeDrawing(a3, 297, 420);
+        for (int i = 0; i < 1000; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/s%04d.tif", i);
+            fs::copy_file(a4, scanFolder + name);
+        }
+        for (int i = 0; i < 100; ++i) {
+            char name[32];
+            const int kind = i % 10;
+            if (kind < 6) {
+                std::snprintf(name, sizeof name, "/m%03d.tif", i);
+                fs::copy_file(kind == 5 ? a3 : a4, mixedFolder + name);
+            } else if (kind < 8) {
+                std::snprintf(name, sizeof name, "/m%03d.jpg", i);
+                writeJpeg(mixedFolder + name, 210, 297);
+            } else {
+                std::snprintf(name, sizeof name, "/m%03d.pdf", i);
+                writePdf(mixedFolder + name);
+            }
+        }
+    }
+    ~Fixtures() {
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
+};
+
+Fixtures& fixtures() {
+    static Fixtures f;
+    return f;
+}
+
+ImageSettings settingsFor(const std::string& data, bool loadPreview) {
+    ImageSettings s;
+    s.dataFolder = data;
+    s.tempFolder = data + "/temp";
+    s.loadPreview = loadPreview;
+    return s;
+}
+
+void reportPeak(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peakRssMB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void scanFolder(benchmark::State& state, const std::string& folder, bool loadPreview, int workers) {
+    ImageSettings settings = settingsFor(fixtures().data, loadPreview);
+    settings.workers = workers;
+    for (auto _ : state) {
+        CellGrid grid;
+        ImageEntry::prepareGrid(grid);
+        RecordingMainView view;
+        ScriptedPrompter prompter;
+        ImageFolderScan scan(grid, view, prompter);
+        scan.scan(folder, settings, ImageFolderScan::Mode::Reload);
+        benchmark::DoNotOptimize(scan.imageCount());
+        if (scan.imageCount() != (loadPreview ? 100 : 1000)) {
+            state.SkipWithError("unexpected image count");
+        }
+    }
+    reportPeak(state);
+}
+
+void BM_Scan1000A4(benchmark::State& state) {
+    scanFolder(state, fixtures().scanFolder, false, 0);
+}
+BENCHMARK(BM_Scan1000A4)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPreview100Mixed(benchmark::State& state) {
+    scanFolder(state, fixtures().mixedFolder, true, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_LoadPreview100Mixed)
+    ->Arg(0)
+    ->Arg(-1)
+    ->ArgName("workers")
+    ->Unit(benchmark::kMillisecond);
+
+void preview(benchmark::State& state, const std::string& path) {
+    const ImageSettings settings = settingsFor(fixtures().data, false);
+    RecordingMainView view;
+    for (auto _ : state) {
+        const PreviewResult r = PreviewMaker(settings, &view).make(path, ImageType::Tiff);
+        if (r.result != 0 || r.files.size() != 2) {
+            state.SkipWithError("preview failed");
+        }
+    }
+    reportPeak(state);
+}
+
+void BM_PreviewA0(benchmark::State& state) {
+    preview(state, fixtures().a0);
+}
+BENCHMARK(BM_PreviewA0)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewA1(benchmark::State& state) {
+    preview(state, fixtures().a1);
+}
+BENCHMARK(BM_PreviewA1)->Unit(benchmark::kMillisecond);
+
+// The reference for the thinning: libtiff decoding every row of the same A0 page.
+void BM_DecodeA0Rows(benchmark::State& state) {
+    const std::string path = fixtures().a0;
+    for (auto _ : state) {
+        TIFF* tif = TIFFOpen(path.c_str(), "r");
+        std::uint32_t h = 0;
+        TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tif)));
+        for (std::uint32_t y = 0; y < h; ++y) {
+            TIFFReadScanline(tif, row.data(), y, 0);
+        }
+        TIFFClose(tif);
+    }
+    reportPeak(state);
+}
+BENCHMARK(BM_DecodeA0Rows)->Unit(benchmark::kMillisecond);
+
+// The thinning alone, by the preview factor and by the magnified preview's factor.
+void BM_ThinA0(benchmark::State& state) {
+    const std::string path = fixtures().a0;
+    const std::string target = fixtures().data + "/thinned.tif";
+    for (auto _ : state) {
+        if (ImageLibrary::thinTiffPage(path, 1, static_cast<int>(state.range(0)), target) !=
+            ImageLibrary::Success) {
+            state.SkipWithError("thinning failed");
+        }
+    }
+    reportPeak(state);
+}
+BENCHMARK(BM_ThinA0)->Arg(6)->Arg(2)->ArgName("factor")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,6 @@
+#pragma once
+
+class CliSession;
+
+// nomira-cli preview FILE
+int runPreviewCommand(CliSession& session);

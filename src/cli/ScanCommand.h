@@ -1,0 +1,6 @@
+#pragma once
+
+class CliSession;
+
+// nomira-cli scan FOLDER
+int runScanCommand(CliSession& session);

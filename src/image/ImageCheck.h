@@ -1,0 +1,28 @@
+#pragma once
+
+#include "image/PageMeasure.h"
+
+#include <string>
+#include <vector>
+
+// The checks a file passes before its pages are converted; a file that fails is not converted
+// and its image list entry is marked invalid. Each returns 0 (accepted) or -1 (rejected).
+class ImageCheck {
+public:
+    static constexpr int kMaxDpi = 600;
+
+    // A file with the extension tif or tiff must begin with "II" or "MM".
+    static bool hasTiffMagic(const std::string& path);
+
+    // TIFF pages: no resolution above 600 dpi; at least 30 x 40 mm in one orientation; at most
+    // 914 mm wide and 15000 mm long in one orientation (a roll). overA0 is set when an accepted
+    // page is larger than A0.
+    static int checkTiff(const std::vector<PageFacts>& pages, int margin, bool& overA0);
+    // JPEG pages: no resolution above 600 dpi; at least 30 x 40 mm and not larger than A0.
+    static int checkJpeg(const std::vector<PageFacts>& pages, int margin);
+    // PDF pages: at least 30 x 40 mm and not larger than A0.
+    static int checkPdf(const std::vector<PageFacts>& pages, int margin);
+
+    static bool isLargeEnough(int widthMm, int heightMm);
+    static bool fitsRoll(int widthMm, int heightMm);
+};

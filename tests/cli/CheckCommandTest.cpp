@@ -1,0 +1,125 @@
+#include "support/RenameListFixtures.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct CheckRun {
+    int status = -1;
+    std::string out;
+};
+
+// Runs nomira-cli with the arguments (shell-quoted by the caller) and no registry.
+CheckRun runCli(const std::string& arguments) {
+    const char* binary = std::getenv("NOMIRA_CLI");
+    const std::string command = "NOMIRA_REGISTRY=/nonexistent/registry.ini '" +
+                                std::string(binary ? binary : "nomira-cli") + "' " + arguments +
+                                " 2>/dev/null";
+    CheckRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        run.out.append(buffer.data(), n);
+    }
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+// A data folder whose settings give empty dates the fixed date 2010/04/01, a template (drawing
+// number: text, file name, primary sort; count: integer of 3 digits; date) and its argument text.
+struct CheckFolder {
+    CheckFolder() {
+        data.write("Nomira.ini", "[SYSTEM]\r\nInitDateType=1\r\nInitDate=2010/04/01\r\n");
+        FixtureColumn number{"図面番号", 1, 2};
+        number.fileName = true;
+        number.sort1 = 1;
+        FixtureColumn count{"枚数", 2, 1};
+        count.digits = 3;
+        templatePath = data.write("template/plan.tpl",
+                                  renameListTemplate({number, count, FixtureColumn{"日付", 4, 3}}));
+    }
+    std::string check(const std::string& list, const std::string& options = "--json") const {
+        return options + " --data-folder '" + data.path() + "' check --template '" + templatePath +
+               "' '" + list + "'";
+    }
+    TempDir data;
+    std::string templatePath;
+};
+
+} // namespace
+
+TEST(CheckCommand, ReportsTheListAsTheLoadButtonReadsIt) {
+    CheckFolder folder;
+    const std::string list =
+        folder.data.write("list.csv", renameListCsv({"12345,図-B,2008/1/5", "12a,図-A,", ""}));
+    const CheckRun run = runCli(folder.check(list));
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto doc = nlohmann::json::parse(run.out);
+    EXPECT_EQ(doc["loadedRowCount"], 3);
+    // Sorted by the drawing number: the empty line comes first, and every row up to the last one
+    // with content is reported.
+    ASSERT_EQ(doc["rows"].size(), 3u);
+    EXPECT_EQ(doc["rows"][0]["row"], 1);
+    EXPECT_EQ(doc["rows"][0]["cells"][0]["text"], "");
+    EXPECT_EQ(doc["rows"][0]["cells"][2]["text"], ""); // not loaded: no initial date
+    const auto& first = doc["rows"][1]["cells"];
+    EXPECT_EQ(first[0]["text"], "図-A");
+    EXPECT_EQ(first[1]["text"], "");
+    EXPECT_EQ(first[1]["invalid"], true);
+    EXPECT_EQ(first[2]["text"], "2010/04/01");
+    const auto& second = doc["rows"][2]["cells"];
+    EXPECT_EQ(second[0]["text"], "図-B");
+    EXPECT_EQ(second[1]["text"], "123");
+    EXPECT_EQ(second[2]["text"], "2008/01/05");
+    EXPECT_EQ(second[2]["invalid"], false);
+    ASSERT_EQ(doc["messages"].size(), 1u);
+    EXPECT_EQ(doc["messages"][0]["caption"], "警告");
+    EXPECT_EQ(doc["messages"][0]["text"], "ﾘﾈｰﾑﾘｽﾄ内に列定義に準拠しないﾃﾞｰﾀがありました。");
+}
+
+TEST(CheckCommand, CompletesTheExtensionAndRefusesMissingLists) {
+    CheckFolder folder;
+    folder.data.write("list.csv", renameListCsv({"1,A"}));
+    const CheckRun completed = runCli(folder.check(folder.data.file("list")));
+    EXPECT_EQ(completed.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(completed.out)["rows"].size(), 1u);
+
+    const CheckRun missing = runCli(folder.check(folder.data.file("other.csv")));
+    EXPECT_EQ(missing.status, 1);
+    const auto doc = nlohmann::json::parse(missing.out);
+    ASSERT_EQ(doc["messages"].size(), 1u);
+    EXPECT_EQ(doc["messages"][0]["text"], "指定したﾘﾈｰﾑﾘｽﾄﾌｧｲﾙが存在しません。");
+}
+
+TEST(CheckCommand, TooManyLinesAndUnreadableTemplates) {
+    CheckFolder folder;
+    const std::string list = folder.data.write(
+        "big.csv", renameListCsvOf(1001, [](int i) { return std::to_string(i) + ",N"; }));
+    const CheckRun run = runCli(folder.check(list, ""));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("loaded rows: 1000\n"), std::string::npos);
+    EXPECT_NE(run.out.find("読込みﾃﾞｰﾀ行が1000行を超過しました。"), std::string::npos);
+
+    const std::string broken = folder.data.write("broken.tpl", "[ROWINFO]\r\nNAME=a\t\r\n");
+    const CheckRun bad = runCli("--json check --template '" + broken + "' '" + list + "'");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(bad.out)["messages"][0]["text"],
+              "ﾃﾝﾌﾟﾚｰﾄ情報の読込みに失敗しました。");
+}
+
+TEST(CheckCommand, UsageErrorsExitWithTwo) {
+    for (const char* args : {"check", "check a.csv", "check --template a.tpl",
+                             "check --template a.tpl a.csv b.csv", "check --bogus a.csv"}) {
+        EXPECT_EQ(runCli(args).status, 2) << args;
+    }
+}

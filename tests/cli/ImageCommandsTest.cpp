@@ -1,0 +1,126 @@
+#include "support/ImageFixtures.h"
+#include "support/ScanFixtures.h"
+#include "support/TempDir.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    nlohmann::json doc;
+};
+
+// Runs nomira-cli --json with an empty registry and parses its output.
+CliResult cliJson(const std::string& arguments) {
+    const char* binary = std::getenv("NOMIRA_CLI");
+    const std::string command = "NOMIRA_REGISTRY=/nonexistent/registry.ini '" +
+                                std::string(binary ? binary : "nomira-cli") + "' --json " +
+                                arguments + " 2>/dev/null";
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        out.append(buffer.data(), n);
+    }
+    const int raw = ::pclose(pipe);
+    CliResult run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.doc = nlohmann::json::parse(out, nullptr, false);
+    return run;
+}
+
+std::string q(const std::string& s) {
+    return "'" + s + "'";
+}
+
+} // namespace
+
+TEST(ImageCommands, InfoReportsEveryPageAndTheResultCodes) {
+    TempDir data;
+    TempDir images;
+    ScanFixtures::writeBilevelTiffMm(images.file("roll.tif"), 914, 12000, 50);
+    ScanFixtures::writeBilevelTiffMm(images.file("two.tif"), 297, 210, 100, 2);
+    images.write("fake.tif", "GIF89a");
+    const CliResult run =
+        cliJson("--data-folder " + q(data.path()) + " info " + q(images.file("roll.tif")) + " " +
+                q(images.file("two.tif")) + " " + q(images.file("fake.tif")) + " " +
+                q(images.file("none.tif")) + " " + q(images.file("a.txt")));
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.doc.size(), 5u);
+    EXPECT_EQ(run.doc[0]["type"], "TIFF");
+    EXPECT_EQ(run.doc[0]["result"], 0);
+    EXPECT_EQ(run.doc[0]["overA0"], true);
+    EXPECT_EQ(run.doc[0]["pages"][0]["widthMm"], 914);
+    EXPECT_EQ(run.doc[0]["pages"][0]["paperSize"], "不定形");
+    EXPECT_EQ(run.doc[1]["pageCount"], 2);
+    EXPECT_EQ(run.doc[1]["pages"][1]["page"], 2);
+    EXPECT_EQ(run.doc[1]["pages"][1]["paperSize"], "A4 横");
+    EXPECT_EQ(run.doc[1]["pages"][0]["xDpi"], 100);
+    EXPECT_EQ(run.doc[1]["pages"][0]["bitsPerPixel"], 1);
+    EXPECT_EQ(run.doc[2]["result"], -1);
+    EXPECT_EQ(run.doc[3]["result"], 1);
+    EXPECT_TRUE(run.doc[4]["type"].is_null());
+}
+
+TEST(ImageCommands, ScanListsTheFolderAndRefusesAMissingOne) {
+    TempDir data;
+    TempDir images;
+    ScanFixtures::writeBilevelTiffMm(images.file("b.tif"), 210, 297, 100);
+    ScanFixtures::setModified(images.file("b.tif"), 1700000000);
+    images.write("a.tif", "");
+    ScanFixtures::setModified(images.file("a.tif"), 1700000001);
+    data.write("Nomira.ini", "[SYSTEM]\r\nLoadPreview=1\r\n");
+    const CliResult run = cliJson("--data-folder " + q(data.path()) + " scan " + q(images.path()));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc["count"], 2);
+    ASSERT_EQ(run.doc["rows"].size(), 2u);
+    EXPECT_EQ(run.doc["rows"][0]["fileName"], "b.tif");
+    EXPECT_EQ(run.doc["rows"][0]["paperSize"], "A4 縦");
+    EXPECT_EQ(run.doc["rows"][0]["previewValid"], "1");
+    EXPECT_EQ(run.doc["rows"][1]["row"], 2);
+    EXPECT_EQ(run.doc["rows"][1]["previewValid"], "0");
+    EXPECT_EQ(run.doc["messages"].size(), 0u);
+    EXPECT_EQ(data.read("temp/b-tif-0001.png").substr(0, 2), "II");
+
+    const CliResult missing =
+        cliJson("--data-folder " + q(data.path()) + " scan " + q(images.file("gone")));
+    EXPECT_EQ(missing.status, 1);
+    ASSERT_EQ(missing.doc["messages"].size(), 1u);
+    EXPECT_EQ(missing.doc["messages"][0]["text"], "画像読込みﾌｫﾙﾀﾞが存在しません。");
+    EXPECT_EQ(missing.doc["messages"][0]["caption"], "警告");
+}
+
+TEST(ImageCommands, PreviewNamesTheFilesItMade) {
+    TempDir data;
+    TempDir images;
+    ScanFixtures::writeBilevelTiffMm(images.file("plan.TIF"), 420, 594, 100, 2);
+    const CliResult run =
+        cliJson("--data-folder " + q(data.path()) + " preview " + q(images.file("plan.TIF")));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc["result"], 0);
+    EXPECT_EQ(run.doc["pageCount"], 2);
+    EXPECT_EQ(run.doc["previewCount"], 2);
+    EXPECT_EQ(run.doc["files"], (nlohmann::json{"plan-TIF-0001.png", "plan-TIF-0001-ZM.png",
+                                                "plan-TIF-0002.png", "plan-TIF-0002-ZM.png"}));
+
+    images.write("bad.tif", "II");
+    const CliResult bad =
+        cliJson("--data-folder " + q(data.path()) + " preview " + q(images.file("bad.tif")));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.doc["result"], 0);
+    EXPECT_EQ(bad.doc["files"].size(), 0u);
+}
+
+TEST(ImageCommands, UsageErrors) {
+    for (const char* args : {"info", "scan", "scan a b", "preview", "preview a b"}) {
+        EXPECT_EQ(cliJson(args).status, 2) << args;
+    }
+}

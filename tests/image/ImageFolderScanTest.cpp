@@ -1,0 +1,264 @@
+#include "image/ImageFolderScan.h"
+#include "base/CellGrid.h"
+#include "base/FileSystem.h"
+#include "base/RecordingMainView.h"
+#include "base/ScriptedPrompter.h"
+#include "image/FileDate.h"
+#include "image/ImageEntry.h"
+#include "image/ImageFolderListing.h"
+#include "support/ImageFixtures.h"
+#include "support/ScanFixtures.h"
+#include "support/TempDir.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ImageFolderScanTest : public ::testing::Test {
+protected:
+    ImageFolderScanTest() : m_scan(m_grid, m_view, m_prompter) {
+        ImageEntry::prepareGrid(m_grid);
+        m_settings.dataFolder = m_data.path();
+        m_settings.tempFolder = m_data.file("temp");
+        m_settings.converterPoll = std::chrono::milliseconds(20);
+        m_scan.setRetryPause(std::chrono::milliseconds(1));
+    }
+    void writeA4(const std::string& name, long long modified = 1700000000) {
+        ScanFixtures::writeBilevelTiffMm(m_images.file(name), 210, 297, 100);
+        ScanFixtures::setModified(m_images.file(name), modified);
+    }
+    Names column(int col) const {
+        Names out;
+        for (int row = 1; row < m_grid.rows(); ++row) {
+            out.push_back(u8(m_grid.text(row, col)));
+        }
+        return out;
+    }
+    std::vector<std::string> shownTexts() const {
+        std::vector<std::string> out;
+        for (const auto& m : m_prompter.shown()) {
+            out.push_back(u8(m.text));
+        }
+        return out;
+    }
+
+    TempDir m_data;
+    TempDir m_images;
+    ImageSettings m_settings;
+    CellGrid m_grid;
+    RecordingMainView m_view;
+    ScriptedPrompter m_prompter;
+    ImageFolderScan m_scan;
+};
+
+} // namespace
+
+TEST(ImageFolderListing, ListsByExtensionOrderWithoutDuplicatesOrHiddenFiles) {
+    TempDir folder;
+    for (const char* name : {"b.tif", "A.TIF", "c.TIFF", "d.jpg", "e.pdf", ".hidden.tif", "f.plt",
+                             "g.png", "noext", "h.tif.bak"}) {
+        folder.write(name, "x");
+    }
+    folder.mkdir("dir.tif");
+    const auto standard = ImageTypeDetector::splitExtensions("TIF/TIFF/JPG/JPEG/PDF");
+    EXPECT_EQ(ImageFolderListing::list(folder.path(), standard),
+              (Names{"A.TIF", "b.tif", "c.TIFF", "d.jpg", "e.pdf"}));
+    EXPECT_EQ(
+        ImageFolderListing::list(folder.path(), ImageTypeDetector::splitExtensions("PLT/TIF//")),
+        (Names{"f.plt", "A.TIF", "b.tif", "noext"}));
+    // The same name reached by two patterns is listed once.
+    EXPECT_EQ(ImageFolderListing::list(folder.path(), {"tif", "TIF"}), (Names{"A.TIF", "b.tif"}));
+}
+
+TEST_F(ImageFolderScanTest, FillsTheListSortedByDateThenName) {
+    writeA4("c.tif", 1700000300);
+    writeA4("b.tif", 1700000100);
+    writeA4("a.tif", 1700000100);
+    ScanFixtures::writeJpeg(m_images.file("photo.jpg"), 827, 1169, 100);
+    ScanFixtures::setModified(m_images.file("photo.jpg"), 1700000200);
+    m_images.write("bad.tif", "MM not really");
+    ScanFixtures::setModified(m_images.file("bad.tif"), 1700000400);
+
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::FolderChoice));
+    EXPECT_EQ(m_scan.imageCount(), 5);
+    EXPECT_EQ(column(ImageEntry::FileName),
+              (Names{"a.tif", "b.tif", "photo.jpg", "c.tif", "bad.tif"}));
+    EXPECT_EQ(column(ImageEntry::Type), (Names{"TIFF", "TIFF", "JPEG", "TIFF", "TIFF"}));
+    EXPECT_EQ(column(ImageEntry::PaperSize), (Names{"A4 縦", "A4 縦", "A4 縦", "A4 縦", "不定形"}));
+    EXPECT_EQ(column(ImageEntry::PageCount), (Names{"1", "1", "1", "1", "0"}));
+    EXPECT_EQ(column(ImageEntry::PreviewValid), (Names{"1", "1", "1", "1", "0"}));
+    EXPECT_EQ(column(ImageEntry::PageOrder), (Names{"", "", "", "", ""}));
+    EXPECT_EQ(u8(m_grid.text(1, ImageEntry::Date)), FileDate::format(1700000100));
+    EXPECT_EQ(u8(m_view.control(ImageFolderScan::ImageGroup).text), "画像情報【ﾌｧｲﾙ総数 5個】");
+    EXPECT_TRUE(m_view.isEnabled(ImageFolderScan::ReloadImages));
+    EXPECT_EQ(m_grid.row(), 1);
+    EXPECT_EQ(m_view.progressPositions(), (std::vector<int>{200, 400, 600, 800, 1000, 1000, 0}));
+    EXPECT_EQ(u8(m_view.statusTexts().front()), "只今、画像ファイルを読込んでいます。");
+    EXPECT_EQ(m_view.statusTexts().back(), " ");
+    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_TRUE(m_grid.redraw());
+}
+
+TEST_F(ImageFolderScanTest, ProgressStepAndTheThousandFileLimit) {
+    EXPECT_EQ(ImageFolderScan::progressStep(3), 333);
+    EXPECT_EQ(ImageFolderScan::progressStep(1), 1000);
+    EXPECT_EQ(ImageFolderScan::progressStep(1000), 1);
+    EXPECT_EQ(ImageFolderScan::progressStep(1001), 1);
+
+    ImageFixtures::TiffLayout tiny;
+    tiny.width = 400;
+    tiny.height = 500;
+    ASSERT_TRUE(ImageFixtures::writeTiff(m_images.file("seed.tif"), tiny));
+    const std::string bytes = m_images.read("seed.tif");
+    for (int i = 1; i <= 1000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%04d.tif", i);
+        m_images.write(name, bytes);
+    }
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    EXPECT_EQ(m_scan.imageCount(), 1000);
+    EXPECT_EQ(m_grid.rows(), 1001);
+    EXPECT_TRUE(m_scan.limitHit());
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"読込み画像ﾌｧｲﾙ数が1000を超過しました。"}));
+    EXPECT_EQ(u8(m_view.control(ImageFolderScan::ImageGroup).text), "画像情報【ﾌｧｲﾙ総数 1000個】");
+    // The listing is sorted by name, so the last file is the one left out.
+    EXPECT_EQ(ImageEntry::findRow(m_grid, "seed.tif"), -1);
+}
+
+TEST_F(ImageFolderScanTest, PlotFilesOnlyWithTheirExtensionInTargetExt) {
+    ScanFixtures::writePlot(m_images.file("plan.plt"), 2);
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    EXPECT_EQ(m_scan.imageCount(), 0);
+    m_settings.extensions = ImageTypeDetector::splitExtensions("TIF/TIFF/JPG/JPEG/PDF/PLT");
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    ASSERT_EQ(m_scan.imageCount(), 1);
+    EXPECT_EQ(column(ImageEntry::Type), Names{"HP-GL2"});
+    EXPECT_EQ(column(ImageEntry::PaperSize), Names{"不定形"});
+    EXPECT_EQ(column(ImageEntry::PageCount), Names{"2"});
+    EXPECT_EQ(column(ImageEntry::PreviewValid), Names{"1"});
+    EXPECT_EQ(files::listFolder(m_images.path()), Names{"plan.plt"});
+}
+
+TEST_F(ImageFolderScanTest, EmptyAndMissingFolders) {
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
+    EXPECT_EQ(m_scan.imageCount(), 0);
+    for (int id : {1029, 1018, 1032, 1022, 1023, 1024, 1025, 1063, 1064, 1065, 1014}) {
+        EXPECT_FALSE(m_view.isEnabled(id)) << id;
+    }
+    EXPECT_EQ(u8(m_view.control(ImageFolderScan::ImageGroup).text), "画像情報【ﾌｧｲﾙ総数 0個】");
+
+    writeA4("a.tif");
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    EXPECT_FALSE(m_scan.scan(m_images.file("gone"), m_settings, ImageFolderScan::Mode::Reload));
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"画像読込みﾌｫﾙﾀﾞが存在しません。"}));
+    EXPECT_EQ(m_scan.imageCount(), 1);
+    EXPECT_EQ(m_grid.rows(), 2);
+}
+
+TEST_F(ImageFolderScanTest, LoadPreviewMakesThePreviewsAndReloadCleansTheTempFolder) {
+    writeA4("a.tif");
+    ScanFixtures::writeJpeg(m_images.file("b.jpg"), 800, 1100, 100);
+    m_images.write("c.tif", "II*\0 cut");
+    m_settings.loadPreview = true;
+    const std::string temp = m_settings.tempFolder;
+    files::createDirectory(temp);
+    m_data.write("temp/old-tif-0001.png", "stale");
+
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
+    EXPECT_EQ(files::listFolder(temp), (Names{"a-tif-0001.png", "b-jpg-0001.png"}));
+    const Names flags = column(ImageEntry::PreviewValid);
+    EXPECT_EQ(std::count(flags.begin(), flags.end(), "1"), 2);
+
+    // A rescan keeps existing previews and does not make them again.
+    m_data.write("temp/a-tif-0001.png", "kept");
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    EXPECT_EQ(m_data.read("temp/a-tif-0001.png"), "kept");
+}
+
+TEST_F(ImageFolderScanTest, ParallelPreviewsGiveTheSerialResult) {
+    for (int i = 0; i < 12; ++i) {
+        writeA4("p" + std::to_string(i) + ".tif", 1700000000 + (i * 7) % 5);
+    }
+    ScanFixtures::writeJpeg(m_images.file("j.jpg"), 800, 1100, 100);
+    ImageFixtures::writePdf(m_images.file("d.pdf"), 2, 595.0, 842.0);
+    m_images.write("z.tif", "");
+    m_settings.loadPreview = true;
+
+    m_settings.workers = 0;
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
+    std::vector<Names> serial;
+    for (int col = 2; col < ImageEntry::ColumnCount; ++col) {
+        serial.push_back(column(col));
+    }
+    const Names serialFiles = files::listFolder(m_settings.tempFolder);
+    std::vector<std::string> serialBytes;
+    for (const std::string& name : serialFiles) {
+        serialBytes.push_back(m_data.read("temp/" + name));
+    }
+
+    m_settings.workers = 3;
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
+    for (int col = 2; col < ImageEntry::ColumnCount; ++col) {
+        EXPECT_EQ(column(col), serial[static_cast<std::size_t>(col - 2)]) << "column " << col;
+    }
+    ASSERT_EQ(files::listFolder(m_settings.tempFolder), serialFiles);
+    for (std::size_t i = 0; i < serialFiles.size(); ++i) {
+        EXPECT_EQ(m_data.read("temp/" + serialFiles[i]), serialBytes[i]) << serialFiles[i];
+    }
+    EXPECT_EQ(serialFiles.size(), 15u);
+}
+
+TEST_F(ImageFolderScanTest, ALockedFileKeepsAnEmptyDate) {
+    writeA4("a.tif");
+    const int fd = ::open(m_images.file("a.tif").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    // flock locks belong to the open file description, so another open in this process is
+    // refused just as another program would be.
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    ::close(fd);
+    EXPECT_EQ(column(ImageEntry::Date), Names{""});
+    EXPECT_EQ(column(ImageEntry::PreviewValid), Names{"1"});
+}
+
+TEST_F(ImageFolderScanTest, DeletingSelectedImagesAsksAndRescans) {
+    writeA4("a.tif", 1700000000);
+    writeA4("b.tif", 1700000001);
+    writeA4("c.tif", 1700000002);
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    m_grid.setSelectionMode(CellGridSelectionMode::ListBox);
+    m_grid.setRowSelected(1, true);
+    m_grid.setRowSelected(3, true);
+    EXPECT_TRUE(ImageFolderScan::canDelete(m_grid, 0));
+    EXPECT_FALSE(ImageFolderScan::canDelete(m_grid, 1));
+
+    m_prompter.queueAnswer(Answer::No);
+    EXPECT_FALSE(m_scan.deleteSelected(m_images.path(), m_settings));
+    EXPECT_EQ(files::listFolder(m_images.path()).size(), 3u);
+
+    m_prompter.queueAnswer(Answer::Yes);
+    EXPECT_TRUE(m_scan.deleteSelected(m_images.path(), m_settings));
+    EXPECT_EQ(files::listFolder(m_images.path()), Names{"b.tif"});
+    EXPECT_EQ(column(ImageEntry::FileName), Names{"b.tif"});
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"選択された画像ﾌｧｲﾙを削除しますか？",
+                                                      "選択された画像ﾌｧｲﾙを削除しますか？"}));
+    EXPECT_EQ(m_prompter.shown()[0].buttons, Buttons::YesNo);
+}
+
+TEST_F(ImageFolderScanTest, RefreshingAnEntryRemakesItsPreviews) {
+    writeA4("a.tif");
+    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    ScanFixtures::writeBilevelTiffMm(m_images.file("a.tif"), 297, 420, 100);
+    const PreviewResult r = m_scan.refreshEntry(1, m_images.path(), m_settings);
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(column(ImageEntry::PaperSize), Names{"A3 縦"});
+    EXPECT_TRUE(files::exists(m_data.file("temp/a-tif-0001.png")));
+
+    m_images.write("a.tif", "damaged");
+    EXPECT_NE(m_scan.refreshEntry(1, m_images.path(), m_settings).result, 0);
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"ﾌｧｲﾙの変換に失敗しました。"}));
+}
