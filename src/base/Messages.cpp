@@ -91,7 +91,7 @@ constexpr std::array kEntries{
     Entry{Msg::ViewerCannotSaveQuestion,
           "起動するﾌｧｲﾙにはWindowsﾌｫﾄｷﾞｬﾗﾘｰが関連付けられていますが\r\n更新を文書に反映できない場合が"
           "あります。ﾍﾟｲﾝﾄで開きますか?",
-          kQuestion, Icon::Warning, Buttons::YesNo},
+          kWarning, Icon::Warning, Buttons::YesNo},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),
