@@ -1,39 +1,15 @@
+#include "support/CliRunner.h"
 #include "support/RenameListFixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CheckRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs nomira-cli with the arguments (shell-quoted by the caller) and no registry.
-CheckRun runCli(const std::string& arguments) {
-    const char* binary = std::getenv("NOMIRA_CLI");
-    const std::string command = "NOMIRA_REGISTRY=/nonexistent/registry.ini '" +
-                                std::string(binary ? binary : "nomira-cli") + "' " + arguments +
-                                " 2>/dev/null";
-    CheckRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), n);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+CliRun runCli(const std::string& arguments) { return runNomiraCli(arguments); }
 
 // A data folder whose settings give empty dates the fixed date 2010/04/01, a template (drawing
 // number: text, file name, primary sort; count: integer of 3 digits; date) and its argument text.
@@ -62,7 +38,7 @@ TEST(CheckCommand, ReportsTheListAsTheLoadButtonReadsIt) {
     CheckFolder folder;
     const std::string list =
         folder.data.write("list.csv", renameListCsv({"12345,図-B,2008/1/5", "12a,図-A,", ""}));
-    const CheckRun run = runCli(folder.check(list));
+    const CliRun run = runCli(folder.check(list));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto doc = nlohmann::json::parse(run.out);
     EXPECT_EQ(doc["loadedRowCount"], 3);
@@ -90,11 +66,11 @@ TEST(CheckCommand, ReportsTheListAsTheLoadButtonReadsIt) {
 TEST(CheckCommand, CompletesTheExtensionAndRefusesMissingLists) {
     CheckFolder folder;
     folder.data.write("list.csv", renameListCsv({"1,A"}));
-    const CheckRun completed = runCli(folder.check(folder.data.file("list")));
+    const CliRun completed = runCli(folder.check(folder.data.file("list")));
     EXPECT_EQ(completed.status, 0);
     EXPECT_EQ(nlohmann::json::parse(completed.out)["rows"].size(), 1u);
 
-    const CheckRun missing = runCli(folder.check(folder.data.file("other.csv")));
+    const CliRun missing = runCli(folder.check(folder.data.file("other.csv")));
     EXPECT_EQ(missing.status, 1);
     const auto doc = nlohmann::json::parse(missing.out);
     ASSERT_EQ(doc["messages"].size(), 1u);
@@ -105,13 +81,13 @@ TEST(CheckCommand, TooManyLinesAndUnreadableTemplates) {
     CheckFolder folder;
     const std::string list = folder.data.write(
         "big.csv", renameListCsvOf(1001, [](int i) { return std::to_string(i) + ",N"; }));
-    const CheckRun run = runCli(folder.check(list, ""));
+    const CliRun run = runCli(folder.check(list, ""));
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("loaded rows: 1000\n"), std::string::npos);
     EXPECT_NE(run.out.find("読込みﾃﾞｰﾀ行が1000行を超過しました。"), std::string::npos);
 
     const std::string broken = folder.data.write("broken.tpl", "[ROWINFO]\r\nNAME=a\t\r\n");
-    const CheckRun bad = runCli("--json check --template '" + broken + "' '" + list + "'");
+    const CliRun bad = runCli("--json check --template '" + broken + "' '" + list + "'");
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(nlohmann::json::parse(bad.out)["messages"][0]["text"],
               "ﾃﾝﾌﾟﾚｰﾄ情報の読込みに失敗しました。");

@@ -1,38 +1,16 @@
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-// Runs nomira-cli with the given arguments (shell-quoted by the caller) and an empty registry.
-CliRun cli(const std::string& arguments,
-           const std::string& registry = "/nonexistent/registry.ini") {
-    const char* binary = std::getenv("NOMIRA_CLI");
-    const std::string command = "NOMIRA_REGISTRY='" + registry + "' '" +
-                                std::string(binary ? binary : "nomira-cli") + "' " + arguments +
-                                " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), n);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+// Runs nomira-cli (shell-quoted arguments) with an empty registry unless one is given.
+CliRun cli(const std::string& arguments, const std::string& registry = "/nonexistent/registry.ini") {
+    return runNomiraCli(arguments, registry);
 }
 
 const std::string kTemplate = "[ROWINFO]\r\n"

@@ -1,14 +1,11 @@
+#include "support/CliRunner.h"
 #include "support/ImageFixtures.h"
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
@@ -19,27 +16,11 @@ struct CliResult {
 
 // Runs nomira-cli --json with an empty registry and parses its output.
 CliResult cliJson(const std::string& arguments) {
-    const char* binary = std::getenv("NOMIRA_CLI");
-    const std::string command = "NOMIRA_REGISTRY=/nonexistent/registry.ini '" +
-                                std::string(binary ? binary : "nomira-cli") + "' --json " +
-                                arguments + " 2>/dev/null";
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        out.append(buffer.data(), n);
-    }
-    const int raw = ::pclose(pipe);
-    CliResult run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.doc = nlohmann::json::parse(out, nullptr, false);
-    return run;
+    const CliRun run = runNomiraCli("--json " + arguments);
+    return CliResult{run.status, nlohmann::json::parse(run.out, nullptr, false)};
 }
 
-std::string q(const std::string& s) {
-    return "'" + s + "'";
-}
+std::string q(const std::string& s) { return shellQuote(s); }
 
 } // namespace
 
