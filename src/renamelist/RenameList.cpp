@@ -9,6 +9,10 @@
 
 namespace {
 
+// Widths (twips) of the row number and of the assignment mark column.
+constexpr int kNoWidth = 600;
+constexpr int kAssignWidth = 780;
+
 // Editor patterns of the number columns: integer "#" digits + 1 times; real "&" digits + 2
 // times, then "9" decimals times.
 std::string editMask(const ColumnDef& c) {
@@ -39,6 +43,8 @@ void RenameList::clearTemplate() {
     m_grid.setFixedCols(kFirstTemplateCol);
     m_grid.setText(0, kColNo, RenameListTexts::noHeader());
     m_grid.setText(0, kColAssign, RenameListTexts::assignHeader());
+    m_grid.setColWidth(kColNo, kNoWidth);
+    m_grid.setColWidth(kColAssign, kAssignWidth);
     m_grid.setColHidden(kColRowKey, true);
     clearData();
     renumber();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "renamelist/AssignmentQueries.h"
+
 #include <cstddef>
 
-// What the main window needs to know of the assignment list: how many images are assigned, which
-// assignment commands the current selection allows, and releasing everything.
-class AssignmentPort {
+// The assignment list as the main window sees it: what the rename list asks of it and changes in
+// it, and besides how many images are assigned and which assignment commands the current
+// selection allows.
+class AssignmentPort : public AssignmentQueries {
 public:
     struct Availability {
         bool batchAssign = false;
@@ -12,9 +15,8 @@ public:
         bool release = false;
     };
 
-    virtual ~AssignmentPort() = default;
-
     virtual std::size_t count() const = 0;
     virtual Availability availability() const = 0;
-    virtual void releaseAll() = 0;
+
+    bool empty() const override { return count() == 0; }
 };

@@ -6,11 +6,11 @@
 #include "base/FileSystem.h"
 #include "base/MainView.h"
 #include "base/Prompter.h"
+#include "renamelist/RenameList.h"
 #include "workbench/AssignmentPort.h"
 #include "workbench/Ctl.h"
 #include "workbench/FolderDisplay.h"
 #include "workbench/ListBoxView.h"
-#include "workbench/RenameGridLayout.h"
 #include "workbench/WorkbenchState.h"
 
 #include <string_view>
@@ -29,7 +29,7 @@ std::string withoutExtension(const std::string& file) {
 } // namespace
 
 TemplateBox::TemplateBox(Parts parts, TemplateFolder folder)
-    : m_p(parts), m_assignments(&parts.assignments), m_folder(std::move(folder)) {
+    : m_p(parts), m_folder(std::move(folder)) {
 }
 
 std::vector<std::string> TemplateBox::listNames() const {
@@ -92,15 +92,15 @@ void TemplateBox::selectionChanged(int index) {
         return;
     }
     const int previous = m_index;
-    if (m_assignments->count() > 0) {
+    if (m_p.assignments.count() > 0) {
         if (m_p.prompter.tell(Msg::ReleaseAssignments) != Answer::Yes) {
             reselect(previous);
             return;
         }
-        m_assignments->releaseAll();
+        m_p.assignments.releaseAll();
     }
     saveWidths();
-    if (m_assignments->count() == 0) {
+    if (m_p.assignments.count() == 0) {
         m_p.view.enableControl(id(Ctl::Execute), false);
     }
     if (load(s.templateNames[static_cast<std::size_t>(index)], true)) {
@@ -142,18 +142,18 @@ bool TemplateBox::load(const std::string& name, bool report) {
 
     // The grid loses the old template's columns and the list its rows before the new template is
     // read; the current template goes with them, so the two always agree.
-    m_p.renameGrid.setRedraw(false);
-    RenameGridLayout::reduceToFixedColumns(m_p.renameGrid);
+    RenameList& list = m_p.renameList;
+    list.setRedraw(false);
+    list.clearTemplate();
     s.currentTemplate = Template{};
     s.templateLoaded = false;
-    s.loadedRowCount = 0;
     s.renameListLoaded = false;
     s.renameListFile.clear();
     m_p.view.setControlText(id(Ctl::ListFileName), {});
 
     const auto t = m_folder.readTemplate(name);
     if (!t) {
-        m_p.renameGrid.setRedraw(true);
+        list.setRedraw(true);
         if (report) {
             m_p.prompter.tell(Msg::TemplateReadFailed);
         }
@@ -162,8 +162,10 @@ bool TemplateBox::load(const std::string& name, bool report) {
     s.currentTemplate = *t;
     s.storageFolder = t->storageFolder;
     s.templateLoaded = true;
-    RenameGridLayout::applyTemplate(m_p.renameGrid, *t);
-    m_p.renameGrid.setRedraw(true);
+    list.applyTemplate(*t);
+    // Without stored widths the empty columns are as wide as their headings.
+    list.fitAllColumns();
+    list.setRedraw(true);
     return true;
 }
 
@@ -176,7 +178,10 @@ bool TemplateBox::saveWidths() {
     if (!files::isRegularFile(m_folder.pathOf(name))) {
         return true;
     }
-    const auto widths = RenameGridLayout::templateColumnWidths(m_p.renameGrid);
+    std::vector<int> widths;
+    for (int k = 0; k < m_p.renameList.columnCount(); ++k) {
+        widths.push_back(m_p.renameList.grid().colWidth(RenameList::gridCol(k)));
+    }
     if (!m_folder.saveColumnWidths(name, widths, m_p.prompter)) {
         m_p.prompter.tell(Msg::TemplateSetFailed);
         return false;

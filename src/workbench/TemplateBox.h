@@ -6,10 +6,10 @@
 #include <vector>
 
 class AssignmentPort;
-class CellGrid;
 class ListBoxView;
 class MainView;
 class Prompter;
+class RenameList;
 struct Settings;
 struct WorkbenchState;
 
@@ -21,7 +21,7 @@ public:
     struct Parts {
         WorkbenchState& state;
         Settings& settings;
-        CellGrid& renameGrid;
+        RenameList& renameList;
         MainView& view;
         ListBoxView& list;
         Prompter& prompter;
@@ -31,8 +31,6 @@ public:
     TemplateBox(Parts parts, TemplateFolder folder);
 
     const TemplateFolder& folder() const { return m_folder; }
-    // The assignment list asked before a change (the one given in the parts until replaced).
-    void setAssignments(AssignmentPort& assignments) { m_assignments = &assignments; }
     // The entry the box shows, -1 for none.
     int index() const { return m_index; }
 
@@ -59,7 +57,6 @@ private:
     void reselect(int index);
 
     Parts m_p;
-    AssignmentPort* m_assignments;
     TemplateFolder m_folder;
     int m_index = -1;
 };

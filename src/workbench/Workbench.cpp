@@ -9,8 +9,6 @@
 #include "workbench/ControlStates.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
-#include "workbench/ImageGridLayout.h"
-#include "workbench/RenameGridLayout.h"
 
 #include <initializer_list>
 
@@ -34,14 +32,16 @@ std::string templateNameOf(const std::string& path) {
 Workbench::Workbench(AppContext& context, Seams seams)
     : m_context(context), m_seams(seams),
       m_settings(context.paths.settingsFilePath(), context.paths.dataFolder()),
-      m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameGrid, seams.view,
-                                       seams.list, seams.prompter, m_noAssignments},
+      m_renameList(RenameListCommands::Parts{*this, m_state, m_settings.settings(), m_renameGrid,
+                                             m_imageGrid, seams.view, seams.prompter, seams.dialogs,
+                                             m_assignments}),
+      m_imageList(ImageListCommands::Parts{
+          *this, m_state, m_settings, m_imageGrid, m_renameGrid, seams.view, seams.prompter,
+          seams.dialogs, m_assignments, context.paths.dataFolder(), context.paths.programFolder()}),
+      m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameList.list(),
+                                       seams.view, seams.list, seams.prompter, m_assignments},
                     TemplateFolder(templateFolderOf(context), context.paths.dataFolder())),
       m_placement(m_settings) {
-    RenameGridLayout::prepare(m_renameGrid);
-    ImageGridLayout::prepare(m_imageGrid);
-    m_renameGrid.setObserver(&m_gridEvents);
-    m_imageGrid.setObserver(&m_gridEvents);
     buildCommandTable();
 }
 
@@ -49,18 +49,22 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::Exit), [this] { m_seams.dialogs.closeWindow(); });
     m_commands.add(id(Cmd::Help), [this] { help(); });
     m_commands.add(id(Cmd::Version), [this] { version(); });
+    m_commands.add(id(Cmd::InsertRow), [this] { m_renameList.insertRow(); });
+    m_commands.add(id(Cmd::DeleteRow), [this] { m_renameList.deleteRow(); });
+    m_commands.add(id(Cmd::DeleteImages), [this] { m_imageList.deleteSelected(); });
+    m_commands.add(id(Ctl::LoadRenameList), [this] { m_renameList.load(std::nullopt); });
+    m_commands.add(id(Ctl::LoadImages), [this] { m_imageList.loadFolder(std::nullopt); });
+    m_commands.add(id(Ctl::ReloadImages), [this] { m_imageList.reload(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
-    for (Cmd c :
-         {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
-          Cmd::InsertRow, Cmd::DeleteRow, Cmd::OriginTopLeft, Cmd::OriginTopRight,
-          Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree, Cmd::DeleteImages}) {
+    for (Cmd c : {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
+                  Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
+                  Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::LoadWorkData, Ctl::LoadRenameList, Ctl::LoadImages, Ctl::ReloadImages,
-                  Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release, Ctl::Execute,
-                  Ctl::DesignateArea, Ctl::EditImage, Ctl::OpenWithApplication, Ctl::FirstPage,
-                  Ctl::PreviousPage, Ctl::NextPage, Ctl::LastPage}) {
+    for (Ctl c : {Ctl::LoadWorkData, Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release,
+                  Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage, Ctl::OpenWithApplication,
+                  Ctl::FirstPage, Ctl::PreviousPage, Ctl::NextPage, Ctl::LastPage}) {
         m_commands.addPending(id(c));
     }
 }
@@ -72,11 +76,10 @@ void Workbench::open() {
 
     m_templateBox.fillAtStart();
 
-    m_renameGrid.setRedraw(false);
-    m_imageGrid.setRedraw(false);
-    RenameGridLayout::numberRows(m_renameGrid);
-    m_renameGrid.setRedraw(true);
-    m_imageGrid.setRedraw(true);
+    RenameList& list = m_renameList.list();
+    list.setRedraw(false);
+    list.renumber();
+    list.setRedraw(true);
 
     view.enableControl(id(Cmd::SaveWorkData), false);
     view.enableControl(id(Cmd::SaveWorkDataAs), false);
@@ -96,32 +99,16 @@ void Workbench::actOnStartupRequest() {
         m_templateBox.selectByName(templateNameOf(request.templatePath));
         updateControlStates(isBusy());
     }
-    // The image folder and the rename list of the request are loaded by their commands, which
-    // come with later work.
-}
-
-void Workbench::setAssignments(AssignmentPort& assignments) {
-    m_assignments = &assignments;
-    m_templateBox.setAssignments(assignments);
+    if (request.imageFolderGiven) {
+        m_imageList.loadFolder(request.imageFolderPath);
+    }
+    if (request.renameListGiven) {
+        m_renameList.load(request.renameListPath);
+    }
 }
 
 bool Workbench::command(int id) {
     return m_commands.run(id);
-}
-
-void Workbench::listContextMenu() {
-    if (m_renameGrid.isEditing()) {
-        return;
-    }
-    const bool allowed = m_state.templateLoaded;
-    command(m_seams.dialogs.popupMenu(
-        MenuId::ListOperations, {{id(Cmd::InsertRow), allowed}, {id(Cmd::DeleteRow), allowed}}));
-}
-
-void Workbench::imageContextMenu() {
-    const bool allowed =
-        m_state.imageCount > 0 && m_imageGrid.selectedRowCount() > 0 && m_assignments->count() == 0;
-    command(m_seams.dialogs.popupMenu(MenuId::ImageOperations, {{id(Cmd::DeleteImages), allowed}}));
 }
 
 void Workbench::templateBoxFocused() {
@@ -142,8 +129,8 @@ void Workbench::templateSelected(int index) {
 void Workbench::updateControlStates(bool busy) {
     ControlStateInput in;
     in.busy = busy;
-    in.assignment = m_assignments->availability();
-    in.assignmentCount = m_assignments->count();
+    in.assignment = m_assignments.availability();
+    in.assignmentCount = m_assignments.count();
     in.imageType = m_state.currentImageType;
     in.imageCount = m_state.imageCount;
     in.currentImageRow = m_state.currentImageRow;
@@ -184,5 +171,6 @@ bool Workbench::requestClose(const WindowRect& rect, bool maximized) {
     m_settings.saveMagnifiedAreas();
     m_settings.saveSizeMemory();
     m_placement.closing(rect, maximized);
+    m_imageList.cleanTemp();
     return true;
 }

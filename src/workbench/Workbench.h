@@ -3,9 +3,11 @@
 #include "app/ProgramLauncher.h"
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
+#include "workbench/AssignmentRelay.h"
 #include "workbench/CommandTable.h"
-#include "workbench/GridEvents.h"
+#include "workbench/ImageListCommands.h"
 #include "workbench/NoAssignments.h"
+#include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
 #include "workbench/WindowPlacement.h"
 #include "workbench/WorkbenchState.h"
@@ -20,8 +22,9 @@ class MainView;
 class Prompter;
 
 // The main window's state and command handlers, without a screen. It owns the working state, the
-// rename-list and image-list grids and the settings for the life of the window, and talks to the
-// window only through MainView, ListBoxView and DialogHost, to the operator through Prompter.
+// rename-list and image-list grids with the rename list and the image list on them, and the
+// settings for the life of the window, and talks to the window only through MainView, ListBoxView
+// and DialogHost, to the operator through Prompter.
 class Workbench {
 public:
     struct Seams {
@@ -45,16 +48,12 @@ public:
     void actOnStartupRequest();
 
     // The assignment list the commands consult; until one is given the list is always empty.
-    void setAssignments(AssignmentPort& assignments);
+    void setAssignments(AssignmentPort& assignments) { m_assignments.setTarget(assignments); }
+    AssignmentPort& assignments() { return m_assignments; }
 
     // Menu items, accelerators and buttons; false when the id is no command.
     bool command(int id);
     const CommandTable& commands() const { return m_commands; }
-
-    // Right button on a grid: the list menu "一覧操作" (a template is current and no cell is
-    // being edited) and the image menu "画像操作" (images listed, some selected, none assigned).
-    void listContextMenu();
-    void imageContextMenu();
 
     void templateBoxFocused();
     void templateSelected(int index);
@@ -71,6 +70,8 @@ public:
 
     CellGrid& renameGrid() { return m_renameGrid; }
     CellGrid& imageGrid() { return m_imageGrid; }
+    RenameListCommands& renameList() { return m_renameList; }
+    ImageListCommands& imageList() { return m_imageList; }
     const WorkbenchState& state() const { return m_state; }
     SettingsStore& settingsStore() { return m_settings; }
     TemplateBox& templateBox() { return m_templateBox; }
@@ -94,10 +95,11 @@ private:
     CellGrid m_renameGrid;
     CellGrid m_imageGrid;
     NoAssignments m_noAssignments;
-    AssignmentPort* m_assignments = &m_noAssignments;
+    AssignmentRelay m_assignments{m_noAssignments};
+    RenameListCommands m_renameList;
+    ImageListCommands m_imageList;
     TemplateBox m_templateBox;
     WindowPlacement m_placement;
     ProgramLauncher m_launcher;
     CommandTable m_commands;
-    GridEvents m_gridEvents{*this};
 };

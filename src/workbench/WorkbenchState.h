@@ -17,18 +17,18 @@ struct WorkbenchState {
     // Where images go under their new names; shown shortened in the storage folder field.
     std::string storageFolder;
 
-    // Rename list (the list itself lives in the rename-list grid).
-    int loadedRowCount = 0;
-    int currentListRow = -1;
-    int editRow = -1;
+    // Rename list: the rows, the current row, the row being edited and LoadedRowCount are kept by
+    // RenameList on the rename-list grid. The list file name is shown in "CSVﾌｧｲﾙ：".
     bool renameListLoaded = false;
     std::string renameListFile;
 
-    // Image list (the list itself lives in the image-list grid) and the preview pane.
+    // Image list (the list itself lives in the image-list grid; its folder is the Scan setting)
+    // and the preview pane.
     bool imageFolderLoaded = false;
+    bool loadingImages = false; // a folder is being listed
     int imageCount = 0;
     int currentImageRow = -1;
-    std::string currentImageType; // file extension of the current image, lower case
+    std::string currentImageType; // file extension of the current image, as the name spells it
     int pageCount = 0;
     int currentPage = 0;
     bool areaCurrent = false;     // a magnified area is the current one

@@ -49,9 +49,15 @@ std::string workbenchTemplateText(const std::vector<WorkbenchColumn>& columns,
             joined(
                 columns, [](const WorkbenchColumn& c) { return std::to_string(c.type); }, ",") +
             "\r\n";
-    text += "LOAD=" + joined(columns, zero, ",") + "\r\n";
+    text += "LOAD=" +
+            joined(
+                columns, [](const WorkbenchColumn& c) { return std::to_string(c.load); }, ",") +
+            "\r\n";
     text += "FILENAME=" + fileName + "\r\n";
-    text += "SORT1=" + joined(columns, zero, ",") + "\r\n";
+    text += "SORT1=" +
+            joined(
+                columns, [](const WorkbenchColumn& c) { return std::to_string(c.sort1); }, ",") +
+            "\r\n";
     text += "SORT2=" + joined(columns, zero, ",") + "\r\n";
     text += "DISP=" +
             joined(
@@ -114,7 +120,7 @@ std::string WorkbenchDataFolder::writeGoodTemplate(std::string_view nameUtf8, bo
     return writeTemplate(
         nameUtf8,
         workbenchTemplateText(
-            {{"図番", 1, false, 20, 0}, {"枚数", 2, true, 3, 0}, {"縮尺", 3, false, 4, 1}},
+            {{"図番", 1, false, 20, 0, 1}, {"枚数", 2, true, 3, 0, 2}, {"縮尺", 3, false, 4, 1, 3}},
             files::join(m_data, "rename"), rememberWidths, rowWidth));
 }
 

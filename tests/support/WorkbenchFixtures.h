@@ -11,6 +11,8 @@ struct WorkbenchColumn {
     bool hidden = false;
     int digits = 0;
     int decimals = 0;
+    int load = 0;  // the CSV field that feeds the column (LOAD), 0 for none
+    int sort1 = 0; // SORT1: 0 none, 1 ascending, 2 descending
 };
 
 // A template file (cp932, "\r\n") as the template editor writes it, with the given columns, the
@@ -33,7 +35,8 @@ public:
     std::string settingsFile() const;
     // Writes template/<nameUtf8>.tpl with the given text; returns its path.
     std::string writeTemplate(std::string_view nameUtf8, std::string_view text) const;
-    // A template of three columns (text "図番", hidden integer "枚数", real "縮尺").
+    // A template of three columns (text "図番", hidden integer "枚数", real "縮尺") fed by the
+    // first three fields of a list line.
     std::string writeGoodTemplate(std::string_view nameUtf8, bool rememberWidths = false,
                                   std::string_view rowWidth = {}) const;
     // A template whose TYPE key is missing: listed, but it cannot be read.

@@ -4,11 +4,11 @@
 #include "base/ProfileFile.h"
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
+#include "renamelist/RenameList.h"
 #include "support/TempDir.h"
 #include "support/WorkbenchDoubles.h"
 #include "support/WorkbenchFixtures.h"
 #include "workbench/Ctl.h"
-#include "workbench/RenameGridLayout.h"
 #include "workbench/WorkbenchState.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,6 @@ protected:
         m_data.writeGoodTemplate("a");
         m_data.writeGoodTemplate("b");
         m_settings.templateFile = "a.tpl";
-        RenameGridLayout::prepare(m_grid);
         m_box.fillAtStart();
         m_grid.setColWidth(3, 2222);
     }
@@ -36,13 +35,14 @@ protected:
     WorkbenchState m_state;
     Settings m_settings;
     CellGrid m_grid;
+    RenameList m_list{m_grid};
     RecordingMainView m_view;
-    RecordingListBox m_list;
+    RecordingListBox m_listBox;
     ScriptedPrompter m_prompter;
     CountedAssignments m_assignments{2};
-    TemplateBox m_box{
-        TemplateBox::Parts{m_state, m_settings, m_grid, m_view, m_list, m_prompter, m_assignments},
-        TemplateFolder(m_data.templateFolder(), m_data.dataFolder())};
+    TemplateBox m_box{TemplateBox::Parts{m_state, m_settings, m_list, m_view, m_listBox, m_prompter,
+                                         m_assignments},
+                      TemplateFolder(m_data.templateFolder(), m_data.dataFolder())};
 };
 
 TEST_F(TemplateBoxTest, AnsweringNoKeepsTheOldTemplate) {
@@ -54,7 +54,7 @@ TEST_F(TemplateBoxTest, AnsweringNoKeepsTheOldTemplate) {
     EXPECT_EQ(u8(m_prompter.shown()[0].caption), "確認");
     EXPECT_EQ(m_prompter.shown()[0].buttons, Buttons::YesNo);
     EXPECT_EQ(m_box.index(), 0);
-    EXPECT_EQ(m_list.listIndex(id(Ctl::TemplateBox)), 0);
+    EXPECT_EQ(m_listBox.listIndex(id(Ctl::TemplateBox)), 0);
     EXPECT_EQ(m_assignments.releases, 0);
     EXPECT_EQ(m_state.currentTemplate.name, "a");
     EXPECT_EQ(m_grid.colWidth(3), 2222);
@@ -77,7 +77,7 @@ TEST_F(TemplateBoxTest, ARemovedTemplateIsDeselectedOnRefresh) {
     std::remove((m_data.templateFolder() + "/a.tpl").c_str());
     m_box.refresh();
     EXPECT_EQ(m_box.index(), -1);
-    EXPECT_EQ(m_list.items(id(Ctl::TemplateBox)), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(m_listBox.items(id(Ctl::TemplateBox)), (std::vector<std::string>{"b"}));
     EXPECT_FALSE(m_view.isEnabled(id(Ctl::LoadRenameList)));
 }
 
@@ -91,12 +91,12 @@ TEST(TemplateBoxWidths, AWidthsWriteThatFailsIsReported) {
     Settings settings;
     settings.templateFile = "a.tpl";
     CellGrid grid;
-    RenameGridLayout::prepare(grid);
+    RenameList renameList(grid);
     RecordingMainView view;
     RecordingListBox list;
     ScriptedPrompter prompter;
     CountedAssignments assignments{0};
-    TemplateBox box{{state, settings, grid, view, list, prompter, assignments},
+    TemplateBox box{{state, settings, renameList, view, list, prompter, assignments},
                     TemplateFolder(data.templateFolder(), data.dataFolder())};
     box.fillAtStart();
     ASSERT_TRUE(state.templateLoaded);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -35,6 +36,11 @@ void CorvelView::showControl(int id, bool visible) {
 void CorvelView::setControlText(int id, const std::string& text) {
     if (QAction* a = action(id)) {
         a->setText(qttext::fromCp932(text));
+        return;
+    }
+    // A group box shows its text as its title ("画像情報【ﾌｧｲﾙ総数 %d個】").
+    if (auto* group = qobject_cast<QGroupBox*>(m_controls.control(id))) {
+        group->setTitle(qttext::fromCp932(text));
         return;
     }
     m_controls.setControlText(id, text);

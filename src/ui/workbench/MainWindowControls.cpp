@@ -1,5 +1,6 @@
 #include "ui/workbench/MainWindowControls.h"
 
+#include "renamelist/RenameList.h"
 #include "ui/base/CVSFlexGrid.h"
 #include "ui/workbench/CorvelView.h"
 #include "ui/workbench/ProgramPictures.h"
@@ -38,6 +39,7 @@ MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, CellGr
     buildPreviewPane();
     buildListSide();
     m_renameGrid = add(id(Ctl::RenameGrid), new CVSFlexGrid(&renameGrid, client));
+    registerHeaderMarks();
     m_imageGrid = add(id(Ctl::ImageGrid), new CVSFlexGrid(&imageGrid, client));
     buildStatusBar();
 }
@@ -141,6 +143,24 @@ void MainWindowControls::buildStatusBar() {
     m_progress->setTextVisible(false);
     m_statusBar->addPermanentWidget(m_progress);
     m_view.setStatusBar(m_statusBar, m_progress);
+}
+
+void MainWindowControls::registerHeaderMarks() {
+    const struct {
+        RenameList::Picture picture;
+        bool fileName;
+        int sortKey;
+    } marks[] = {
+        {RenameList::FileNamePicture, true, 0},
+        {RenameList::PrimarySortPicture, false, 1},
+        {RenameList::SecondarySortPicture, false, 2},
+        {RenameList::FileNamePrimaryPicture, true, 1},
+        {RenameList::FileNameSecondaryPicture, true, 2},
+    };
+    for (const auto& m : marks) {
+        m_renameGrid->registerPicture(m.picture,
+                                      ProgramPictures::headerMark(m.fileName, m.sortKey));
+    }
 }
 
 QWidget* MainWindowControls::widget(int id) const {

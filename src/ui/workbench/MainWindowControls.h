@@ -47,6 +47,7 @@ private:
     void buildPreviewPane();
     void buildListSide();
     void buildStatusBar();
+    void registerHeaderMarks();
 
     QWidget* m_client;
     CorvelView& m_view;

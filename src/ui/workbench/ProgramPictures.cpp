@@ -67,3 +67,33 @@ QIcon ProgramPictures::pageButtonIcon(int which) {
     }
     return QIcon(pixmap);
 }
+
+QPixmap ProgramPictures::headerMark(bool fileName, int sortKey) {
+    constexpr int height = 14;
+    const int width = (fileName ? 10 : 0) + (sortKey > 0 ? 16 : 0);
+    QPixmap pixmap(std::max(width, 1), height);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    qreal x = 0;
+    if (fileName) {
+        p.setBrush(QColor(0x2a, 0x6f, 0xb0));
+        p.drawRoundedRect(QRectF(1, 2, 8, 10), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3, 5, 4, 1.5));
+        p.drawRect(QRectF(3, 8, 4, 1.5));
+        x = 10;
+    }
+    if (sortKey > 0) {
+        p.setBrush(QColor(0x30, 0x30, 0x30));
+        p.drawPolygon(QPolygonF{{x + 4, 3}, {x + 8, 11}, {x, 11}});
+        QFont font = p.font();
+        font.setPixelSize(10);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(0x30, 0x30, 0x30));
+        p.drawText(QRectF(x + 8, 0, 8, height), Qt::AlignCenter, QString::number(sortKey));
+    }
+    return pixmap;
+}

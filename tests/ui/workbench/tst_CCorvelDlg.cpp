@@ -1,8 +1,11 @@
 #include "app/AppContext.h"
+#include "support/ScanFixtures.h"
 #include "support/TempDir.h"
+#include "support/WorkbenchBoxAnswerer.h"
 #include "support/WorkbenchDoubles.h"
 #include "support/WorkbenchFixtures.h"
 #include "ui/base/CVSFlexGrid.h"
+#include "ui/base/CellGridModel.h"
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
@@ -12,38 +15,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
-
-namespace {
-
-// Answers every message box that opens: records its text and presses the given button.
-class BoxAnswerer : public QObject {
-public:
-    explicit BoxAnswerer(QMessageBox::StandardButton answer) : m_answer(answer) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                QAbstractButton* button = box->button(m_answer);
-                if (!button) {
-                    button = box->button(QMessageBox::Ok);
-                }
-                button->click();
-            }
-        });
-        m_timer.start(20);
-    }
-    QStringList texts;
-
-private:
-    QMessageBox::StandardButton m_answer;
-    QTimer m_timer;
-};
-
-} // namespace
 
 class TestCCorvelDlg : public QObject {
     Q_OBJECT
@@ -53,14 +31,19 @@ private:
     std::unique_ptr<WorkbenchDataFolder> m_data;
     std::unique_ptr<AppContext> m_context;
 
-    std::unique_ptr<CCorvelDlg> open(std::vector<std::string> systemLines) {
+    std::unique_ptr<CCorvelDlg> open(std::vector<std::string> systemLines,
+                                     StartupRequest request = {}) {
         m_tmp = std::make_unique<TempDir>();
         m_data = std::make_unique<WorkbenchDataFolder>(m_tmp->path(), std::move(systemLines));
         m_data->writeGoodTemplate("demo");
         m_data->writeGoodTemplate("other");
         m_data->writeBrokenTemplate("broken");
-        m_context = std::make_unique<AppContext>(AppContext{
-            AppPaths(RegistryStore(m_data->registryPath()), "/opt/nomira/Nomira"), {}, {}, {}, 0});
+        m_context = std::make_unique<AppContext>(
+            AppContext{AppPaths(RegistryStore(m_data->registryPath()), "/opt/nomira/Nomira"),
+                       request,
+                       {},
+                       {},
+                       0});
         return std::make_unique<CCorvelDlg>(*m_context);
     }
 
@@ -107,6 +90,13 @@ private slots:
         }
         QVERIFY2(headings.contains(QString::fromUtf8("図番")), qPrintable(headings.join('|')));
         QVERIFY(headings.contains(QString::fromUtf8("縮尺")));
+        // The file-name column carries its header mark; the others none.
+        const int fileNameCol = headings.indexOf(QString::fromUtf8("図番"));
+        const int plainCol = headings.indexOf(QString::fromUtf8("縮尺"));
+        QVERIFY(!model->headerData(fileNameCol, Qt::Horizontal, Qt::DecorationRole)
+                     .value<QPixmap>()
+                     .isNull());
+        QVERIFY(!model->headerData(plainCol, Qt::Horizontal, Qt::DecorationRole).isValid());
         QVERIFY(control(*dlg, Ctl::LoadRenameList)->isEnabled());
     }
 
@@ -114,7 +104,7 @@ private slots:
         auto dlg = open({"Template=demo.tpl"});
         dlg->show();
         auto* box = qobject_cast<QComboBox*>(control(*dlg, Ctl::TemplateBox));
-        BoxAnswerer answerer(QMessageBox::Ok);
+        WorkbenchBoxAnswerer answerer(QMessageBox::Ok);
         box->setCurrentIndex(0);
         emit box->activated(0);
         QCOMPARE(answerer.texts,
@@ -130,7 +120,7 @@ private slots:
         dlg->workbench().setAssignments(assignments);
         dlg->show();
         auto* box = qobject_cast<QComboBox*>(control(*dlg, Ctl::TemplateBox));
-        BoxAnswerer answerer(QMessageBox::No);
+        WorkbenchBoxAnswerer answerer(QMessageBox::No);
         box->setCurrentIndex(2);
         emit box->activated(2);
         QCOMPARE(answerer.texts,
@@ -181,6 +171,34 @@ private slots:
 
         auto maximized = open({"InitWindowMaximized=1"});
         QVERIFY(maximized->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    void theStartupRequestFillsBothGrids() {
+        TempDir files;
+        const std::string scans = files.mkdir("scans");
+        ScanFixtures::writeBilevelTiffMm(scans + "/a.tif", 210, 297, 100);
+        ScanFixtures::setModified(scans + "/a.tif", 1'600'000'000);
+        ScanFixtures::writeBilevelTiffMm(scans + "/b.tif", 420, 297, 100);
+        ScanFixtures::setModified(scans + "/b.tif", 1'600'000'060);
+        StartupRequest request;
+        request.imageFolderGiven = true;
+        request.imageFolderPath = scans;
+        request.renameListGiven = true;
+        request.renameListPath = files.write("list.csv", "A-1,2,1.5\r\nA-2,3,0.25\r\n");
+        auto dlg = open({"Template=demo.tpl"}, request);
+        dlg->show();
+        QTRY_VERIFY(dlg->workbench().state().renameListLoaded);
+
+        CellGridModel* images = dlg->controls().imageGrid()->gridModel();
+        QCOMPARE(images->data(images->indexOf(1, 3)).toString(), QStringLiteral("a.tif"));
+        QCOMPARE(images->data(images->indexOf(2, 3)).toString(), QStringLiteral("b.tif"));
+        QCOMPARE(qobject_cast<QGroupBox*>(control(*dlg, Ctl::ImageGroup))->title(),
+                 QString::fromUtf8("画像情報【ﾌｧｲﾙ総数 2個】"));
+        CellGridModel* list = dlg->controls().renameGrid()->gridModel();
+        QCOMPARE(list->data(list->indexOf(2, 3)).toString(), QStringLiteral("A-2"));
+        QCOMPARE(qobject_cast<QLineEdit*>(control(*dlg, Ctl::ListFileName))->text(),
+                 QStringLiteral("list.csv"));
+        QVERIFY(control(*dlg, Ctl::ReloadImages)->isEnabled());
     }
 
     void closingStoresTheRectangle() {

@@ -1,0 +1,186 @@
+#include "workbench/ImageListCommands.h"
+
+#include "app/SettingsStore.h"
+#include "base/CellGrid.h"
+#include "base/Cp932.h"
+#include "base/FileSystem.h"
+#include "base/MainView.h"
+#include "image/ImageEntry.h"
+#include "workbench/AssignmentPort.h"
+#include "workbench/Cmd.h"
+#include "workbench/Ctl.h"
+#include "workbench/DialogHost.h"
+#include "workbench/Workbench.h"
+#include "workbench/WorkbenchState.h"
+
+#include <atomic>
+#include <initializer_list>
+
+// The image list names the controls it steers by its own numbers; they are the window's.
+static_assert(ImageFolderScan::Release == id(Ctl::Release));
+static_assert(ImageFolderScan::ReloadImages == id(Ctl::ReloadImages));
+static_assert(ImageFolderScan::EditImage == id(Ctl::EditImage));
+static_assert(ImageFolderScan::FirstPage == id(Ctl::FirstPage));
+static_assert(ImageFolderScan::PreviousPage == id(Ctl::PreviousPage));
+static_assert(ImageFolderScan::LastPage == id(Ctl::LastPage));
+static_assert(ImageFolderScan::NextPage == id(Ctl::NextPage));
+static_assert(ImageFolderScan::OpenWithApplication == id(Ctl::OpenWithApplication));
+static_assert(ImageFolderScan::DesignateArea == id(Ctl::DesignateArea));
+static_assert(ImageFolderScan::BatchAssign == id(Ctl::BatchAssign));
+static_assert(ImageFolderScan::BatchRelease == id(Ctl::BatchRelease));
+static_assert(ImageFolderScan::Assign == id(Ctl::Assign));
+static_assert(ImageFolderScan::ImageFileName == id(Ctl::ImageFileName));
+static_assert(ImageFolderScan::PaperSizeText == id(Ctl::PaperSize));
+static_assert(ImageFolderScan::CurrentPage == id(Ctl::CurrentPage));
+static_assert(ImageFolderScan::PageCountText == id(Ctl::PageCount));
+static_assert(ImageFolderScan::ImageGroup == id(Ctl::ImageGroup));
+
+namespace {
+
+std::string extensionOf(const std::string& fileName) {
+    const std::size_t dot = cp932::findLastChar(fileName, '.');
+    return dot == std::string::npos ? fileName : fileName.substr(dot + 1);
+}
+
+} // namespace
+
+ImageListCommands::ImageListCommands(Parts parts)
+    : m_p(std::move(parts)), m_scan(m_p.imageGrid, m_p.view, m_p.prompter) {
+    ImageEntry::prepareGrid(m_p.imageGrid);
+    // Several images can be selected at once (they may become the pages of one row).
+    m_p.imageGrid.setSelectionMode(CellGridSelectionMode::ListBox);
+    m_p.imageGrid.setObserver(this);
+    m_scan.setOtherGrid(&m_p.renameGrid);
+    m_scan.setBeforeListing([this] {
+        m_p.assignments.releaseAll();
+        showEntry(0);
+    });
+}
+
+ImageSettings ImageListCommands::imageSettings() const {
+    return ImageSettings::from(m_p.settings.settings(), m_p.dataFolder, m_p.programFolder);
+}
+
+void ImageListCommands::cleanTemp() const {
+    ImageFolderScan::cleanTemp(imageSettings().tempFolder);
+}
+
+bool ImageListCommands::loadFolder(const std::optional<std::string>& folder) {
+    std::string& imageFolder = m_p.settings.settings().scanPath;
+    const std::optional<std::string> chosen = folder ? folder : m_scan.chooseFolder(imageFolder);
+    if (!chosen) {
+        return false;
+    }
+    // Only a folder that could be listed replaces the image folder: the list and its folder stay
+    // together.
+    const std::string previous = imageFolder;
+    imageFolder = *chosen;
+    if (!scan(ImageFolderScan::Mode::FolderChoice)) {
+        imageFolder = previous;
+        return false;
+    }
+    return true;
+}
+
+bool ImageListCommands::reload() {
+    if (!m_p.state.imageFolderLoaded) {
+        return false;
+    }
+    return scan(ImageFolderScan::Mode::Reload);
+}
+
+bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
+    WorkbenchState& s = m_p.state;
+    std::atomic<bool>& busy = m_p.workbench.launcher().modal();
+    const bool wasBusy = busy;
+    busy = true;
+    s.loadingImages = true;
+    m_moving = true;
+    const bool listed = m_scan.scan(m_p.settings.settings().scanPath, imageSettings(), mode);
+    m_moving = false;
+    s.loadingImages = false;
+    busy = wasBusy;
+    if (listed) {
+        s.imageFolderLoaded = true;
+        afterScan();
+    }
+    return listed;
+}
+
+void ImageListCommands::afterScan() {
+    m_p.state.imageCount = m_scan.imageCount();
+    selectFirst();
+}
+
+bool ImageListCommands::deleteSelected() {
+    m_moving = true;
+    const bool deleted = m_scan.deleteSelected(m_p.settings.settings().scanPath, imageSettings());
+    m_moving = false;
+    if (deleted) {
+        afterScan();
+    }
+    return deleted;
+}
+
+void ImageListCommands::contextMenu() {
+    const bool allowed = ImageFolderScan::canDelete(m_p.imageGrid, m_p.assignments.count());
+    const int chosen =
+        m_p.dialogs.popupMenu(MenuId::ImageOperations, {{id(Cmd::DeleteImages), allowed}});
+    if (chosen != 0) {
+        m_p.workbench.command(chosen);
+    }
+}
+
+void ImageListCommands::selectFirst() {
+    CellGrid& grid = m_p.imageGrid;
+    grid.clearRowSelection();
+    const int first = grid.fixedRows();
+    if (m_p.state.imageCount < 1 || grid.rows() <= first) {
+        showEntry(0);
+        return;
+    }
+    grid.setRowSelected(first, true);
+    m_moving = true;
+    grid.setCurrentCell(first, ImageEntry::FileName);
+    m_moving = false;
+    grid.showCell(first, ImageEntry::FileName);
+    showEntry(first);
+}
+
+void ImageListCommands::showEntry(int row) {
+    WorkbenchState& s = m_p.state;
+    MainView& view = m_p.view;
+    if (row < m_p.imageGrid.fixedRows() || row >= m_p.imageGrid.rows()) {
+        s.currentImageRow = -1;
+        s.currentImageType.clear();
+        s.pageCount = 0;
+        s.currentPage = 0;
+        for (Ctl c : {Ctl::ImageFileName, Ctl::PaperSize, Ctl::CurrentPage, Ctl::PageCount}) {
+            view.setControlText(id(c), {});
+        }
+    } else {
+        const ImageEntry entry = ImageEntry::read(m_p.imageGrid, row);
+        s.currentImageRow = row;
+        s.currentImageType = extensionOf(entry.fileName);
+        s.pageCount = entry.pageCount;
+        s.currentPage = entry.pageCount > 0 ? 1 : 0;
+        view.setControlText(id(Ctl::ImageFileName), entry.fileName);
+        view.setControlText(id(Ctl::PaperSize), entry.paperSize);
+        view.setControlText(id(Ctl::CurrentPage), s.currentPage > 0 ? "1" : "");
+        view.setControlText(id(Ctl::PageCount),
+                            s.pageCount > 0 ? std::to_string(s.pageCount) : std::string());
+    }
+    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+}
+
+void ImageListCommands::gridBeforeMouseDown(CellGrid&, int button, int, int, int, bool&) {
+    if (button == gridbutton::Right) {
+        contextMenu();
+    }
+}
+
+void ImageListCommands::gridCurrentCellChanged(CellGrid&, int oldRow, int, int newRow, int) {
+    if (!m_moving && newRow != oldRow) {
+        showEntry(newRow);
+    }
+}
