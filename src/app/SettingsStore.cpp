@@ -301,46 +301,43 @@ bool SettingsStore::setExportType(int type) {
     return m_file.writeInt(kSystem, "ExportType", m_settings.exportType);
 }
 
-bool SettingsStore::exportAddConse() {
-    if (!m_rememberedExportAddConse) {
-        m_rememberedExportAddConse = readFlag("ExportAddConse");
+bool SettingsStore::rememberedFlag(RememberedFlag& flag, bool fallback) {
+    if (!flag.remembered) {
+        flag.remembered = readFlag(flag.key);
     }
-    m_settings.exportAddConse = m_rememberedExportAddConse.value_or(true);
-    return m_settings.exportAddConse;
+    return flag.remembered.value_or(fallback);
+}
+
+bool SettingsStore::setRememberedFlag(RememberedFlag& flag, bool on) {
+    flag.remembered = on;
+    return m_file.writeInt(kSystem, flag.key, on ? 1 : 0);
+}
+
+bool SettingsStore::exportAddConse() {
+    return m_settings.exportAddConse = rememberedFlag(m_exportAddConse, true);
 }
 
 bool SettingsStore::setExportAddConse(bool on) {
-    m_rememberedExportAddConse = on;
     m_settings.exportAddConse = on;
-    return m_file.writeInt(kSystem, "ExportAddConse", on ? 1 : 0);
+    return setRememberedFlag(m_exportAddConse, on);
 }
 
 bool SettingsStore::displayFileExistCheck() {
-    if (!m_rememberedDisplayFileExistCheck) {
-        m_rememberedDisplayFileExistCheck = readFlag("DisplayFileExistCheck");
-    }
-    m_settings.displayFileExistCheck = m_rememberedDisplayFileExistCheck.value_or(false);
-    return m_settings.displayFileExistCheck;
+    return m_settings.displayFileExistCheck = rememberedFlag(m_displayFileExistCheck, false);
 }
 
 bool SettingsStore::setDisplayFileExistCheck(bool on) {
-    m_rememberedDisplayFileExistCheck = on;
     m_settings.displayFileExistCheck = on;
-    return m_file.writeInt(kSystem, "DisplayFileExistCheck", on ? 1 : 0);
+    return setRememberedFlag(m_displayFileExistCheck, on);
 }
 
 bool SettingsStore::initWindowMaximized() {
-    if (!m_rememberedMaximized) {
-        m_rememberedMaximized = readFlag("InitWindowMaximized");
-    }
-    m_settings.initWindowMaximized = m_rememberedMaximized.value_or(false);
-    return m_settings.initWindowMaximized;
+    return m_settings.initWindowMaximized = rememberedFlag(m_maximized, false);
 }
 
 bool SettingsStore::setInitWindowMaximized(bool on) {
-    m_rememberedMaximized = on;
     m_settings.initWindowMaximized = on;
-    return m_file.writeInt(kSystem, "InitWindowMaximized", on ? 1 : 0);
+    return setRememberedFlag(m_maximized, on);
 }
 
 WindowRect SettingsStore::initWindowRect() {

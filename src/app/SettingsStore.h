@@ -76,7 +76,16 @@ private:
     std::string m_dataFolder;
     Clock m_today;
     Settings m_settings;
-    std::optional<bool> m_rememberedExportAddConse;
-    std::optional<bool> m_rememberedDisplayFileExistCheck;
-    std::optional<bool> m_rememberedMaximized;
+    // A flag read through the integer reader: remembered after the first read that finds the
+    // key, read again while nothing is remembered.
+    struct RememberedFlag {
+        const char* key;
+        std::optional<bool> remembered;
+    };
+    bool rememberedFlag(RememberedFlag& flag, bool fallback);
+    bool setRememberedFlag(RememberedFlag& flag, bool on);
+
+    RememberedFlag m_exportAddConse{"ExportAddConse", std::nullopt};
+    RememberedFlag m_displayFileExistCheck{"DisplayFileExistCheck", std::nullopt};
+    RememberedFlag m_maximized{"InitWindowMaximized", std::nullopt};
 };
