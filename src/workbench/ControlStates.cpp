@@ -55,11 +55,11 @@ std::vector<ControlStates::Change> ControlStates::compute(const ControlStateInpu
     set(Ctl::EditImage, tiff && in.pageCount == 1);
     set(Ctl::OpenWithApplication, tiff && !in.areaCurrent);
 
-    const bool paged = in.pageCount >= 2;
-    set(Ctl::FirstPage, paged && in.currentPage >= 2);
-    set(Ctl::PreviousPage, paged && in.currentPage >= 2);
-    set(Ctl::NextPage, paged && in.currentPage < in.pageCount);
-    set(Ctl::LastPage, paged && in.currentPage < in.pageCount);
+    const bool paged = in.previewCount >= 2;
+    set(Ctl::FirstPage, paged && in.previewNumber >= 2);
+    set(Ctl::PreviousPage, paged && in.previewNumber >= 2);
+    set(Ctl::NextPage, paged && in.previewNumber < in.previewCount);
+    set(Ctl::LastPage, paged && in.previewNumber < in.previewCount);
 
     set(Ctl::ReloadImages, in.imageFolderLoaded);
 

@@ -16,8 +16,12 @@ struct ControlStateInput {
     std::string imageType; // extension of the current image file, any case
     int imageCount = 0;
     int currentImageRow = -1;
+    // Pages of the current file: a single-page TIFF may be edited.
     int pageCount = 0;
-    int currentPage = 0;
+    // The previews of the current file and the one shown (1-based): the page buttons step
+    // through these, which are fewer than the pages when only selected pages are previewed.
+    int previewCount = 0;
+    int previewNumber = 0;
     bool areaCurrent = false;
     bool imageFolderLoaded = false;
     bool modified = false;

@@ -2,7 +2,6 @@
 
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
-#include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/MainView.h"
 #include "image/ImageEntry.h"
@@ -10,11 +9,11 @@
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
+#include "workbench/PreviewPane.h"
 #include "workbench/Workbench.h"
 #include "workbench/WorkbenchState.h"
 
 #include <atomic>
-#include <initializer_list>
 
 // The image list names the controls it steers by its own numbers; they are the window's.
 static_assert(ImageFolderScan::Release == id(Ctl::Release));
@@ -34,15 +33,6 @@ static_assert(ImageFolderScan::PaperSizeText == id(Ctl::PaperSize));
 static_assert(ImageFolderScan::CurrentPage == id(Ctl::CurrentPage));
 static_assert(ImageFolderScan::PageCountText == id(Ctl::PageCount));
 static_assert(ImageFolderScan::ImageGroup == id(Ctl::ImageGroup));
-
-namespace {
-
-std::string extensionOf(const std::string& fileName) {
-    const std::size_t dot = cp932::findLastChar(fileName, '.');
-    return dot == std::string::npos ? fileName : fileName.substr(dot + 1);
-}
-
-} // namespace
 
 ImageListCommands::ImageListCommands(Parts parts)
     : m_p(std::move(parts)), m_scan(m_p.imageGrid, m_p.view, m_p.prompter) {
@@ -102,6 +92,7 @@ bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
     busy = wasBusy;
     if (listed) {
         s.imageFolderLoaded = true;
+        m_p.workbench.pane().setImageFolder(m_p.settings.settings().scanPath);
         afterScan();
     }
     return listed;
@@ -148,29 +139,19 @@ void ImageListCommands::selectFirst() {
 }
 
 void ImageListCommands::showEntry(int row) {
-    WorkbenchState& s = m_p.state;
-    MainView& view = m_p.view;
+    PreviewPane& pane = m_p.workbench.pane();
     if (row < m_p.imageGrid.fixedRows() || row >= m_p.imageGrid.rows()) {
-        s.currentImageRow = -1;
-        s.currentImageType.clear();
-        s.pageCount = 0;
-        s.currentPage = 0;
-        for (Ctl c : {Ctl::ImageFileName, Ctl::PaperSize, Ctl::CurrentPage, Ctl::PageCount}) {
-            view.setControlText(id(c), {});
-        }
+        m_p.state.currentImageRow = -1;
+        pane.clear();
     } else {
-        const ImageEntry entry = ImageEntry::read(m_p.imageGrid, row);
-        s.currentImageRow = row;
-        s.currentImageType = extensionOf(entry.fileName);
-        s.pageCount = entry.pageCount;
-        s.currentPage = entry.pageCount > 0 ? 1 : 0;
-        view.setControlText(id(Ctl::ImageFileName), entry.fileName);
-        view.setControlText(id(Ctl::PaperSize), entry.paperSize);
-        view.setControlText(id(Ctl::CurrentPage), s.currentPage > 0 ? "1" : "");
-        view.setControlText(id(Ctl::PageCount),
-                            s.pageCount > 0 ? std::to_string(s.pageCount) : std::string());
+        m_p.state.currentImageRow = row;
+        pane.showEntry(row, 1);
     }
     m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+}
+
+bool ImageListCommands::refreshEntry(int row) {
+    return m_scan.refreshEntry(row, m_p.settings.settings().scanPath, imageSettings()).result == 0;
 }
 
 void ImageListCommands::gridBeforeMouseDown(CellGrid&, int button, int, int, int, bool&) {

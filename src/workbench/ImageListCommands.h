@@ -3,6 +3,7 @@
 #include "base/CellGridObserver.h"
 #include "image/ImageFolderScan.h"
 #include "image/ImageSettings.h"
+#include "workbench/PreviewEntryRefresher.h"
 
 #include <optional>
 #include <string>
@@ -18,8 +19,8 @@ struct WorkbenchState;
 
 // The image list in the main window: loading the image folder (the load button and the start-up
 // request), reloading it, deleting the selected image files from its context menu, the image
-// grid's events, and which image is the current one.
-class ImageListCommands : public CellGridObserver {
+// grid's events, and which image is the current one (the preview pane shows it).
+class ImageListCommands : public CellGridObserver, public PreviewEntryRefresher {
 public:
     struct Parts {
         Workbench& workbench;
@@ -57,6 +58,9 @@ public:
     // Removes the preview files of the temp folder.
     void cleanTemp() const;
 
+    // PreviewEntryRefresher: the entry's previews made again from its file in the image folder.
+    bool refreshEntry(int row) override;
+
     // CellGridObserver
     void gridBeforeMouseDown(CellGrid& grid, int button, int shift, int xTwips, int yTwips,
                              bool& cancel) override;
@@ -66,7 +70,7 @@ public:
 private:
     bool scan(ImageFolderScan::Mode mode);
     void afterScan();
-    // Image row becomes the current image (0: none): its type, its pages and its texts.
+    // Image row becomes the current image (0: none) and the preview pane shows its first preview.
     void showEntry(int row);
 
     Parts m_p;

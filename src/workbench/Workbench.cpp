@@ -9,6 +9,7 @@
 #include "workbench/ControlStates.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
+#include "workbench/PreviewApplicationChooser.h"
 
 #include <initializer_list>
 
@@ -38,6 +39,8 @@ Workbench::Workbench(AppContext& context, Seams seams)
       m_imageList(ImageListCommands::Parts{
           *this, m_state, m_settings, m_imageGrid, m_renameGrid, seams.view, seams.prompter,
           seams.dialogs, m_assignments, context.paths.dataFolder(), context.paths.programFolder()}),
+      m_pane(
+          PreviewPane::Seams{seams.view, seams.prompter, seams.display, m_imageGrid, m_imageList}),
       m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameList.list(),
                                        seams.view, seams.list, seams.prompter, m_assignments},
                     TemplateFolder(templateFolderOf(context), context.paths.dataFolder())),
@@ -55,6 +58,10 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Ctl::LoadRenameList), [this] { m_renameList.load(std::nullopt); });
     m_commands.add(id(Ctl::LoadImages), [this] { m_imageList.loadFolder(std::nullopt); });
     m_commands.add(id(Ctl::ReloadImages), [this] { m_imageList.reload(); });
+    for (Ctl c : {Ctl::FirstPage, Ctl::PreviousPage, Ctl::NextPage, Ctl::LastPage}) {
+        m_commands.add(id(c), [this, c] { pageCommand(id(c)); });
+    }
+    m_commands.add(id(Ctl::OpenWithApplication), [this] { openWithApplication(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
     for (Cmd c : {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
@@ -63,8 +70,7 @@ void Workbench::buildCommandTable() {
         m_commands.addPending(id(c));
     }
     for (Ctl c : {Ctl::LoadWorkData, Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release,
-                  Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage, Ctl::OpenWithApplication,
-                  Ctl::FirstPage, Ctl::PreviousPage, Ctl::NextPage, Ctl::LastPage}) {
+                  Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
         m_commands.addPending(id(c));
     }
 }
@@ -90,7 +96,36 @@ void Workbench::open() {
     view.setProgressRange(0, 100);
     view.setProgressPos(0);
     view.setDefaultButton(defaultButton());
+    imageSettingsChanged();
+    m_pane.clear();
     updateControlStates(false);
+}
+
+void Workbench::imageSettingsChanged() {
+    m_pane.setSettings(m_imageList.imageSettings(), m_settings.settings().tiffExpanMode);
+}
+
+void Workbench::pageCommand(int id) {
+    if (m_pane.pageCommand(id)) {
+        updateControlStates(isBusy());
+    }
+}
+
+void Workbench::openWithApplication() {
+    m_pane.openWithApplication(m_launcher, m_seams.requester, PreviewApplicationChooser());
+}
+
+bool Workbench::launchEnded(int message, std::unique_ptr<LaunchAttachment> attachment) {
+    if (message != ProgramLauncher::kImageEdited) {
+        return false;
+    }
+    m_pane.applicationEnded(std::move(attachment));
+    updateControlStates(isBusy());
+    return true;
+}
+
+void Workbench::previewResized() {
+    m_pane.resized();
 }
 
 void Workbench::actOnStartupRequest() {
@@ -131,11 +166,13 @@ void Workbench::updateControlStates(bool busy) {
     in.busy = busy;
     in.assignment = m_assignments.availability();
     in.assignmentCount = m_assignments.count();
-    in.imageType = m_state.currentImageType;
+    const PreviewPaneState& pane = m_pane.state();
+    in.imageType = pane.extension;
     in.imageCount = m_state.imageCount;
     in.currentImageRow = m_state.currentImageRow;
-    in.pageCount = m_state.pageCount;
-    in.currentPage = m_state.currentPage;
+    in.pageCount = pane.pageCount;
+    in.previewCount = pane.previewCount;
+    in.previewNumber = pane.previewNumber;
     in.areaCurrent = m_state.areaCurrent;
     in.imageFolderLoaded = m_state.imageFolderLoaded;
     in.modified = m_state.modified;

@@ -7,6 +7,7 @@
 #include "workbench/CommandTable.h"
 #include "workbench/ImageListCommands.h"
 #include "workbench/NoAssignments.h"
+#include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
 #include "workbench/WindowPlacement.h"
@@ -15,16 +16,18 @@
 #include <memory>
 
 struct AppContext;
+struct LaunchAttachment;
 class DialogHost;
 class LaunchRequester;
 class ListBoxView;
 class MainView;
+class PreviewDisplay;
 class Prompter;
 
 // The main window's state and command handlers, without a screen. It owns the working state, the
-// rename-list and image-list grids with the rename list and the image list on them, and the
-// settings for the life of the window, and talks to the window only through MainView, ListBoxView
-// and DialogHost, to the operator through Prompter.
+// rename-list and image-list grids with the rename list and the image list on them, the preview
+// pane and the settings for the life of the window, and talks to the window only through
+// MainView, ListBoxView, PreviewDisplay and DialogHost, to the operator through Prompter.
 class Workbench {
 public:
     struct Seams {
@@ -33,6 +36,7 @@ public:
         Prompter& prompter;
         DialogHost& dialogs;
         LaunchRequester& requester;
+        PreviewDisplay& display;
     };
 
     Workbench(AppContext& context, Seams seams);
@@ -55,6 +59,15 @@ public:
     bool command(int id);
     const CommandTable& commands() const { return m_commands; }
 
+    // The completion message of a watched launch made for this window (0x464: the application
+    // opened for the current image has ended). False when the message is not the window's.
+    bool launchEnded(int message, std::unique_ptr<LaunchAttachment> attachment);
+    // The window laid its controls out anew: the preview's metrics follow.
+    void previewResized();
+    // The settings of measuring and previews changed (at opening, after the environment
+    // settings were confirmed): the preview pane takes them.
+    void imageSettingsChanged();
+
     void templateBoxFocused();
     void templateSelected(int index);
     // A repaint of the window that is not minimised refreshes the template box.
@@ -72,6 +85,7 @@ public:
     CellGrid& imageGrid() { return m_imageGrid; }
     RenameListCommands& renameList() { return m_renameList; }
     ImageListCommands& imageList() { return m_imageList; }
+    PreviewPane& pane() { return m_pane; }
     const WorkbenchState& state() const { return m_state; }
     SettingsStore& settingsStore() { return m_settings; }
     TemplateBox& templateBox() { return m_templateBox; }
@@ -85,6 +99,8 @@ public:
 
 private:
     void buildCommandTable();
+    void pageCommand(int id);
+    void openWithApplication();
     void help();
     void version();
 
@@ -98,6 +114,7 @@ private:
     AssignmentRelay m_assignments{m_noAssignments};
     RenameListCommands m_renameList;
     ImageListCommands m_imageList;
+    PreviewPane m_pane;
     TemplateBox m_templateBox;
     WindowPlacement m_placement;
     ProgramLauncher m_launcher;

@@ -22,15 +22,12 @@ struct WorkbenchState {
     bool renameListLoaded = false;
     std::string renameListFile;
 
-    // Image list (the list itself lives in the image-list grid; its folder is the Scan setting)
-    // and the preview pane.
+    // Image list (the list itself lives in the image-list grid; its folder is the Scan setting).
+    // The current image's file, type, pages and the preview on show are the preview pane's.
     bool imageFolderLoaded = false;
     bool loadingImages = false; // a folder is being listed
     int imageCount = 0;
     int currentImageRow = -1;
-    std::string currentImageType; // file extension of the current image, as the name spells it
-    int pageCount = 0;
-    int currentPage = 0;
     bool areaCurrent = false;     // a magnified area is the current one
     bool areaDesignation = false; // "拡大ｴﾘｱ指定" is on
 

@@ -16,7 +16,8 @@ ControlStateInput ready() {
     in.imageCount = 3;
     in.currentImageRow = 1;
     in.pageCount = 1;
-    in.currentPage = 1;
+    in.previewCount = 1;
+    in.previewNumber = 1;
     in.imageFolderLoaded = true;
     in.templateSelected = true;
     in.templatesExist = true;
@@ -59,14 +60,24 @@ TEST(ControlStates, FollowTheirRules) {
          false},
         {"no images: no area designation", [](auto& in) { in.imageCount = 0; },
          id(Ctl::DesignateArea), false},
-        {"one page: no next page", [](auto&) {}, id(Ctl::NextPage), false},
-        {"page 1 of 3: next", [](auto& in) { in.pageCount = 3; }, id(Ctl::NextPage), true},
-        {"page 1 of 3: no previous", [](auto& in) { in.pageCount = 3; }, id(Ctl::PreviousPage),
-         false},
-        {"page 3 of 3: no last", [](auto& in) { in.pageCount = 3, in.currentPage = 3; },
+        {"one preview: no next page", [](auto&) {}, id(Ctl::NextPage), false},
+        {"preview 1 of 3: next", [](auto& in) { in.previewCount = 3; }, id(Ctl::NextPage), true},
+        {"preview 1 of 3: no previous", [](auto& in) { in.previewCount = 3; },
+         id(Ctl::PreviousPage), false},
+        {"preview 3 of 3: no last", [](auto& in) { in.previewCount = 3, in.previewNumber = 3; },
          id(Ctl::LastPage), false},
-        {"page 3 of 3: first", [](auto& in) { in.pageCount = 3, in.currentPage = 3; },
+        {"preview 3 of 3: first", [](auto& in) { in.previewCount = 3, in.previewNumber = 3; },
          id(Ctl::FirstPage), true},
+        // Five pages of which one is selected for previews: nothing to step through, and still
+        // not a single page to edit.
+        {"one preview of five pages: no next", [](auto& in) { in.pageCount = 5; },
+         id(Ctl::NextPage), false},
+        {"one preview of five pages: no editing", [](auto& in) { in.pageCount = 5; },
+         id(Ctl::EditImage), false},
+        // Three pages of which two are previewed: the second preview is the last one.
+        {"preview 2 of 2 of three pages: no next",
+         [](auto& in) { in.pageCount = 3, in.previewCount = 2, in.previewNumber = 2; },
+         id(Ctl::NextPage), false},
         {"no folder: no reload", [](auto& in) { in.imageFolderLoaded = false; },
          id(Ctl::ReloadImages), false},
         {"no assignments: no execute", [](auto&) {}, id(Ctl::Execute), false},

@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "support/WorkbenchDoubles.h"
 #include "support/WorkbenchFixtures.h"
+#include "support/WorkbenchPreviewDisplay.h"
 #include "workbench/Ctl.h"
 #include "workbench/Workbench.h"
 
@@ -37,7 +38,8 @@ protected:
                        {},
                        0});
         m_wb = std::make_unique<Workbench>(
-            *m_context, Workbench::Seams{m_view, m_list, m_prompter, m_host, m_requester});
+            *m_context,
+            Workbench::Seams{m_view, m_list, m_prompter, m_host, m_requester, m_display});
         m_wb->open();
     }
 
@@ -65,6 +67,7 @@ protected:
     ScriptedPrompter m_prompter;
     RecordingDialogHost m_host;
     RecordingRequester m_requester;
+    WorkbenchPreviewDisplay m_display;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<Workbench> m_wb;
 };

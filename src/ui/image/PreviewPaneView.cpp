@@ -12,6 +12,7 @@ PreviewPaneView::PreviewPaneView(QWidget* parent)
     m_highRes->setObjectName(QStringLiteral("ctl%1").arg(id(Ctl::HighResPage)));
     // The high-resolution page only feeds the magnified views; it is never on screen.
     m_highRes->hide();
+    m_preview->hide();
     m_highRes->setZoom(100);
 }
 
@@ -27,12 +28,22 @@ ImageDisplay* PreviewPaneView::display(int displayId) const {
 
 int PreviewPaneView::load(int displayId, const std::string& path, int page) {
     ImageDisplay* d = display(displayId);
-    return d != nullptr ? d->load(path, page) : ImageLibrary::ErrInvalidParameter;
+    if (d == nullptr) {
+        return ImageLibrary::ErrInvalidParameter;
+    }
+    const int result = d->load(path, page);
+    if (result == ImageLibrary::Success && d == m_preview) {
+        d->show();
+    }
+    return result;
 }
 
 void PreviewPaneView::clear(int displayId) {
     if (ImageDisplay* d = display(displayId)) {
         d->clear();
+        if (d == m_preview) {
+            d->hide();
+        }
     }
 }
 

@@ -10,6 +10,8 @@ class QWidget;
 // The preview pane's displays on the screen: the large preview (1017) and the hidden
 // high-resolution page (1019), two ImageDisplay widgets made on the given parent (the main
 // window's client area). The window registers and places them like its other controls.
+// The large preview is shown only while it holds a page, so that the window's picture of the
+// empty preview beneath it shows otherwise; the high-resolution page is never shown.
 class PreviewPaneView : public PreviewDisplay {
 public:
     explicit PreviewPaneView(QWidget* parent);

@@ -25,7 +25,8 @@
 
 CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_prompter(this),
-      m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)) {
+      m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)),
+      m_previewView(m_client) {
     setObjectName(QStringLiteral("CCorvelDlg"));
     setWindowTitle(qttext::fromCp932(texts::windowTitle()));
     setWindowIcon(ProgramPictures::programIcon());
@@ -34,12 +35,16 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
     setSizeGripEnabled(false);
 
     m_workbench = std::make_unique<Workbench>(
-        context, Workbench::Seams{m_view, m_view, m_prompter, *this, *m_requester});
+        context, Workbench::Seams{m_view, m_view, m_prompter, *this, *m_requester, m_previewView});
+    m_requester->setCompletionHandler(
+        [this](int message, std::unique_ptr<LaunchAttachment> attachment) {
+            m_workbench->launchEnded(message, std::move(attachment));
+        });
     m_client->setObjectName(QStringLiteral("Client"));
     m_client->setMinimumSize(DesignLayout::kWidthPx, DesignLayout::kHeightPx);
     m_client->installEventFilter(this);
-    m_controls = std::make_unique<MainWindowControls>(m_client, m_view, m_workbench->renameGrid(),
-                                                      m_workbench->imageGrid());
+    m_controls = std::make_unique<MainWindowControls>(
+        m_client, m_view, m_previewView, m_workbench->renameGrid(), m_workbench->imageGrid());
     m_menus =
         new MainWindowMenus(this, m_view, [this](int command) { m_workbench->command(command); });
 
@@ -120,6 +125,7 @@ void CCorvelDlg::relayout() {
     const Growth growth = LayoutGrowth::over(DesignLayout::kWidthPx, DesignLayout::kHeightPx,
                                              m_client->width(), m_client->height());
     m_controls->place(LayoutGrowth::grow(DesignLayout::pixels(views), growth, views));
+    m_workbench->previewResized();
 }
 
 void CCorvelDlg::showEvent(QShowEvent* event) {

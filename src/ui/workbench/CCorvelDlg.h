@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/base/QtPrompter.h"
+#include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
 #include "workbench/DialogHost.h"
 #include "workbench/WindowPlacement.h"
@@ -9,7 +10,7 @@
 #include <memory>
 
 struct AppContext;
-class LaunchRequester;
+class QtLaunchRequester;
 class MainWindowControls;
 class MainWindowMenus;
 class Workbench;
@@ -32,6 +33,7 @@ public:
     AppContext& context() { return m_context; }
     Workbench& workbench() { return *m_workbench; }
     CorvelView& view() { return m_view; }
+    PreviewPaneView& previewView() { return m_previewView; }
     MainWindowControls& controls() { return *m_controls; }
     MainWindowMenus& menus() { return *m_menus; }
     QWidget* client() const { return m_client; }
@@ -62,9 +64,11 @@ private:
     AppContext& m_context;
     CorvelView m_view;
     QtPrompter m_prompter;
-    std::unique_ptr<LaunchRequester> m_requester;
-    std::unique_ptr<Workbench> m_workbench;
+    std::unique_ptr<QtLaunchRequester> m_requester;
     QWidget* m_client;
+    // The preview's displays, made on the client area before the workbench that draws on them.
+    PreviewPaneView m_previewView;
+    std::unique_ptr<Workbench> m_workbench;
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;
     bool m_shownOnce = false;

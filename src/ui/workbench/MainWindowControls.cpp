@@ -2,15 +2,19 @@
 
 #include "renamelist/RenameList.h"
 #include "ui/base/CVSFlexGrid.h"
+#include "ui/image/ImageDisplay.h"
+#include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
 #include "ui/workbench/ProgramPictures.h"
 #include "workbench/Ctl.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSizeGrip>
@@ -22,10 +26,13 @@ QString u(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// The blue-grey of the empty preview (1138), also around a page that does not fill the preview.
+const QColor kPreviewBackground(0x8c, 0x9a, 0xa8);
+
 } // namespace
 
-MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, CellGrid& renameGrid,
-                                       CellGrid& imageGrid)
+MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, PreviewPaneView& preview,
+                                       CellGrid& renameGrid, CellGrid& imageGrid)
     : m_client(client), m_view(view) {
     // Group boxes first, so that they lie under the controls they frame.
     add(id(Ctl::RenameListGroup), new QGroupBox(u("ﾘﾈｰﾑﾘｽﾄ"), client));
@@ -36,7 +43,7 @@ MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, CellGr
         frame->setFrameShape(QFrame::HLine);
         frame->setFrameShadow(line == Ctl::TopLine1 ? QFrame::Sunken : QFrame::Plain);
     }
-    buildPreviewPane();
+    buildPreviewPane(preview);
     buildListSide();
     m_renameGrid = add(id(Ctl::RenameGrid), new CVSFlexGrid(&renameGrid, client));
     registerHeaderMarks();
@@ -74,7 +81,7 @@ void MainWindowControls::addStatic(int id) {
     label->setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
-void MainWindowControls::buildPreviewPane() {
+void MainWindowControls::buildPreviewPane(PreviewPaneView& preview) {
     addLabel(id(Ctl::ImageFileLabel), "画像ﾌｧｲﾙ名：");
     addStatic(id(Ctl::ImageFileName));
     addLabel(id(Ctl::PaperSizeLabel), "用紙ｻｲｽﾞ：");
@@ -101,11 +108,19 @@ void MainWindowControls::buildPreviewPane() {
     auto* background = add(id(Ctl::PreviewBackground), new QLabel(m_client));
     background->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     background->setAutoFillBackground(true);
-    background->setStyleSheet(QStringLiteral("QLabel { background: #8c9aa8; }"));
+    background->setStyleSheet(
+        QStringLiteral("QLabel { background: %1; }").arg(kPreviewBackground.name()));
     auto* picture = add(id(Ctl::PreviewPicture), new QLabel(m_client));
     picture->setPixmap(ProgramPictures::previewPicture());
     picture->setAlignment(Qt::AlignCenter);
     picture->setAttribute(Qt::WA_TranslucentBackground);
+    // The preview lies over the background and its picture, which show while it holds no page.
+    ImageDisplay* display = add(id(Ctl::Preview), preview.display(id(Ctl::Preview)));
+    display->raise();
+    QPalette surround = display->palette();
+    surround.setColor(QPalette::Window, kPreviewBackground);
+    display->setPalette(surround);
+    add(id(Ctl::HighResPage), preview.display(id(Ctl::HighResPage)));
 
     auto* designate = add(id(Ctl::DesignateArea), new QPushButton(u("拡大ｴﾘｱ指定"), m_client));
     designate->setCheckable(true);

@@ -9,17 +9,19 @@
 class CellGrid;
 class CorvelView;
 class CVSFlexGrid;
+class PreviewPaneView;
 class QAbstractButton;
 class QComboBox;
 class QProgressBar;
 class QStatusBar;
 
 // Builds every control of the main window on its client area, each with its caption and its
-// control id, registers them with the view, and places them by a layout.
+// control id, registers them with the view, and places them by a layout. The preview's displays
+// come made (PreviewPaneView, on the same client area) and are registered and placed alike.
 class MainWindowControls {
 public:
-    MainWindowControls(QWidget* client, CorvelView& view, CellGrid& renameGrid,
-                       CellGrid& imageGrid);
+    MainWindowControls(QWidget* client, CorvelView& view, PreviewPaneView& preview,
+                       CellGrid& renameGrid, CellGrid& imageGrid);
 
     QWidget* widget(int id) const;
     // The buttons (command buttons, page buttons and the designation box) by id.
@@ -44,7 +46,7 @@ private:
     void addLabel(int id, const char* caption);
     void addTextField(int id);
     void addStatic(int id);
-    void buildPreviewPane();
+    void buildPreviewPane(PreviewPaneView& preview);
     void buildListSide();
     void buildStatusBar();
     void registerHeaderMarks();

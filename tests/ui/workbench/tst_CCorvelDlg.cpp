@@ -6,6 +6,7 @@
 #include "support/WorkbenchFixtures.h"
 #include "ui/base/CVSFlexGrid.h"
 #include "ui/base/CellGridModel.h"
+#include "ui/image/ImageDisplay.h"
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -199,6 +201,49 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(control(*dlg, Ctl::ListFileName))->text(),
                  QStringLiteral("list.csv"));
         QVERIFY(control(*dlg, Ctl::ReloadImages)->isEnabled());
+    }
+
+    void thePreviewHoldsTheFirstScanAfterTheStartupRequest() {
+        TempDir files;
+        const std::string scans = files.mkdir("scans");
+        ScanFixtures::writeBilevelTiffMm(scans + "/a.tif", 210, 297, 100, 3);
+        StartupRequest request;
+        request.imageFolderGiven = true;
+        request.imageFolderPath = scans;
+        auto dlg = open({}, request);
+        auto* preview = qobject_cast<ImageDisplay*>(control(*dlg, Ctl::Preview));
+        QVERIFY(preview != nullptr);
+        QVERIFY(preview->isHidden()); // the empty preview leaves its picture to be seen
+        dlg->show();
+        QTRY_VERIFY(dlg->workbench().state().imageFolderLoaded);
+
+        QVERIFY(preview->hasBitmap());
+        QVERIFY(preview->isVisible());
+        const QWidget* background = control(*dlg, Ctl::PreviewBackground);
+        QCOMPARE(control(*dlg, Ctl::Preview)->geometry(), background->geometry());
+        const QObjectList& stack = dlg->client()->children();
+        QVERIFY(stack.indexOf(preview) > stack.indexOf(background));
+        QVERIFY(!control(*dlg, Ctl::HighResPage)->isVisible());
+        // The page fills the preview's height, as the pane's metrics say.
+        QCOMPARE(dlg->workbench().pane().metrics().displayedHeight, preview->height());
+
+        const auto label = [&](Ctl c) { return qobject_cast<QLabel*>(control(*dlg, c))->text(); };
+        QCOMPARE(label(Ctl::ImageFileName), QStringLiteral("a.tif"));
+        QCOMPARE(label(Ctl::PaperSize), QString::fromUtf8("A4 縦 (幅 210mm×高さ 297mm)"));
+        QCOMPARE(label(Ctl::CurrentPage), QStringLiteral("1"));
+        QCOMPARE(label(Ctl::PageCount), QStringLiteral("3"));
+        QVERIFY(!control(*dlg, Ctl::PreviousPage)->isEnabled());
+        QVERIFY(control(*dlg, Ctl::LastPage)->isEnabled());
+
+        qobject_cast<QPushButton*>(control(*dlg, Ctl::LastPage))->click();
+        QCOMPARE(label(Ctl::CurrentPage), QStringLiteral("3"));
+        QVERIFY(control(*dlg, Ctl::FirstPage)->isEnabled());
+        QVERIFY(!control(*dlg, Ctl::NextPage)->isEnabled());
+
+        // Growing the window widens the page with the preview.
+        const int before = dlg->workbench().pane().metrics().displayedWidth;
+        dlg->resize(dlg->width() + 300, dlg->height() + 300);
+        QTRY_VERIFY(dlg->workbench().pane().metrics().displayedWidth > before);
     }
 
     void closingStoresTheRectangle() {
