@@ -248,7 +248,7 @@ void drawSheet(Drawing& d, double wMm, double hMm, int seed, std::string_view la
     d.line({vx + vw / 2, c.y + vh / 2}, {vx + vw / 2, c.y + r * 1.2}, 0.13);
 }
 
-struct ScanSpec {
+struct ScanShape {
     const char* fileName;
     double widthMm;
     double heightMm;
@@ -256,14 +256,14 @@ struct ScanSpec {
     int pages;
 };
 
-void writeScan(const fs::path& path, const ScanSpec& spec, int seed) {
+void writeScan(const fs::path& path, const ScanShape& shape, int seed) {
     TiffFile tiff(path);
     TIFF* t = tiff.get();
-    const auto width = static_cast<uint32_t>(std::lround(spec.widthMm * spec.dpi / 25.4));
-    const auto height = static_cast<uint32_t>(std::lround(spec.heightMm * spec.dpi / 25.4));
+    const auto width = static_cast<uint32_t>(std::lround(shape.widthMm * shape.dpi / 25.4));
+    const auto height = static_cast<uint32_t>(std::lround(shape.heightMm * shape.dpi / 25.4));
     std::vector<unsigned char> row((width + 7) / 8);
-    for (int page = 0; page < spec.pages; ++page) {
-        TIFFSetField(t, TIFFTAG_SUBFILETYPE, spec.pages > 1 ? FILETYPE_PAGE : 0);
+    for (int page = 0; page < shape.pages; ++page) {
+        TIFFSetField(t, TIFFTAG_SUBFILETYPE, shape.pages > 1 ? FILETYPE_PAGE : 0);
         TIFFSetField(t, TIFFTAG_IMAGEWIDTH, width);
         TIFFSetField(t, TIFFTAG_IMAGELENGTH, height);
         TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 1);
@@ -274,20 +274,20 @@ void writeScan(const fs::path& path, const ScanSpec& spec, int seed) {
         TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
         TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, height);
-        TIFFSetField(t, TIFFTAG_XRESOLUTION, static_cast<double>(spec.dpi));
-        TIFFSetField(t, TIFFTAG_YRESOLUTION, static_cast<double>(spec.dpi));
+        TIFFSetField(t, TIFFTAG_XRESOLUTION, static_cast<double>(shape.dpi));
+        TIFFSetField(t, TIFFTAG_YRESOLUTION, static_cast<double>(shape.dpi));
         TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
         TIFFSetField(t, TIFFTAG_SOFTWARE, "nomira-demo-data");
-        if (spec.pages > 1) {
+        if (shape.pages > 1) {
             TIFFSetField(t, TIFFTAG_PAGENUMBER, static_cast<uint16_t>(page),
-                         static_cast<uint16_t>(spec.pages));
+                         static_cast<uint16_t>(shape.pages));
         }
-        Drawing drawing(spec.dpi, static_cast<int>(width));
+        Drawing drawing(shape.dpi, static_cast<int>(width));
         std::string label = std::to_string(seed);
-        if (spec.pages > 1) {
+        if (shape.pages > 1) {
             label += "-" + std::to_string(page + 1);
         }
-        drawSheet(drawing, spec.widthMm, spec.heightMm, seed + page, label);
+        drawSheet(drawing, shape.widthMm, shape.heightMm, seed + page, label);
         for (uint32_t y = 0; y < height; ++y) {
             drawing.renderRow(static_cast<int>(y), row);
             if (TIFFWriteScanline(t, row.data(), y, 0) < 0) {
@@ -379,7 +379,7 @@ constexpr std::string_view demoCsv =
     "NMR-E-5001,試験成績書,1,2008/12/05,A4 縦,３枚綴り\n"
     "NMR-A-1004,外構 舗装計画図,1,2008/06/30,A2 横,\n";
 
-constexpr std::array<ScanSpec, 6> demoScans = {{
+constexpr std::array<ScanShape, 6> demoScans = {{
     {"scan_0001.tif", 210, 297, 200, 1}, // A4 portrait
     {"scan_0002.tif", 297, 210, 200, 1}, // A4 landscape
     {"scan_0003.tif", 420, 297, 400, 1}, // A3 landscape

@@ -88,10 +88,11 @@ constexpr std::array kEntries{
           kQuestion, Icon::Question, Buttons::YesNo},
     Entry{Msg::SortWhileAssigned, "割り当て済みのため、ｿｰﾄはできません。", kWarning, Icon::Warning,
           Buttons::Ok},
-    Entry{Msg::ViewerCannotSaveQuestion,
-          "起動するﾌｧｲﾙにはWindowsﾌｫﾄｷﾞｬﾗﾘｰが関連付けられていますが\r\n更新を文書に反映できない場合が"
-          "あります。ﾍﾟｲﾝﾄで開きますか?",
-          kWarning, Icon::Warning, Buttons::YesNo},
+    Entry{
+        Msg::ViewerCannotSaveQuestion,
+        "起動するﾌｧｲﾙにはWindowsﾌｫﾄｷﾞｬﾗﾘｰが関連付けられていますが\r\n更新を文書に反映できない場合が"
+        "あります。ﾍﾟｲﾝﾄで開きますか?",
+        kWarning, Icon::Warning, Buttons::YesNo},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

@@ -28,8 +28,9 @@ TEST(MessagesTest, EveryCatalogueEntryConvertsAndItsCaptionSaysItsIcon) {
         SCOPED_TRACE(u8(m.text));
         EXPECT_FALSE(m.text.empty());
         // A character without a cp932 form becomes "?"; a text may still end in a real one.
-        const std::string body =
-            (!m.text.empty() && m.text.back() == '?') ? m.text.substr(0, m.text.size() - 1) : m.text;
+        const std::string body = (!m.text.empty() && m.text.back() == '?')
+                                     ? m.text.substr(0, m.text.size() - 1)
+                                     : m.text;
         EXPECT_EQ(body.find('?'), std::string::npos) << "a character had no cp932 form";
         if (m.caption == warning) {
             EXPECT_EQ(m.icon, Icon::Warning);

@@ -9,7 +9,9 @@
 
 namespace {
 
-CliRun runCli(const std::string& arguments) { return runNomiraCli(arguments); }
+CliRun runCli(const std::string& arguments) {
+    return runNomiraCli(arguments);
+}
 
 // A data folder whose settings give empty dates the fixed date 2010/04/01, a template (drawing
 // number: text, file name, primary sort; count: integer of 3 digits; date) and its argument text.

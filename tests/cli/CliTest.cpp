@@ -9,7 +9,8 @@
 namespace {
 
 // Runs nomira-cli (shell-quoted arguments) with an empty registry unless one is given.
-CliRun cli(const std::string& arguments, const std::string& registry = "/nonexistent/registry.ini") {
+CliRun cli(const std::string& arguments,
+           const std::string& registry = "/nonexistent/registry.ini") {
     return runNomiraCli(arguments, registry);
 }
 

@@ -20,7 +20,9 @@ CliResult cliJson(const std::string& arguments) {
     return CliResult{run.status, nlohmann::json::parse(run.out, nullptr, false)};
 }
 
-std::string q(const std::string& s) { return shellQuote(s); }
+std::string q(const std::string& s) {
+    return shellQuote(s);
+}
 
 } // namespace
 

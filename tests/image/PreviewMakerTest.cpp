@@ -37,13 +37,13 @@ protected:
 } // namespace
 
 TEST_F(PreviewMakerTest, ThinsA1BitPageBySix) {
-    ImageFixtures::TiffLayout spec;
-    spec.width = 7000;
-    spec.height = 9921;
-    spec.compression = 4;
-    spec.xDpi = spec.yDpi = 400.0f;
+    ImageFixtures::TiffLayout shape;
+    shape.width = 7000;
+    shape.height = 9921;
+    shape.compression = 4;
+    shape.xDpi = shape.yDpi = 400.0f;
     const std::string path = m_images.file("plan.TIF");
-    ASSERT_TRUE(ImageFixtures::writeTiff(path, spec));
+    ASSERT_TRUE(ImageFixtures::writeTiff(path, shape));
 
     const PreviewResult r = make(path, ImageType::Tiff);
     ASSERT_EQ(r.result, 0);
@@ -73,15 +73,15 @@ TEST_F(PreviewMakerTest, ThinsA1BitPageBySix) {
 }
 
 TEST_F(PreviewMakerTest, PageSelectionNumbersThePreviewsInPageOrder) {
-    ImageFixtures::TiffLayout spec;
-    spec.width = 600;
-    spec.height = 800;
-    spec.pages = 6;
+    ImageFixtures::TiffLayout shape;
+    shape.width = 600;
+    shape.height = 800;
+    shape.pages = 6;
     const std::string six = m_images.file("six.tif");
-    ASSERT_TRUE(ImageFixtures::writeTiff(six, spec));
-    spec.pages = 2;
+    ASSERT_TRUE(ImageFixtures::writeTiff(six, shape));
+    shape.pages = 2;
     const std::string two = m_images.file("two.tif");
-    ASSERT_TRUE(ImageFixtures::writeTiff(two, spec));
+    ASSERT_TRUE(ImageFixtures::writeTiff(two, shape));
     m_settings.selection = PageSelection(2, "3,5-4");
 
     const PreviewResult r = make(six, ImageType::Tiff);
@@ -165,12 +165,12 @@ TEST_F(PreviewMakerTest, PdfPagesAreRenderedAtFullSizeIntoPng) {
 }
 
 TEST_F(PreviewMakerTest, FailuresGiveTheirResultAndLeaveNoFiles) {
-    ImageFixtures::TiffLayout spec;
-    spec.width = 600;
-    spec.height = 800;
-    spec.pages = 2;
+    ImageFixtures::TiffLayout shape;
+    shape.width = 600;
+    shape.height = 800;
+    shape.pages = 2;
     const std::string good = m_images.file("good.tif");
-    ASSERT_TRUE(ImageFixtures::writeTiff(good, spec));
+    ASSERT_TRUE(ImageFixtures::writeTiff(good, shape));
     const std::string cut = m_images.file("cut.tif");
     ImageFixtures::writeTruncatedCopy(good, cut, ImageFixtures::fileSize(good) - 200);
     m_images.write("wrong.tif", "GIF89a not a tiff at all");
