@@ -19,6 +19,12 @@ if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1 && command -v runuser >/dev
     echo "== permission cases as an unprivileged user"
     for t in build/tests/test_base build/tests/test_app build/tests/test_template; do
         [[ -x $t ]] || continue
+        # The checkout may sit where the unprivileged user cannot reach it; then these cases
+        # have run (and skipped) in the suite above, and nothing more can be checked here.
+        if ! runuser -u nobody -- test -x "$PWD/$t"; then
+            echo "   (skipped: $PWD is not readable by the unprivileged user)"
+            break
+        fi
         (cd /tmp && runuser -u nobody -- "$OLDPWD/$t" --gtest_brief=1 \
             --gtest_filter='*ReadOnly*:*Unreadable*:*Permission*') || status=1
     done
