@@ -231,20 +231,21 @@ bool CVSFlexGrid::eventFilter(QObject* watched, QEvent* event) {
     if (!header || (header != horizontalHeader() && header != verticalHeader())) {
         return QTableView::eventFilter(watched, event);
     }
-    auto* mouse = static_cast<QMouseEvent*>(event);
+    // Only mouse events are looked at; the cast is made after their type is known.
+    const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         // A press on a column border resizes the column and is no press on the grid.
-        if (!onResizeGrip(header, mouse->position().toPoint())) {
+        if (!onResizeGrip(header, mouse()->position().toPoint())) {
             setFocus(Qt::MouseFocusReason);
-            press(header->viewport(), mouse);
+            press(header->viewport(), mouse());
         }
         break;
     case QEvent::MouseButtonRelease:
         release();
         break;
     case QEvent::MouseButtonDblClick:
-        if (!onResizeGrip(header, mouse->position().toPoint())) {
+        if (!onResizeGrip(header, mouse()->position().toPoint())) {
             doubleClick();
         }
         break;
