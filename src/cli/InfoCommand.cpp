@@ -4,7 +4,7 @@
 #include "app/SettingsStore.h"
 #include "base/FileSystem.h"
 #include "cli/CliSession.h"
-#include "image/ImageInspector.h"
+#include "image/ImageProbe.h"
 #include "image/PaperSize.h"
 
 #include <sstream>
@@ -46,7 +46,7 @@ int runInfoCommand(CliSession& session) {
         dataFolder = probe.dataFolder().value_or(std::string());
     }
     const ImageSettings settings = loadImageSettings(dataFolder);
-    const ImageInspector inspector(settings);
+    const ImageProbe inspector(settings);
     Json list = Json::array();
     std::ostringstream text;
     for (std::size_t i = 1; i < args.size(); ++i) {

@@ -1,7 +1,7 @@
 #include "image/ImageFileLoader.h"
 
 #include "base/FileSystem.h"
-#include "image/ImageInspector.h"
+#include "image/ImageProbe.h"
 #include "image/PreviewMaker.h"
 #include "image/PreviewNaming.h"
 
@@ -9,7 +9,7 @@ ImageEntry ImageFileLoader::load(const std::string& folder, const std::string& f
                                  ImageType type, const ImageSettings& settings, MainView* view,
                                  Prompter* prompter) {
     const std::string path = files::join(folder, fileName);
-    const ImageFacts facts = ImageInspector(settings).inspect(path, type);
+    const ImageFacts facts = ImageProbe(settings).inspect(path, type);
     ImageEntry entry;
     entry.type = ImageTypeDetector::typeText(type);
     entry.fileName = fileName;

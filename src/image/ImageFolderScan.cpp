@@ -10,7 +10,7 @@
 #include "image/ImageEntry.h"
 #include "image/ImageFileLoader.h"
 #include "image/ImageFolderListing.h"
-#include "image/ImageInspector.h"
+#include "image/ImageProbe.h"
 #include "image/OrderedWork.h"
 
 #include <algorithm>
@@ -244,7 +244,7 @@ PreviewResult ImageFolderScan::refreshEntry(int row, const std::string& folder,
     result = PreviewMaker(settings, &m_view, &m_prompter).make(path, *type);
     if (*type == ImageType::Tiff) {
         m_grid.setText(row, ImageEntry::PaperSize,
-                       ImageInspector(settings).inspect(path, *type).paperSize);
+                       ImageProbe(settings).inspect(path, *type).paperSize);
         if (const auto date = FileDate::read(path, kRefreshDateAttempts, m_retryPause)) {
             m_grid.setText(row, ImageEntry::Date, *date);
         }

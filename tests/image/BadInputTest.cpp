@@ -4,7 +4,7 @@
 #include "base/ScriptedPrompter.h"
 #include "image/ImageEntry.h"
 #include "image/ImageFolderScan.h"
-#include "image/ImageInspector.h"
+#include "image/ImageProbe.h"
 #include "image/PreviewMaker.h"
 #include "support/ImageFixtures.h"
 #include "support/ScanFixtures.h"
@@ -72,7 +72,7 @@ TEST_F(BadInputTest, BrokenFilesGiveResultCodesAndInvalidEntries) {
     ScanFixtures::fuzzedCopies(pdf, dir, "fz", "pdf", 6, 12, 9, 13);
     ScanFixtures::fuzzedCopies(plot, dir, "fz", "plt", 3, 6, 3, 14);
 
-    const ImageInspector inspector(m_settings);
+    const ImageProbe inspector(m_settings);
     RecordingMainView view;
     ScriptedPrompter prompter;
     const PreviewMaker maker(m_settings, &view, &prompter);

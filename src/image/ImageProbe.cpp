@@ -1,4 +1,4 @@
-#include "image/ImageInspector.h"
+#include "image/ImageProbe.h"
 
 #include "base/FileSystem.h"
 #include "image/Hp2xxConverter.h"
@@ -6,7 +6,7 @@
 #include "image/ImageLibrary.h"
 #include "image/PaperSize.h"
 
-ImageFacts ImageInspector::inspect(const std::string& path, ImageType type) const {
+ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     ImageFacts facts;
     facts.paperSize = PaperSize::unfixed();
     if (!files::isRegularFile(path)) {
@@ -39,7 +39,7 @@ ImageFacts ImageInspector::inspect(const std::string& path, ImageType type) cons
     return facts;
 }
 
-void ImageInspector::inspectTiff(const std::string& native, ImageFacts& facts) const {
+void ImageProbe::inspectTiff(const std::string& native, ImageFacts& facts) const {
     if (ImageTypeDetector::hasTiffExtension(native) && !ImageCheck::hasTiffMagic(native)) {
         facts.result = -1;
         return;
@@ -53,7 +53,7 @@ void ImageInspector::inspectTiff(const std::string& native, ImageFacts& facts) c
     facts.result = ImageCheck::checkTiff(facts.pages, m_settings.margin, facts.overA0);
 }
 
-void ImageInspector::inspectJpeg(const std::string& native, ImageFacts& facts) const {
+void ImageProbe::inspectJpeg(const std::string& native, ImageFacts& facts) const {
     PageFacts page;
     const int read = PageMeasure::rasterPage(native, m_settings.jpgResolution, page);
     if (read != ImageLibrary::Success) {
@@ -64,7 +64,7 @@ void ImageInspector::inspectJpeg(const std::string& native, ImageFacts& facts) c
     facts.result = ImageCheck::checkJpeg(facts.pages, m_settings.margin);
 }
 
-void ImageInspector::inspectPdf(const std::string& native, ImageFacts& facts) const {
+void ImageProbe::inspectPdf(const std::string& native, ImageFacts& facts) const {
     if (PageMeasure::pdfPages(native, facts.pages) != ImageLibrary::Success) {
         facts.pages.clear();
         facts.result = -1;

@@ -19,9 +19,9 @@ struct ImageFacts {
 
 // Measures and checks image files: TIFF and JPEG through the image library, PDF through poppler
 // (in points), HP-GL2 by counting the pages the plot converter writes.
-class ImageInspector {
+class ImageProbe {
 public:
-    explicit ImageInspector(const ImageSettings& settings) : m_settings(settings) {}
+    explicit ImageProbe(const ImageSettings& settings) : m_settings(settings) {}
 
     ImageFacts inspect(const std::string& path, ImageType type) const;
 
