@@ -1,31 +1,11 @@
 // Core cost of the rename list's grid: 1001 rows x 303 columns filled, sorted and fitted.
-#include "base/CellGrid.h"
+#include "GridFill.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-constexpr int kRows = 1001;
-constexpr int kCols = 303;
-
-// Deterministic cell text: numbers in even columns, cp932 text in odd ones.
-std::string cellText(int row, int col) {
-    const unsigned value = static_cast<unsigned>(row * 7919 + col * 104729) % 100000;
-    if (col % 2 == 0) {
-        return std::to_string(value);
-    }
-    return "\x88\x9f\x88\xa2-" + std::to_string(value);
-}
-
-void fill(CellGrid& grid) {
-    for (int r = 1; r < kRows; ++r) {
-        for (int c = 3; c < kCols; ++c) {
-            grid.setText(r, c, cellText(r, c));
-        }
-    }
-}
 
 void BM_FillRenameList(benchmark::State& state) {
     for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include "image/ImageFolderScan.h"
 #include "image/ImageLibrary.h"
 #include "image/PreviewMaker.h"
+#include "support/ImageFixtures.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -91,30 +92,6 @@ void writeJpeg(const std::string& path, int widthMm, int heightMm) {
     pixDestroy(&pix);
 }
 
-void writePdf(const std::string& path) {
-    const std::string content = "0 0 0 RG 2 w 36 36 523 770 re S 36 36 m 559 806 l S";
-    std::vector<std::string> objects = {
-        "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R >>",
-        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"};
-    std::string out = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(out.size());
-        out += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const std::size_t xref = out.size();
-    out += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (std::size_t o : offsets) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", o);
-        out += line;
-    }
-    out += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
-           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    std::ofstream(path, std::ios::binary) << out;
-}
-
 // The fixtures live for the whole run and are made once.
 struct Fixtures {
     fs::path root;
@@ -158,7 +135,7 @@ struct Fixtures {
                 writeJpeg(mixedFolder + name, 210, 297);
             } else {
                 std::snprintf(name, sizeof name, "/m%03d.pdf", i);
-                writePdf(mixedFolder + name);
+                ImageFixtures::writePdf(mixedFolder + name, 1, 595, 842);
             }
         }
     }
