@@ -177,6 +177,45 @@ TEST_F(SettingsStoreTest, FlagReadersRememberTheFirstValueFound) {
     EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", "ExportAddConse"), "1");
 }
 
+// An export flag is written only when it differs from the value remembered from the file; a
+// value written meanwhile by someone else (7) shows whether the flag was written again.
+TEST_F(SettingsStoreTest, ExportFlagsAreWrittenOnlyWhenTheyDifferFromTheRememberedValue) {
+    using Reader = bool (SettingsStore::*)();
+    using Setter = bool (SettingsStore::*)(bool);
+    const struct {
+        const char* key;
+        Reader read;
+        Setter set;
+        const char* before; // value in the file at the first read; nullptr: absent
+        bool value;
+        const char* after;
+    } cases[] = {
+        {"ExportAddConse", &SettingsStore::exportAddConse, &SettingsStore::setExportAddConse, "0",
+         false, "7"},
+        {"ExportAddConse", &SettingsStore::exportAddConse, &SettingsStore::setExportAddConse, "0",
+         true, "1"},
+        {"ExportAddConse", &SettingsStore::exportAddConse, &SettingsStore::setExportAddConse,
+         nullptr, true, "1"},
+        {"DisplayFileExistCheck", &SettingsStore::displayFileExistCheck,
+         &SettingsStore::setDisplayFileExistCheck, "1", true, "7"},
+        {"DisplayFileExistCheck", &SettingsStore::displayFileExistCheck,
+         &SettingsStore::setDisplayFileExistCheck, "1", false, "0"},
+        {"DisplayFileExistCheck", &SettingsStore::displayFileExistCheck,
+         &SettingsStore::setDisplayFileExistCheck, nullptr, false, "0"},
+    };
+    for (const auto& c : cases) {
+        const std::string line = c.before ? std::string(c.key) + "=" + c.before : "Other=1";
+        SettingsStore s = storeWith({"[SYSTEM]", line});
+        (s.*c.read)();
+        if (c.before) {
+            m_dir.write("Nomira.ini", crlfLines({"[SYSTEM]", std::string(c.key) + "=7"}));
+        }
+        ASSERT_TRUE((s.*c.set)(c.value)) << c.key << " " << c.value;
+        EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", c.key), c.after)
+            << c.key << " " << (c.before ? c.before : "absent") << " " << c.value;
+    }
+}
+
 TEST_F(SettingsStoreTest, WindowPlacementNeedsAllFourValues) {
     SettingsStore partial = storeWith({"[SYSTEM]", "InitWindowRectLeft=10",
                                        "InitWindowRectRight=500", "InitWindowRectBottom=400"});
