@@ -87,11 +87,9 @@ int list(CliSession& session) {
     const TemplateFolder folder(files::join(*dataFolder, "template"), *dataFolder);
     Json names = Json::array();
     std::string text;
-    for (const std::string& name : folder.listTemplateNames()) {
-        if (folder.isTemplateFile(name)) {
-            names.push_back(CliSession::out(name));
-            text += CliSession::out(name) + "\n";
-        }
+    for (const std::string& name : folder.listTemplates()) {
+        names.push_back(CliSession::out(name));
+        text += CliSession::out(name) + "\n";
     }
     return session.finish(Json{{"templates", names}}, text, CliSession::Done);
 }
