@@ -168,6 +168,35 @@ TEST_F(TemplateFolderTest, ListValuesAreSplitAsTheFormatSays) {
     }
 }
 
+TEST_F(TemplateFolderTest, DetailValuesAreReadAsTheyStandAndWrittenInTheirForm) {
+    const auto t =
+        readWith({"[ROWINFO]", "NAME=a\tb\tc\td\t", "TYPE=1,1,2,3,",
+                  "LOAD=", "FILENAME=", "SORT1=", "SORT2=", "REPLACE=0", "BEAMS1=150,0,12,11,",
+                  "BEAMS2=0,0,0,4,", "TEXTRESTTICTION=1.1.,02.0.1.0.3,abc,,"});
+    ASSERT_TRUE(t);
+    ASSERT_EQ(t->columns.size(), 4u);
+    EXPECT_EQ(t->columns[0].malformedRestriction, "1.1.");
+    EXPECT_EQ(t->columns[1].malformedRestriction, std::nullopt);
+    EXPECT_EQ(t->columns[1].restriction, (std::array<int, 5>{2, 0, 1, 0, 3}));
+    EXPECT_EQ(t->columns[2].malformedRestriction, "abc");
+    EXPECT_EQ(t->columns[3].malformedRestriction, "");
+    EXPECT_EQ(t->columns[2].digits, 12);
+    EXPECT_EQ(t->columns[3].decimals, 4);
+    // The writer limits the number digits and puts the codes into their form; a group that gives
+    // no five codes is written back as it stands, so that it still fails every value.
+    Template copy = *t;
+    copy.name = "copy";
+    ASSERT_TRUE(m_folder.writeTemplate(copy, m_prompter));
+    const ProfileFile f(m_folder.pathOf("copy"));
+    EXPECT_EQ(f.read("ROWINFO", "BEAMS1"), "150,100,9,9,");
+    EXPECT_EQ(f.read("ROWINFO", "BEAMS2"), "0,0,0,4,");
+    EXPECT_EQ(f.read("ROWINFO", "TEXTRESTTICTION"), "1.1.,2.0.1.0.3.,abc,,");
+    const auto back = m_folder.readTemplate("copy");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->columns[0].malformedRestriction, "1.1.");
+    EXPECT_EQ(back->columns[3].malformedRestriction, "");
+}
+
 TEST_F(TemplateFolderTest, OptionalKeysPresentWithEmptyOrSpecialValues) {
     const auto t =
         readWith({"[ROWINFO]", "NAME=a\t", "TYPE=1,", "LOAD=1,", "FILENAME=1,", "SORT1=0,",
