@@ -81,6 +81,42 @@ TEST(ImageCommands, ScanListsTheFolderAndRefusesAMissingOne) {
     EXPECT_EQ(missing.doc["messages"][0]["caption"], "警告");
 }
 
+TEST(ImageCommands, ScanNamesTheFilesItCannotList) {
+    TempDir data;
+    TempDir images;
+    for (const char* raw : {"ok.tif", "\xC3\xA9.tif", "OK.tif"}) {
+        ScanFixtures::writeBilevelTiffMm(images.path() + "/" + raw, 210, 297, 100);
+    }
+    const CliResult run = cliJson("--data-folder " + q(data.path()) + " scan " + q(images.path()));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc["count"], 1);
+    EXPECT_EQ(run.doc["rows"][0]["fileName"], "OK.tif");
+    ASSERT_EQ(run.doc["messages"].size(), 2u);
+    EXPECT_EQ(run.doc["messages"][0]["text"],
+              "次の画像ﾌｧｲﾙは、ﾌｧｲﾙ名に使用できない文字が含まれているため読込めません。\r\n"
+              "<U+00E9>.tif");
+    EXPECT_EQ(run.doc["messages"][1]["text"],
+              "次の画像ﾌｧｲﾙは、大文字と小文字の違いを除いて同じ名前のﾌｧｲﾙが既にあるため読込めま"
+              "せん。\r\nok.tif");
+}
+
+TEST(ImageCommands, InfoOnAPlotLeavesTheFilesBesideIt) {
+    TempDir data;
+    TempDir images;
+    data.write("Nomira.ini", "[SYSTEM]\r\nTargetExt=TIF/TIFF/JPG/JPEG/PDF/PLT\r\n");
+    ScanFixtures::writePlot(images.file("one.plt"), 1);
+    images.write("one.1.png", "mine");
+    images.write("one.2.png", "mine too");
+    const CliResult run =
+        cliJson("--data-folder " + q(data.path()) + " info " + q(images.file("one.plt")));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc[0]["type"], "HP-GL2");
+    EXPECT_EQ(run.doc[0]["result"], 0);
+    EXPECT_EQ(run.doc[0]["pageCount"], 1);
+    EXPECT_EQ(images.read("one.1.png"), "mine");
+    EXPECT_EQ(images.read("one.2.png"), "mine too");
+}
+
 TEST(ImageCommands, PreviewNamesTheFilesItMade) {
     TempDir data;
     TempDir images;
