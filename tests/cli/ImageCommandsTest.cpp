@@ -3,6 +3,8 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -22,6 +24,24 @@ CliResult cliJson(const std::string& arguments) {
 
 std::string q(const std::string& s) {
     return shellQuote(s);
+}
+
+// The shared libraries the dynamic loader reports while nomira-cli runs with arguments.
+std::string loadedLibraries(const std::string& arguments) {
+    const char* binary = std::getenv("NOMIRA_CLI");
+    const std::string command = "LD_DEBUG=libs NOMIRA_REGISTRY=/nonexistent " +
+                                q(binary ? binary : "nomira-cli") + " " + arguments +
+                                " 2>&1 >/dev/null";
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            out.append(buffer, n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
 }
 
 } // namespace
@@ -115,6 +135,33 @@ TEST(ImageCommands, InfoOnAPlotLeavesTheFilesBesideIt) {
     EXPECT_EQ(run.doc[0]["pageCount"], 1);
     EXPECT_EQ(images.read("one.1.png"), "mine");
     EXPECT_EQ(images.read("one.2.png"), "mine too");
+}
+
+TEST(ImageCommands, PopplerIsLoadedOnlyWhenAPdfIsTouched) {
+    TempDir data;
+    TempDir images;
+    ScanFixtures::writeBilevelTiffMm(images.file("a.tif"), 210, 297, 100);
+    ImageFixtures::writePdf(images.file("d.pdf"), 2, 595.0, 842.0);
+    const std::string folder = "--data-folder " + q(data.path()) + " ";
+    struct Case {
+        std::string arguments;
+        bool poppler;
+    };
+    const Case cases[] = {
+        {"--version", false},
+        {folder + "settings", false},
+        {folder + "info " + q(images.file("a.tif")), false},
+        {folder + "info " + q(images.file("d.pdf")), true},
+    };
+    for (const Case& c : cases) {
+        const std::string loaded = loadedLibraries(c.arguments);
+        EXPECT_NE(loaded.find("libstdc++"), std::string::npos) << "no loader report";
+        EXPECT_EQ(loaded.find("libpoppler") != std::string::npos, c.poppler) << c.arguments;
+    }
+    const CliResult pdf = cliJson(folder + "info " + q(images.file("d.pdf")));
+    EXPECT_EQ(pdf.doc[0]["result"], 0);
+    EXPECT_EQ(pdf.doc[0]["pageCount"], 2);
+    EXPECT_EQ(pdf.doc[0]["pages"][0]["paperSize"], "A4 縦");
 }
 
 TEST(ImageCommands, PreviewNamesTheFilesItMade) {
