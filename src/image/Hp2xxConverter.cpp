@@ -165,8 +165,14 @@ int Hp2xxConverter::run(const std::string& input,
         return -1;
     }
     // The converter names its pages after its input and writes them beside it: it is given a
-    // link of the plot's name in the private folder, and runs there too.
-    const std::string link = files::join(folder.path(), files::fileName(input));
+    // link of the plot's name in a subfolder of the private folder, and runs in the private folder
+    // itself, where its other files (a swap file, the stray words of its command line) land.
+    const std::string inputFolder = files::join(folder.path(), "plot");
+    const std::string link = files::join(inputFolder, files::fileName(input));
+    // A plot named like its own first page would be written over through the link.
+    if (outputPath(link, 0) == link || !files::createDirectory(inputFolder)) {
+        return -1;
+    }
     std::filesystem::create_symlink(plot, files::native(link), error);
     if (error) {
         return -1;

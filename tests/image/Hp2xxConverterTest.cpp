@@ -104,7 +104,7 @@ TEST(Hp2xxConverter, RunsInAPrivateFolderOnALinkAndIsEndedAfterItsPolls) {
     const std::string seen = images.read("seen");
     const std::string folder = seen.substr(0, seen.find('\n'));
     EXPECT_EQ(files::parentFolder(folder), data.file("temp"));
-    EXPECT_EQ(seen, folder + "\n-n on -N on -c 11111111 -m png " + folder + "/p.plt\n");
+    EXPECT_EQ(seen, folder + "\n-n on -N on -c 11111111 -m png " + folder + "/plot/p.plt\n");
     // The private folder is gone with the run.
     EXPECT_TRUE(files::listFolder(data.file("temp"), false).empty());
 }
@@ -154,4 +154,27 @@ TEST(Hp2xxConverter, TheOperatorsFilesOfEveryOutputNameStayUntouched) {
         EXPECT_EQ(files::listFolder(data.path(), false), (Names{"on", "temp"}));
         EXPECT_EQ(files::listFolder(data.file("temp"), false), moved);
     }
+}
+
+TEST(Hp2xxConverter, AFileWhereTheOutputWouldGoNeitherBlocksNorSuffers) {
+    TempDir data;
+    TempDir images;
+    const std::string plot = images.file("x.plt");
+    ScanFixtures::writePlot(plot, 1);
+    images.write("x.png", "the operator's own picture");
+    int pages = 0;
+    Names moved;
+    EXPECT_EQ(Hp2xxConverter("", data.path(), kPoll).count(plot, pages), 0);
+    EXPECT_EQ(Hp2xxConverter("", data.path(), kPoll)
+                  .convert(plot, data.file("temp"), "x.plt", pages, moved),
+              0);
+    EXPECT_EQ(moved, Names{"x-plt-0001.png"});
+    EXPECT_NE(data.read("temp/x-plt-0001.png"), "the operator's own picture");
+    EXPECT_EQ(images.read("x.png"), "the operator's own picture");
+
+    // A plot that bears its first page's name is refused rather than written over.
+    ScanFixtures::writePlot(images.file("p.png"), 1);
+    const std::string plotBytes = images.read("p.png");
+    EXPECT_EQ(Hp2xxConverter("", data.path(), kPoll).count(images.file("p.png"), pages), -1);
+    EXPECT_EQ(images.read("p.png"), plotBytes);
 }
