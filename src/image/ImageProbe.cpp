@@ -3,20 +3,24 @@
 #include "base/FileSystem.h"
 #include "image/Hp2xxConverter.h"
 #include "image/ImageCheck.h"
+#include "image/ImageFileHandle.h"
 #include "image/ImageLibrary.h"
 #include "image/PaperSize.h"
 
 ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     ImageFacts facts;
     facts.paperSize = PaperSize::unfixed();
-    if (!files::isRegularFile(path)) {
-        facts.result = 1;
+    const std::string native = files::native(path).string();
+    ImageFileHandle file;
+    if (!file.open(native)) {
+        // A regular file that cannot be read is rejected like one that is not an image.
+        facts.result = files::isRegularFile(path) ? -1 : 1;
         return facts;
     }
-    const std::string native = files::native(path).string();
+    facts.date = file.unlockedDate();
     switch (type) {
     case ImageType::Tiff:
-        inspectTiff(native, facts);
+        inspectTiff(native, file, facts);
         break;
     case ImageType::Jpeg:
         inspectJpeg(native, facts);
@@ -39,12 +43,14 @@ ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     return facts;
 }
 
-void ImageProbe::inspectTiff(const std::string& native, ImageFacts& facts) const {
-    if (ImageTypeDetector::hasTiffExtension(native) && !ImageCheck::hasTiffMagic(native)) {
+void ImageProbe::inspectTiff(const std::string& native, const ImageFileHandle& file,
+                             ImageFacts& facts) const {
+    if (ImageTypeDetector::hasTiffExtension(native) &&
+        !ImageCheck::hasTiffMagic(file.head(), file.headSize())) {
         facts.result = -1;
         return;
     }
-    const int read = PageMeasure::tiffPages(native, m_settings.jpgResolution, facts.pages);
+    const int read = PageMeasure::tiffPages(file, native, m_settings.jpgResolution, facts.pages);
     if (read != ImageLibrary::Success) {
         facts.pages.clear();
         facts.result = read;

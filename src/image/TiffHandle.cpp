@@ -2,7 +2,47 @@
 
 #include "image/ImageLibrary.h"
 
+#include <cstdint>
+#include <sys/stat.h>
 #include <tiffio.h>
+#include <unistd.h>
+
+namespace {
+
+int descriptorOf(thandle_t handle) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(handle));
+}
+
+tmsize_t readDescriptor(thandle_t handle, void* buffer, tmsize_t size) {
+    return ::read(descriptorOf(handle), buffer, static_cast<std::size_t>(size));
+}
+
+tmsize_t refuseWrite(thandle_t, void*, tmsize_t) {
+    return -1;
+}
+
+toff_t seekDescriptor(thandle_t handle, toff_t offset, int whence) {
+    const off_t at = ::lseek(descriptorOf(handle), static_cast<off_t>(offset), whence);
+    return at < 0 ? static_cast<toff_t>(-1) : static_cast<toff_t>(at);
+}
+
+int keepOpen(thandle_t) {
+    return 0;
+}
+
+toff_t sizeOfDescriptor(thandle_t handle) {
+    struct stat st {};
+    return ::fstat(descriptorOf(handle), &st) == 0 ? static_cast<toff_t>(st.st_size) : 0;
+}
+
+int noMapping(thandle_t, void**, toff_t*) {
+    return 0;
+}
+
+void noUnmapping(thandle_t, void*, toff_t) {
+}
+
+} // namespace
 
 TiffHandle::~TiffHandle() {
     close();
@@ -27,6 +67,19 @@ TiffHandle TiffHandle::open(const std::string& path, const char* mode) {
     silenceHandlers();
     TiffHandle handle;
     handle.m_tiff = TIFFOpen(path.c_str(), mode);
+    return handle;
+}
+
+TiffHandle TiffHandle::openDescriptor(int fd, const std::string& name) {
+    silenceHandlers();
+    TiffHandle handle;
+    if (::lseek(fd, 0, SEEK_SET) != 0) {
+        return handle;
+    }
+    handle.m_tiff = TIFFClientOpen(name.c_str(), "rm",
+                                   reinterpret_cast<thandle_t>(static_cast<std::intptr_t>(fd)),
+                                   readDescriptor, refuseWrite, seekDescriptor, keepOpen,
+                                   sizeOfDescriptor, noMapping, noUnmapping);
     return handle;
 }
 

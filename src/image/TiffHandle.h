@@ -18,6 +18,9 @@ public:
 
     // mode is libtiff's: "r", "w", "a". Returns an empty handle when the file cannot be opened.
     static TiffHandle open(const std::string& path, const char* mode);
+    // Reads through fd, which stays open and owned by the caller (and must outlive the handle);
+    // name is used in messages only. The file is read, not memory-mapped.
+    static TiffHandle openDescriptor(int fd, const std::string& name);
 
     // Replaces libtiff's process-wide error and warning handlers with silent ones.
     static void silenceHandlers();

@@ -1,0 +1,37 @@
+#include "image/ImageFileHandle.h"
+
+#include "image/FileDate.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+ImageFileHandle::~ImageFileHandle() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+bool ImageFileHandle::open(const std::string& path) {
+    // Non-blocking, so that a FIFO given an image's name does not stall the listing.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        return false;
+    }
+    m_path = path;
+    const ssize_t read = ::pread(m_fd, m_head, HeadSize, 0);
+    m_headSize = read > 0 ? static_cast<std::size_t>(read) : 0;
+    return true;
+}
+
+std::optional<std::string> ImageFileHandle::unlockedDate() const {
+    return m_fd >= 0 ? FileDate::readOpen(m_fd) : std::nullopt;
+}
+
+TiffHandle ImageFileHandle::tiff() const {
+    return m_fd >= 0 ? TiffHandle::openDescriptor(m_fd, m_path) : TiffHandle();
+}
