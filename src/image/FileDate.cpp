@@ -12,9 +12,13 @@
 
 namespace {
 
-// Takes a shared lock without waiting: a writer that holds the file locked makes this fail, as
-// an exclusive open fails while another program writes the file.
-std::optional<std::time_t> lastWriteUnlocked(int fd) {
+// Opens the file for reading and takes a shared lock without waiting: a writer that holds the
+// file locked makes this fail, as an exclusive open fails while another program writes the file.
+std::optional<std::time_t> lastWriteUnlocked(const std::string& native) {
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return std::nullopt;
+    }
     std::optional<std::time_t> time;
     struct stat st {};
     if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
@@ -23,15 +27,6 @@ std::optional<std::time_t> lastWriteUnlocked(int fd) {
         }
         ::flock(fd, LOCK_UN);
     }
-    return time;
-}
-
-std::optional<std::time_t> lastWriteUnlocked(const std::string& native) {
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    const std::optional<std::time_t> time = lastWriteUnlocked(fd);
     ::close(fd);
     return time;
 }
@@ -45,13 +40,6 @@ std::string FileDate::format(std::time_t time) {
     std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
-}
-
-std::optional<std::string> FileDate::readOpen(int fd) {
-    if (const auto time = lastWriteUnlocked(fd)) {
-        return format(*time);
-    }
-    return std::nullopt;
 }
 
 std::optional<std::string> FileDate::read(const std::string& path, int attempts,

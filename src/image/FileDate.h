@@ -12,6 +12,4 @@ public:
     static std::optional<std::string> read(const std::string& path, int attempts,
                                            std::chrono::milliseconds pause);
     static std::string format(std::time_t time);
-    // One attempt on a file already open for reading (fd): nothing when a writer holds it locked.
-    static std::optional<std::string> readOpen(int fd);
 };

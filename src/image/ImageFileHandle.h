@@ -27,7 +27,7 @@ public:
     std::size_t headSize() const { return m_headSize; }
 
     // The last-write time as the image list shows it; nothing while a writer holds the file
-    // locked.
+    // locked. The shared lock taken to find out is kept until the file is closed.
     std::optional<std::string> unlockedDate() const;
 
     // libtiff reading through this handle's descriptor; valid while this object lives.
@@ -35,7 +35,9 @@ public:
 
 private:
     int m_fd = -1;
+    std::int64_t m_modified = 0;
     std::string m_path;
     std::uint8_t m_head[HeadSize] = {};
     std::size_t m_headSize = 0;
+    mutable TiffHandle::DescriptorSource m_source;
 };

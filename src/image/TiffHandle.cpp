@@ -2,37 +2,56 @@
 
 #include "image/ImageLibrary.h"
 
-#include <cstdint>
-#include <sys/stat.h>
+#include <cstring>
 #include <tiffio.h>
 #include <unistd.h>
 
 namespace {
 
-int descriptorOf(thandle_t handle) {
-    return static_cast<int>(reinterpret_cast<std::intptr_t>(handle));
+using Source = TiffHandle::DescriptorSource;
+
+Source& sourceOf(thandle_t handle) {
+    return *static_cast<Source*>(handle);
 }
 
-tmsize_t readDescriptor(thandle_t handle, void* buffer, tmsize_t size) {
-    return ::read(descriptorOf(handle), buffer, static_cast<std::size_t>(size));
+tmsize_t readSource(thandle_t handle, void* buffer, tmsize_t size) {
+    Source& source = sourceOf(handle);
+    const auto wanted = static_cast<std::size_t>(size);
+    ssize_t read = 0;
+    if (source.offset + wanted <= source.headSize) {
+        std::memcpy(buffer, source.head + source.offset, wanted);
+        read = static_cast<ssize_t>(wanted);
+    } else {
+        read = ::pread(source.fd, buffer, wanted, static_cast<off_t>(source.offset));
+    }
+    if (read > 0) {
+        source.offset += static_cast<std::uint64_t>(read);
+    }
+    return read;
 }
 
 tmsize_t refuseWrite(thandle_t, void*, tmsize_t) {
     return -1;
 }
 
-toff_t seekDescriptor(thandle_t handle, toff_t offset, int whence) {
-    const off_t at = ::lseek(descriptorOf(handle), static_cast<off_t>(offset), whence);
-    return at < 0 ? static_cast<toff_t>(-1) : static_cast<toff_t>(at);
+toff_t seekSource(thandle_t handle, toff_t offset, int whence) {
+    Source& source = sourceOf(handle);
+    std::uint64_t base = 0;
+    if (whence == SEEK_CUR) {
+        base = source.offset;
+    } else if (whence == SEEK_END) {
+        base = source.size;
+    }
+    source.offset = base + offset;
+    return source.offset;
 }
 
 int keepOpen(thandle_t) {
     return 0;
 }
 
-toff_t sizeOfDescriptor(thandle_t handle) {
-    struct stat st {};
-    return ::fstat(descriptorOf(handle), &st) == 0 ? static_cast<toff_t>(st.st_size) : 0;
+toff_t sizeOfSource(thandle_t handle) {
+    return sourceOf(handle).size;
 }
 
 int noMapping(thandle_t, void**, toff_t*) {
@@ -70,16 +89,12 @@ TiffHandle TiffHandle::open(const std::string& path, const char* mode) {
     return handle;
 }
 
-TiffHandle TiffHandle::openDescriptor(int fd, const std::string& name) {
+TiffHandle TiffHandle::openDescriptor(DescriptorSource& source, const std::string& name) {
     silenceHandlers();
+    source.offset = 0;
     TiffHandle handle;
-    if (::lseek(fd, 0, SEEK_SET) != 0) {
-        return handle;
-    }
-    handle.m_tiff = TIFFClientOpen(name.c_str(), "rm",
-                                   reinterpret_cast<thandle_t>(static_cast<std::intptr_t>(fd)),
-                                   readDescriptor, refuseWrite, seekDescriptor, keepOpen,
-                                   sizeOfDescriptor, noMapping, noUnmapping);
+    handle.m_tiff = TIFFClientOpen(name.c_str(), "rm", &source, readSource, refuseWrite, seekSource,
+                                   keepOpen, sizeOfSource, noMapping, noUnmapping);
     return handle;
 }
 
