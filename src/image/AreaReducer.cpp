@@ -4,34 +4,57 @@
 
 namespace {
 
+// Sums each block of a row of column sums and rounds the mean; Block and Channels known at compile
+// time let the compiler unroll the common cases and divide by a constant.
 template <std::size_t Channels, std::uint32_t Block>
-void addBlocks(const std::uint8_t* row, std::uint32_t* sums, std::uint32_t width) {
-    for (std::uint32_t x = 0; x < width; ++x, sums += Channels) {
-        for (std::uint32_t k = 0; k < Block; ++k, row += Channels) {
-            for (std::size_t c = 0; c < Channels; ++c) {
-                sums[c] += row[c];
+void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t width,
+             std::uint32_t rows) {
+    const std::uint32_t count = Block * rows;
+    for (std::uint32_t x = 0; x < width; ++x, columns += Block * Channels, out += Channels) {
+        for (std::size_t c = 0; c < Channels; ++c) {
+            std::uint32_t sum = 0;
+            for (std::uint32_t k = 0; k < Block; ++k) {
+                sum += columns[k * Channels + c];
             }
+            out[c] = static_cast<std::uint8_t>((sum + count / 2) / count);
         }
     }
 }
 
 template <std::size_t Channels>
-void addBlocks(const std::uint8_t* row, std::uint32_t* sums, std::uint32_t width,
-               std::uint32_t block) {
-    switch (block) {
-    case 2:
-        return addBlocks<Channels, 2>(row, sums, width);
-    case 6:
-        return addBlocks<Channels, 6>(row, sums, width);
-    default:
-        break;
+void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t width,
+             std::uint32_t block, std::uint32_t rows) {
+    if (block == rows && block == 2) {
+        return meansOf<Channels, 2>(columns, out, width, 2);
     }
-    for (std::uint32_t x = 0; x < width; ++x, sums += Channels) {
-        for (std::uint32_t k = 0; k < block; ++k, row += Channels) {
-            for (std::size_t c = 0; c < Channels; ++c) {
-                sums[c] += row[c];
+    if (block == rows && block == 6) {
+        return meansOf<Channels, 6>(columns, out, width, 6);
+    }
+    const std::uint32_t count = block * rows;
+    for (std::uint32_t x = 0; x < width; ++x, columns += block * Channels, out += Channels) {
+        for (std::size_t c = 0; c < Channels; ++c) {
+            std::uint32_t sum = 0;
+            for (std::uint32_t k = 0; k < block; ++k) {
+                sum += columns[k * Channels + c];
             }
+            out[c] = static_cast<std::uint8_t>((sum + count / 2) / count);
         }
+    }
+}
+
+// Column sums first: one add per sample, in runs of a fixed length over buffers known not to
+// overlap, which the compiler turns into vector adds.
+void addToColumns(std::uint16_t* __restrict columns, const std::uint8_t* __restrict row,
+                  std::size_t samples) {
+    constexpr std::size_t Run = 32;
+    std::size_t i = 0;
+    for (; i + Run <= samples; i += Run) {
+        for (std::size_t k = 0; k < Run; ++k) {
+            columns[i + k] = static_cast<std::uint16_t>(columns[i + k] + row[i + k]);
+        }
+    }
+    for (; i < samples; ++i) {
+        columns[i] = static_cast<std::uint16_t>(columns[i] + row[i]);
     }
 }
 
@@ -44,7 +67,7 @@ AreaReducer::AreaReducer(std::uint32_t sourceWidth, std::uint32_t sourceHeight, 
       m_blockWidth(std::min(std::max<std::uint32_t>(1, factor), sourceWidth)),
       m_blockHeight(std::min(std::max<std::uint32_t>(1, factor), sourceHeight)),
       m_channels(static_cast<std::size_t>(channels)) {
-    m_sums.assign(m_width * m_channels, 0);
+    m_columns.assign(static_cast<std::size_t>(m_width) * m_blockWidth * m_channels, 0);
     m_out.assign(m_width * m_channels, 0);
 }
 
@@ -53,27 +76,17 @@ const std::uint8_t* AreaReducer::add(const std::uint8_t* row) {
         ++m_row;
         return nullptr;
     }
-    if (m_channels == 3) {
-        addBlocks<3>(row, m_sums.data(), m_width, m_blockWidth);
-    } else {
-        addBlocks<1>(row, m_sums.data(), m_width, m_blockWidth);
-    }
+    std::uint16_t* columns = m_columns.data();
+    addToColumns(columns, row, m_columns.size());
     ++m_row;
     if (m_row % m_blockHeight != 0) {
         return nullptr;
     }
-    const std::uint32_t count = m_blockWidth * m_blockHeight;
-    const std::uint32_t half = count / 2;
-    if ((count & (count - 1)) == 0) {
-        const int shift = __builtin_ctz(count);
-        for (std::size_t i = 0; i < m_sums.size(); ++i) {
-            m_out[i] = static_cast<std::uint8_t>((m_sums[i] + half) >> shift);
-        }
+    if (m_channels == 3) {
+        meansOf<3>(columns, m_out.data(), m_width, m_blockWidth, m_blockHeight);
     } else {
-        for (std::size_t i = 0; i < m_sums.size(); ++i) {
-            m_out[i] = static_cast<std::uint8_t>((m_sums[i] + half) / count);
-        }
+        meansOf<1>(columns, m_out.data(), m_width, m_blockWidth, m_blockHeight);
     }
-    std::fill(m_sums.begin(), m_sums.end(), 0);
+    std::fill(m_columns.begin(), m_columns.end(), 0);
     return m_out.data();
 }

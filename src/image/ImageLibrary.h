@@ -90,9 +90,10 @@ public:
     };
     // Writes reduced copies of a TIFF page (strips or tiles), decoding it once for all of them
     // and never holding the page: 1-bit pages thinned as thinTiffPage does, grey, palette and RGB
-    // pages averaged over factor x factor blocks into 24-bit RGB deflate TIFFs of
-    // max(1, width / factor) x max(1, height / factor). No memory cap applies. ErrUnsupported
-    // for a page stored in a way that cannot be streamed (load, resize and save it instead).
+    // pages averaged over factor x factor blocks (factor at most 257) into 24-bit RGB deflate
+    // TIFFs of max(1, width / factor) x max(1, height / factor). No memory cap applies.
+    // ErrUnsupported for a page stored in a way that cannot be streamed (load, resize and save it
+    // instead).
     static int reduceTiffPage(const std::string& source, int page,
                               const std::vector<Reduction>& copies);
 

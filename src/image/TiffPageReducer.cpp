@@ -17,8 +17,6 @@ namespace {
 
 // Thinned copies are kept within this many pixels a side.
 constexpr std::uint32_t MaxThinnedSide = 32768;
-// Block sums of 8-bit samples stay within 32 bits up to this factor.
-constexpr int MaxFactor = 4096;
 
 struct ThinnedCopy {
     ThinnedCopy(const TiffPageTags& tags, std::uint32_t thinStep)
@@ -150,7 +148,7 @@ int TiffPageReducer::reduce(const std::string& source, int page,
         return ImageLibrary::ErrInvalidParameter;
     }
     for (const ImageLibrary::Reduction& copy : copies) {
-        if (copy.factor < 1 || copy.factor > MaxFactor) {
+        if (copy.factor < 1) {
             return ImageLibrary::ErrInvalidParameter;
         }
     }
@@ -167,6 +165,11 @@ int TiffPageReducer::reduce(const std::string& source, int page,
     TiffColourRows colours;
     if (accepted == Pages::BilevelOnly || !colours.open(reader.tags())) {
         return ImageLibrary::ErrUnsupported;
+    }
+    for (const ImageLibrary::Reduction& copy : copies) {
+        if (static_cast<std::uint32_t>(copy.factor) > AreaReducer::MaxFactor) {
+            return ImageLibrary::ErrInvalidParameter;
+        }
     }
     return average(reader, colours, copies);
 }

@@ -9,9 +9,10 @@
 // a band of its rows. A 1-bit black-and-white page is thinned: every step-th pixel of every
 // step-th row into a single-strip G4 page in the source's photometric sense, the step being the
 // factor, raised when a side of the copy would pass 32768 pixels. Any other page it can decode is
-// averaged over factor x factor blocks into a 24-bit RGB deflate page of max(1, width / factor) x
-// max(1, height / factor). Copies keep the source's resolution. Each copy is written beside its
-// target and renamed into place once all are complete; a failure leaves none of them.
+// averaged over factor x factor blocks (factor at most 257) into a 24-bit RGB deflate page of
+// max(1, width / factor) x max(1, height / factor). Copies keep the source's resolution. Each copy
+// is written beside its target and renamed into place once all are complete; a failure leaves none
+// of them.
 class TiffPageReducer {
 public:
     enum class Pages { BilevelOnly, Any };

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// Writes one 24-bit RGB page, deflate-compressed in a single strip, one row at a time; libtiff's
-// encoder flushes the strip to the file as it grows, so the page is never held in memory.
+// Writes one 24-bit RGB page, deflate-compressed (fastest level), one row at a time. Rows are
+// gathered into strips of about 256 KB, each compressed whole in one call (which lets libtiff use
+// its fastest deflate coder) and written out, so the page is never held in memory.
 class TiffRgbWriter {
 public:
     // Replaces the file. False when it cannot be created.
@@ -21,7 +23,12 @@ public:
     bool finish();
 
 private:
+    bool flushStrip();
+
     TiffHandle m_tiff;
+    std::vector<std::uint8_t> m_strip;
+    std::uint32_t m_rowsPerStrip = 1;
+    std::uint32_t m_stripRows = 0;
     std::uint32_t m_height = 0;
     std::uint32_t m_row = 0;
     bool m_pageOpen = false;

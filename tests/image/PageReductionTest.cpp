@@ -159,6 +159,7 @@ TEST_F(PageReductionTest, TinyPagesAndBadArgumentsAndDamage) {
     } cases[] = {
         {"no copies", good, {}, IL::ErrInvalidParameter},
         {"factor 0", good, {{6, other}, {0, target}}, IL::ErrInvalidParameter},
+        {"colour factor 258", good, {{6, other}, {258, target}}, IL::ErrInvalidParameter},
         {"missing", m_dir.file("none.tif"), {{6, target}}, IL::ErrFileNotFound},
         {"page 2", good, {{6, target}}, IL::ErrPageNotFound},
         {"cut in the data", cut, {{6, other}, {2, target}}, IL::ErrFileRead},
