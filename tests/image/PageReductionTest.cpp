@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <leptonica/allheaders.h>
 #include <random>
 #include <tiffio.h>
 
@@ -172,4 +173,37 @@ TEST_F(PageReductionTest, TinyPagesAndBadArgumentsAndDamage) {
         EXPECT_EQ(ImageFixtures::fileSize(other), 0u) << c.name;
         EXPECT_EQ(ImageFixtures::fileSize(target), 4u) << c.name;
     }
+}
+
+// Leptonica reads no tiles; tiled pages are assembled row by row into the bitmap Leptonica makes of
+// the same page stored in strips.
+TEST_F(PageReductionTest, TiledPagesLoadLikeTheirStripStoredTwins) {
+    Layout blackIsZero = page(301, 207, 1, 1, COMPRESSION_NONE);
+    blackIsZero.photometric = PHOTOMETRIC_MINISBLACK;
+    const std::vector<std::pair<std::string, Layout>> layouts = {
+        {"g4", page(301, 207, 1, 1, COMPRESSION_CCITTFAX4)},
+        {"black is zero", blackIsZero},
+        {"grey", page(301, 207, 8, 1, COMPRESSION_LZW)},
+        {"rgb", page(301, 207, 8, 3, COMPRESSION_ADOBE_DEFLATE)},
+    };
+    for (auto [name, layout] : layouts) {
+        PixHandle strips;
+        ASSERT_EQ(IL::loadPage(tiff("strips.tif", layout), 1, strips), IL::Success) << name;
+        layout.tileWidth = layout.tileLength = 64;
+        PixHandle tiles;
+        ASSERT_EQ(IL::loadPage(tiff("tiles.tif", layout), 1, tiles), IL::Success) << name;
+        l_int32 same = 0;
+        ASSERT_EQ(pixEqual(strips.get(), tiles.get(), &same), 0) << name;
+        EXPECT_EQ(same, 1) << name;
+        EXPECT_EQ(tiles.bitsPerPixel(), strips.bitsPerPixel()) << name;
+        EXPECT_EQ(tiles.xResolution(), 400) << name;
+        EXPECT_EQ(tiles.yResolution(), 300) << name;
+    }
+    Layout cut = page(301, 207, 8, 3, COMPRESSION_LZW, 64);
+    const std::string whole = tiff("whole.tif", cut);
+    ImageFixtures::writeTruncatedCopy(whole, m_dir.file("cut.tif"),
+                                      ImageFixtures::fileSize(whole) / 2);
+    PixHandle none;
+    EXPECT_EQ(IL::loadPage(m_dir.file("cut.tif"), 1, none), IL::ErrFileRead);
+    EXPECT_FALSE(none);
 }
