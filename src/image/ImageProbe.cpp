@@ -12,15 +12,17 @@ ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     facts.paperSize = PaperSize::unfixed();
     const std::string native = files::native(path).string();
     ImageFileHandle file;
-    if (!file.open(native)) {
-        // A regular file that cannot be read is rejected like one that is not an image.
-        facts.result = files::isRegularFile(path) ? -1 : 1;
+    const bool opened = file.open(native);
+    if (!opened && !files::isRegularFile(path)) {
+        facts.result = 1;
         return facts;
     }
-    facts.date = file.unlockedDate();
+    if (opened) {
+        facts.date = file.unlockedDate();
+    }
     switch (type) {
     case ImageType::Tiff:
-        inspectTiff(native, file, facts);
+        inspectTiff(native, opened ? &file : nullptr, facts);
         break;
     case ImageType::Jpeg:
         inspectJpeg(native, facts);
@@ -43,14 +45,17 @@ ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     return facts;
 }
 
-void ImageProbe::inspectTiff(const std::string& native, const ImageFileHandle& file,
+void ImageProbe::inspectTiff(const std::string& native, const ImageFileHandle* file,
                              ImageFacts& facts) const {
-    if (ImageTypeDetector::hasTiffExtension(native) &&
-        !ImageCheck::hasTiffMagic(file.head(), file.headSize())) {
+    const bool magic = file != nullptr && ImageCheck::hasTiffMagic(file->head(), file->headSize());
+    if (ImageTypeDetector::hasTiffExtension(native) && !magic) {
         facts.result = -1;
         return;
     }
-    const int read = PageMeasure::tiffPages(file, native, m_settings.jpgResolution, facts.pages);
+    const int read =
+        file != nullptr
+            ? PageMeasure::tiffPages(*file, native, m_settings.jpgResolution, facts.pages)
+            : PageMeasure::tiffPages(native, m_settings.jpgResolution, facts.pages);
     if (read != ImageLibrary::Success) {
         facts.pages.clear();
         facts.result = read;

@@ -31,7 +31,8 @@ public:
     ImageFacts inspect(const std::string& path, ImageType type) const;
 
 private:
-    void inspectTiff(const std::string& native, const ImageFileHandle& file,
+    // file: the file opened, or null when it could not be opened for reading.
+    void inspectTiff(const std::string& native, const ImageFileHandle* file,
                      ImageFacts& facts) const;
     void inspectJpeg(const std::string& native, ImageFacts& facts) const;
     void inspectPdf(const std::string& native, ImageFacts& facts) const;
