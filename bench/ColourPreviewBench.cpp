@@ -7,8 +7,9 @@
 #include "image/ImageSettings.h"
 #include "image/PreviewMaker.h"
 
+#include "CpuSeconds.h"
+
 #include <benchmark/benchmark.h>
-#include <ctime>
 #include <filesystem>
 #include <sys/resource.h>
 #include <tiffio.h>
@@ -103,17 +104,6 @@ const A0Colour& page() {
     return instance;
 }
 
-// Processor time of the process (both sides run on one thread).
-template <typename Work> double secondsOf(Work&& work) {
-    timespec start{};
-    timespec end{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
-    work();
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
-    return static_cast<double>(end.tv_sec - start.tv_sec) +
-           static_cast<double>(end.tv_nsec - start.tv_nsec) * 1e-9;
-}
-
 // The yardstick: libtiff decoding every row of the page, read rather than mapped.
 bool decodeRows(const std::string& path) {
     TIFF* tif = TIFFOpen(path.c_str(), "rm");
@@ -141,12 +131,12 @@ void BM_A0ColourPreviewVsDecode(benchmark::State& state) {
     double preview = 0.0;
     double decode = 0.0;
     for (auto _ : state) {
-        decode += secondsOf([&] {
+        decode += cpuSecondsOf([&] {
             if (!decodeRows(source)) {
                 state.SkipWithError("decoding failed");
             }
         });
-        preview += secondsOf([&] {
+        preview += cpuSecondsOf([&] {
             const PreviewResult r = PreviewMaker(settings).make(source, ImageType::Tiff);
             if (r.result != 0 || r.files.size() != 2) {
                 state.SkipWithError("preview failed");

@@ -15,10 +15,11 @@
 #include "image/PreviewMaker.h"
 #include "support/ImageFixtures.h"
 
+#include "CpuSeconds.h"
+
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdlib>
-#include <ctime>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
@@ -253,18 +254,6 @@ void BM_ThinA0(benchmark::State& state) {
 }
 BENCHMARK(BM_ThinA0)->Arg(6)->Arg(2)->ArgName("factor")->Unit(benchmark::kMillisecond);
 
-// Processor time of the process (both sides run on one thread), so that other load on the
-// machine does not tilt the ratio.
-template <typename Work> double secondsOf(Work&& work) {
-    timespec start{};
-    timespec end{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
-    work();
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
-    return static_cast<double>(end.tv_sec - start.tv_sec) +
-           static_cast<double>(end.tv_nsec - start.tv_nsec) * 1e-9;
-}
-
 void reportRatio(benchmark::State& state, double programSeconds, double plainSeconds,
                  double target) {
     const double ratio = programSeconds / plainSeconds;
@@ -346,12 +335,12 @@ void BM_PreviewA0VsPlain(benchmark::State& state) {
     double program = 0.0;
     double plain = 0.0;
     for (auto _ : state) {
-        plain += secondsOf([&] {
+        plain += cpuSecondsOf([&] {
             if (!plainBothPreviews(fixtures().a0, small, half)) {
                 state.SkipWithError("plain libtiff failed");
             }
         });
-        program += secondsOf([&] {
+        program += cpuSecondsOf([&] {
             const PreviewResult r = PreviewMaker(settings).make(fixtures().a0, ImageType::Tiff);
             if (r.result != 0 || r.files.size() != 2) {
                 state.SkipWithError("preview failed");
@@ -396,12 +385,12 @@ void BM_Scan1000A4VsPlain(benchmark::State& state) {
     double program = 0.0;
     double plain = 0.0;
     for (auto _ : state) {
-        plain += secondsOf([&] {
+        plain += cpuSecondsOf([&] {
             if (plainFirstDirectories(fixtures().scanFolder) != 1000) {
                 state.SkipWithError("plain reader failed");
             }
         });
-        program += secondsOf([&] {
+        program += cpuSecondsOf([&] {
             CellGrid grid;
             ImageEntry::prepareGrid(grid);
             RecordingMainView view;

@@ -1,19 +1,21 @@
 #include "image/AreaReducer.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
-// Sums each block of a row of column sums and rounds the mean; Block and Channels known at compile
-// time let the compiler unroll the common cases and divide by a constant.
-template <std::size_t Channels, std::uint32_t Block>
-void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t width,
-             std::uint32_t rows) {
-    const std::uint32_t count = Block * rows;
-    for (std::uint32_t x = 0; x < width; ++x, columns += Block * Channels, out += Channels) {
+// Sums each block of a row of column sums and rounds the mean. Block is a std::uint32_t or, for
+// the common factors, a compile-time constant that lets the compiler unroll and divide by a
+// constant.
+template <std::size_t Channels, typename Block>
+void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t width, Block block,
+             Block rows) {
+    const std::uint32_t count = block * rows;
+    for (std::uint32_t x = 0; x < width; ++x, columns += block * Channels, out += Channels) {
         for (std::size_t c = 0; c < Channels; ++c) {
             std::uint32_t sum = 0;
-            for (std::uint32_t k = 0; k < Block; ++k) {
+            for (std::uint32_t k = 0; k < block; ++k) {
                 sum += columns[k * Channels + c];
             }
             out[c] = static_cast<std::uint8_t>((sum + count / 2) / count);
@@ -24,21 +26,14 @@ void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t widt
 template <std::size_t Channels>
 void meansOf(const std::uint16_t* columns, std::uint8_t* out, std::uint32_t width,
              std::uint32_t block, std::uint32_t rows) {
+    using Two = std::integral_constant<std::uint32_t, 2>;
+    using Six = std::integral_constant<std::uint32_t, 6>;
     if (block == rows && block == 2) {
-        return meansOf<Channels, 2>(columns, out, width, 2);
-    }
-    if (block == rows && block == 6) {
-        return meansOf<Channels, 6>(columns, out, width, 6);
-    }
-    const std::uint32_t count = block * rows;
-    for (std::uint32_t x = 0; x < width; ++x, columns += block * Channels, out += Channels) {
-        for (std::size_t c = 0; c < Channels; ++c) {
-            std::uint32_t sum = 0;
-            for (std::uint32_t k = 0; k < block; ++k) {
-                sum += columns[k * Channels + c];
-            }
-            out[c] = static_cast<std::uint8_t>((sum + count / 2) / count);
-        }
+        meansOf<Channels>(columns, out, width, Two{}, Two{});
+    } else if (block == rows && block == 6) {
+        meansOf<Channels>(columns, out, width, Six{}, Six{});
+    } else {
+        meansOf<Channels, std::uint32_t>(columns, out, width, block, rows);
     }
 }
 

@@ -63,6 +63,20 @@ int commitAll(const std::vector<ImageLibrary::Reduction>& copies, bool written, 
     return readResult != ImageLibrary::Success ? readResult : result;
 }
 
+// Hands every row of the page, with its number, to take while the copies are being written;
+// ErrFileRead when a row cannot be decoded (written is then false).
+template <typename Take> int feedRows(TiffRowReader& reader, bool& written, Take&& take) {
+    for (std::uint32_t y = 0; written && y < reader.tags().height; ++y) {
+        const std::uint8_t* row = reader.nextRow();
+        if (row == nullptr) {
+            written = false;
+            return ImageLibrary::ErrFileRead;
+        }
+        take(y, row);
+    }
+    return ImageLibrary::Success;
+}
+
 int thin(TiffRowReader& reader, const std::vector<ImageLibrary::Reduction>& copies) {
     const TiffPageTags& tags = reader.tags();
     std::vector<std::unique_ptr<ThinnedCopy>> outs;
@@ -75,20 +89,13 @@ int thin(TiffRowReader& reader, const std::vector<ImageLibrary::Reduction>& copi
                   out->writer.open(ImageLibraryFiles::temporaryBeside(copy.target), false) &&
                   out->writer.beginPage(TiffG4Writer::formatOf(tags, out->thinner.width(), height));
     }
-    int readResult = ImageLibrary::Success;
-    for (std::uint32_t y = 0; written && y < tags.height; ++y) {
-        const std::uint8_t* row = reader.nextRow();
-        if (row == nullptr) {
-            readResult = ImageLibrary::ErrFileRead;
-            written = false;
-            break;
-        }
+    const int readResult = feedRows(reader, written, [&](std::uint32_t y, const std::uint8_t* row) {
         for (auto& out : outs) {
             if (y % out->step == 0) {
                 written = written && out->writer.writeRow(out->thinner.thin(row));
             }
         }
-    }
+    });
     for (auto& out : outs) {
         written = written && out->writer.endPage();
         written = out->writer.close() && written;
@@ -110,14 +117,7 @@ int average(TiffRowReader& reader, TiffColourRows& colours,
                                         tags.yDpi());
     }
     std::vector<std::uint8_t> rgb;
-    int readResult = ImageLibrary::Success;
-    for (std::uint32_t y = 0; written && y < tags.height; ++y) {
-        const std::uint8_t* row = reader.nextRow();
-        if (row == nullptr) {
-            readResult = ImageLibrary::ErrFileRead;
-            written = false;
-            break;
-        }
+    const int readResult = feedRows(reader, written, [&](std::uint32_t, const std::uint8_t* row) {
         const std::uint8_t* samples = colours.convert(row);
         for (auto& out : outs) {
             const std::uint8_t* reduced = out->reducer.add(samples);
@@ -132,7 +132,7 @@ int average(TiffRowReader& reader, TiffColourRows& colours,
                 written = written && out->writer.writeRow(reduced);
             }
         }
-    }
+    });
     for (auto& out : outs) {
         written = out->writer.finish() && written;
     }
