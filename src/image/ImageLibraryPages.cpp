@@ -135,6 +135,10 @@ int loadTiffRows(TiffRowReader& reader, PixHandle& out) {
         return ImageLibrary::ErrUnsupported;
     }
     const int depth = bilevel ? 1 : colours.channels() == 1 ? 8 : 32;
+    // A palette page is held as 32 bpp, more than its stored depth promised.
+    if (!ImageLibrary::fitsInMemory(tags.width, tags.height, depth)) {
+        return ImageLibrary::ErrImageTooLarge;
+    }
     PixHandle pix(
         pixCreate(static_cast<l_int32>(tags.width), static_cast<l_int32>(tags.height), depth));
     if (!pix) {

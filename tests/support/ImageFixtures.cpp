@@ -115,10 +115,17 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
         TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, layout.bitsPerSample);
         TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, layout.samplesPerPixel);
         TIFFSetField(tif, TIFFTAG_COMPRESSION, layout.compression);
+        const bool ycbcr = layout.samplesPerPixel == 3 && layout.compression == COMPRESSION_JPEG;
         TIFFSetField(tif, TIFFTAG_PHOTOMETRIC,
-                     layout.samplesPerPixel == 3 ? PHOTOMETRIC_RGB
-                     : grey                      ? PHOTOMETRIC_MINISBLACK
-                                                 : layout.photometric);
+                     ycbcr                         ? PHOTOMETRIC_YCBCR
+                     : layout.samplesPerPixel == 3 ? PHOTOMETRIC_RGB
+                     : grey                        ? PHOTOMETRIC_MINISBLACK
+                                                   : layout.photometric);
+        if (ycbcr) {
+            // Scanners' colour JPEG: YCbCr stored, RGB handed to and from libtiff.
+            TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+            TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 95);
+        }
         TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         const bool tiled = layout.tileWidth != 0 && layout.tileLength != 0;
         if (tiled) {

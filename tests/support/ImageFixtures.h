@@ -14,7 +14,8 @@ public:
         int bitsPerSample = 1;   // 1 or 8
         int samplesPerPixel = 1; // 1 (bilevel or grey) or 3 (RGB)
         int pages = 1;
-        int compression = 1; // libtiff COMPRESSION_* (1 none, 4 CCITT G4, 5 LZW)
+        int compression =
+            1; // libtiff COMPRESSION_* (1 none, 4 CCITT G4, 5 LZW, 7 JPEG: RGB as YCbCr)
         int photometric = 0; // for one sample: 0 MinIsWhite, 1 MinIsBlack
         float xDpi = 200.0f; // 0 leaves the resolution tags out
         float yDpi = 200.0f;
