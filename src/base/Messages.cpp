@@ -93,6 +93,27 @@ constexpr std::array kEntries{
         "起動するﾌｧｲﾙにはWindowsﾌｫﾄｷﾞｬﾗﾘｰが関連付けられていますが\r\n更新を文書に反映できない場合が"
         "あります。ﾍﾟｲﾝﾄで開きますか?",
         kWarning, Icon::Warning, Buttons::YesNo},
+    Entry{Msg::AssignDuplicateName, "ﾘﾈｰﾑ名称が重複しているため、実行できません。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::BatchAssignDuplicateNames,
+          "No %d と No %d のﾘﾈｰﾑ名称が重複しているため、実行できません。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::BatchAssignQuestion, "一括割り当てを実行しますか？", kQuestion, Icon::Question,
+          Buttons::YesNo},
+    Entry{Msg::BatchAssignCountQuestion,
+          "ﾃﾞｰﾀ数が一致していません。\n\r少ないﾃﾞｰﾀに合わせて一括割り当てを実行しますか？\n\r\n\r"
+          "  書誌ﾃﾞｰﾀ：%d個\n\r  画像ﾃﾞｰﾀ：%d個",
+          kQuestion, Icon::Question, Buttons::YesNo},
+    Entry{Msg::BatchAssignFailed, "一括割り当てに失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::BatchReleaseQuestion, "一括解除を実行しますか？", kQuestion, Icon::Question,
+          Buttons::YesNo},
+    Entry{Msg::BatchReleaseFailed, "一括解除に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::AssignMarkSetFailed, "割り当てﾏｰｸの設定に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::AssignMarkClearFailed, "割り当てﾏｰｸの解除に失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

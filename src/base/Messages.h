@@ -39,6 +39,15 @@ enum class Msg {
     DeleteAssignedRow,
     SortWhileAssigned,
     ViewerCannotSaveQuestion,
+    AssignDuplicateName,
+    BatchAssignDuplicateNames,
+    BatchAssignQuestion,
+    BatchAssignCountQuestion,
+    BatchAssignFailed,
+    BatchReleaseQuestion,
+    BatchReleaseFailed,
+    AssignMarkSetFailed,
+    AssignMarkClearFailed,
     Count // keep last
 };
 

@@ -3,7 +3,7 @@
 #include "app/Settings.h"
 #include "base/CellGrid.h"
 #include "base/MainView.h"
-#include "workbench/AssignmentPort.h"
+#include "workbench/AssignmentCommands.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
@@ -83,6 +83,16 @@ void RenameListCommands::listModified() {
 
 void RenameListCommands::listAssignUnavailable() {
     m_p.view.enableControl(id(Ctl::Assign), false);
+}
+
+RenameListOwner::EnterAssign RenameListCommands::listAssignByEnter(int row) {
+    return m_p.workbench.assignmentCommands().assignEditedRow(row);
+}
+
+void RenameListCommands::listEnterKey() {
+    if (m_p.settings.enterKeyAssign == 1) {
+        m_p.workbench.assignmentCommands().assignByEnter();
+    }
 }
 
 void RenameListCommands::listContextMenu(int, int, bool itemsEnabled) {

@@ -54,6 +54,8 @@ private:
     void listStateChanged() override;
     void listModified() override;
     void listAssignUnavailable() override;
+    EnterAssign listAssignByEnter(int row) override;
+    void listEnterKey() override;
     void listContextMenu(int xTwips, int yTwips, bool itemsEnabled) override;
 
     Parts m_p;

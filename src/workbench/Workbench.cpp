@@ -44,7 +44,11 @@ Workbench::Workbench(AppContext& context, Seams seams)
       m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameList.list(),
                                        seams.view, seams.list, seams.prompter, m_assignments},
                     TemplateFolder(templateFolderOf(context), context.paths.dataFolder())),
-      m_placement(m_settings) {
+      m_placement(m_settings),
+      m_assignmentCommands(AssignmentCommands::Parts{*this, m_state, m_settings.settings(),
+                                                     m_renameList.list(), m_imageGrid, seams.view,
+                                                     seams.prompter}) {
+    m_assignments.setTarget(m_assignmentCommands);
     buildCommandTable();
 }
 
@@ -62,6 +66,10 @@ void Workbench::buildCommandTable() {
         m_commands.add(id(c), [this, c] { pageCommand(id(c)); });
     }
     m_commands.add(id(Ctl::OpenWithApplication), [this] { openWithApplication(); });
+    m_commands.add(id(Ctl::Assign), [this] { m_assignmentCommands.assign(); });
+    m_commands.add(id(Ctl::Release), [this] { m_assignmentCommands.release(); });
+    m_commands.add(id(Ctl::BatchAssign), [this] { m_assignmentCommands.batchAssign(); });
+    m_commands.add(id(Ctl::BatchRelease), [this] { m_assignmentCommands.batchRelease(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
     for (Cmd c : {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
@@ -69,8 +77,7 @@ void Workbench::buildCommandTable() {
                   Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::LoadWorkData, Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release,
-                  Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
+    for (Ctl c : {Ctl::LoadWorkData, Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
         m_commands.addPending(id(c));
     }
 }

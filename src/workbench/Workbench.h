@@ -3,10 +3,10 @@
 #include "app/ProgramLauncher.h"
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
+#include "workbench/AssignmentCommands.h"
 #include "workbench/AssignmentRelay.h"
 #include "workbench/CommandTable.h"
 #include "workbench/ImageListCommands.h"
-#include "workbench/NoAssignments.h"
 #include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
@@ -51,9 +51,11 @@ public:
     // The start-up request, once the window is shown: template, image folder, rename list.
     void actOnStartupRequest();
 
-    // The assignment list the commands consult; until one is given the list is always empty.
+    // The assignment list the rename list, the image list and the template box consult: the
+    // window's own unless another is put in its place.
     void setAssignments(AssignmentPort& assignments) { m_assignments.setTarget(assignments); }
     AssignmentPort& assignments() { return m_assignments; }
+    AssignmentCommands& assignmentCommands() { return m_assignmentCommands; }
 
     // Menu items, accelerators and buttons; false when the id is no command.
     bool command(int id);
@@ -110,13 +112,13 @@ private:
     SettingsStore m_settings;
     CellGrid m_renameGrid;
     CellGrid m_imageGrid;
-    NoAssignments m_noAssignments;
-    AssignmentRelay m_assignments{m_noAssignments};
+    AssignmentRelay m_assignments;
     RenameListCommands m_renameList;
     ImageListCommands m_imageList;
     PreviewPane m_pane;
     TemplateBox m_templateBox;
     WindowPlacement m_placement;
     ProgramLauncher m_launcher;
+    AssignmentCommands m_assignmentCommands;
     CommandTable m_commands;
 };
