@@ -48,6 +48,16 @@ enum class Msg {
     BatchReleaseFailed,
     AssignMarkSetFailed,
     AssignMarkClearFailed,
+    WorkDataStorageFolderMissing,
+    WorkDataNameTooLong,
+    WorkDataNameInvalid,
+    WorkDataMissing,
+    WorkDataInvalid,
+    WorkDataTemplateMissing,
+    WorkDataListMissing,
+    WorkDataImageFolderMissing,
+    WorkDataChangedQuestion,
+    WorkDataSaveFailed,
     Count // keep last
 };
 

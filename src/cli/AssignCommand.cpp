@@ -22,15 +22,21 @@ int runAssignCommand(CliSession& session) {
                               CliSession::Failed);
     }
     std::string unavailable;
-    if (!state->operate(window, unavailable, error)) {
-        if (!error.empty()) {
-            return session.usageError(error);
-        }
+    switch (state->operate(window, session, unavailable, error)) {
+    case WorkingState::Outcome::Usage:
+        return session.usageError(error);
+    case WorkingState::Outcome::Unavailable: {
         Json report = WorkingState::report(window);
         report["unavailable"] = unavailable;
         return session.finish(
             report, WorkingState::reportText(window) + "unavailable: " + unavailable + "\n",
             CliSession::Failed);
+    }
+    case WorkingState::Outcome::Failed:
+        return session.finish(WorkingState::report(window), WorkingState::reportText(window),
+                              CliSession::Failed);
+    case WorkingState::Outcome::Done:
+        break;
     }
     return session.finish(WorkingState::report(window), WorkingState::reportText(window),
                           CliSession::Done);

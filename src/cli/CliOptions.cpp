@@ -61,8 +61,8 @@ const char* CliOptions::usage() {
            "  info FILE...                  what the program learns about image files\n"
            "  scan FOLDER                   the image list after loading FOLDER\n"
            "  preview FILE                  make the preview files of one image\n"
-           "  assign [--template FILE.tpl] [--list LIST.csv] [--images DIR]\n"
+           "  assign [--work FILE.edd] [--template FILE.tpl] [--list LIST.csv] [--images DIR]\n"
            "         [--batch-assign] [--assign ROW=FILE[,FILE...]] [--release FILE[,FILE...]]\n"
-           "         [--batch-release]\n"
+           "         [--batch-release] [--save FILE.edd]\n"
            "                                build a main window's state, assign, and report it\n";
 }

@@ -10,10 +10,10 @@
 #include "image/ImageEntry.h"
 #include "renamelist/RenameList.h"
 #include "template/TemplateFolder.h"
+#include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 
 #include <array>
-#include <iostream>
 #include <sstream>
 
 namespace {
@@ -79,16 +79,17 @@ bool selectImages(Workbench& wb, const std::vector<std::string>& files, std::str
     return true;
 }
 
-bool runButton(HeadlessWindow& window, Ctl control, std::string& unavailable) {
-    if (!window.view().isEnabled(id(control))) {
+bool runButton(HeadlessWindow& window, int command, std::string& unavailable) {
+    if (!window.view().isEnabled(command)) {
+        unavailable = command == id(Cmd::SaveWorkDataAs) ? "作業ﾃﾞｰﾀに名前を付けて保存" : "";
         for (const CommandButton& b : kButtons) {
-            if (b.control == control) {
+            if (id(b.control) == command) {
                 unavailable = b.caption;
             }
         }
         return false;
     }
-    window.workbench().command(id(control));
+    window.workbench().command(command);
     return true;
 }
 
@@ -128,8 +129,7 @@ std::optional<WorkingState> WorkingState::parse(const std::vector<std::string>& 
 
 bool WorkingState::build(HeadlessWindow& window, CliSession& session) const {
     Workbench& wb = window.workbench();
-    if (m_work) {
-        std::cerr << "nomira-cli: --work is not yet available\n";
+    if (m_work && !wb.workData().load(CliSession::in(*m_work))) {
         return false;
     }
     if (m_template) {
@@ -154,19 +154,19 @@ bool WorkingState::build(HeadlessWindow& window, CliSession& session) const {
     return !m_list || wb.renameList().load(CliSession::in(*m_list));
 }
 
-bool WorkingState::operate(HeadlessWindow& window, std::string& unavailable,
-                           std::string& error) const {
+WorkingState::Outcome WorkingState::operate(HeadlessWindow& window, CliSession& session,
+                                            std::string& unavailable, std::string& error) const {
     Workbench& wb = window.workbench();
     for (const Operation& op : m_operations) {
         if (op.option == "--batch-assign") {
             wb.updateControlStates(wb.isBusy());
-            if (!runButton(window, Ctl::BatchAssign, unavailable)) {
-                return false;
+            if (!runButton(window, id(Ctl::BatchAssign), unavailable)) {
+                return Outcome::Unavailable;
             }
         } else if (op.option == "--batch-release") {
             wb.updateControlStates(wb.isBusy());
-            if (!runButton(window, Ctl::BatchRelease, unavailable)) {
-                return false;
+            if (!runButton(window, id(Ctl::BatchRelease), unavailable)) {
+                return Outcome::Unavailable;
             }
         } else if (op.option == "--assign") {
             const std::size_t eq = op.value.find('=');
@@ -174,24 +174,35 @@ bool WorkingState::operate(HeadlessWindow& window, std::string& unavailable,
                 eq == std::string::npos ? 0 : ProfileFile::parseInt(op.value.substr(0, eq));
             if (row < 1 || row > RenameList::kDataRows) {
                 error = "--assign needs ROW=FILE[,FILE...] with a row from 1 to 1000";
-                return false;
+                return Outcome::Usage;
             }
             wb.renameList().list().selectRow(row);
-            if (!selectImages(wb, splitList(op.value.substr(eq + 1)), error) ||
-                !runButton(window, Ctl::Assign, unavailable)) {
-                return false;
+            if (!selectImages(wb, splitList(op.value.substr(eq + 1)), error)) {
+                return Outcome::Usage;
+            }
+            if (!runButton(window, id(Ctl::Assign), unavailable)) {
+                return Outcome::Unavailable;
             }
         } else if (op.option == "--release") {
-            if (!selectImages(wb, splitList(op.value), error) ||
-                !runButton(window, Ctl::Release, unavailable)) {
-                return false;
+            if (!selectImages(wb, splitList(op.value), error)) {
+                return Outcome::Usage;
+            }
+            if (!runButton(window, id(Ctl::Release), unavailable)) {
+                return Outcome::Unavailable;
             }
         } else {
-            error = op.option + " is not yet available";
-            return false;
+            // "--save": the name chosen in the naming dialog is the one given.
+            wb.updateControlStates(wb.isBusy());
+            session.prompter().queuePath(CliSession::in(op.value));
+            if (!runButton(window, id(Cmd::SaveWorkDataAs), unavailable)) {
+                return Outcome::Unavailable;
+            }
+            if (wb.state().modified) {
+                return Outcome::Failed;
+            }
         }
     }
-    return true;
+    return Outcome::Done;
 }
 
 Json WorkingState::report(HeadlessWindow& window) {

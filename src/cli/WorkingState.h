@@ -26,9 +26,11 @@ public:
 
     // Builds the state; false when a piece could not be loaded (its message is recorded).
     bool build(HeadlessWindow& window, CliSession& session) const;
-    // Carries out the operations in order. False when one failed or was unavailable; then
-    // unavailable holds the caption of the disabled button, or error a usage problem.
-    bool operate(HeadlessWindow& window, std::string& unavailable, std::string& error) const;
+    enum class Outcome { Done, Unavailable, Failed, Usage };
+    // Carries out the operations in order, up to the first that was unavailable (unavailable
+    // holds the caption of its disabled command), failed, or was wrongly given (error says how).
+    Outcome operate(HeadlessWindow& window, CliSession& session, std::string& unavailable,
+                    std::string& error) const;
 
     // The state as the window shows it: assignments, rename rows, images, command states and the
     // work data.

@@ -27,6 +27,19 @@ int rowOf(const CAssignInfo& r) {
     return ProfileFile::parseInt(r.rowKey);
 }
 
+// Each row that has records, in list order, with the image of its first record.
+std::vector<std::pair<int, std::string>> firstImages(const std::vector<CAssignInfo>& records) {
+    std::vector<std::pair<int, std::string>> rows;
+    for (const CAssignInfo& record : records) {
+        const int row = rowOf(record);
+        if (std::none_of(rows.begin(), rows.end(),
+                         [row](const auto& r) { return r.first == row; })) {
+            rows.emplace_back(row, record.fileName);
+        }
+    }
+    return rows;
+}
+
 // The first paper-size column of the template, -1 when it has none.
 int paperSizeColumn(const RenameList& list) {
     for (int k = 0; k < list.columnCount(); ++k) {
@@ -280,15 +293,7 @@ void AssignmentWork::releaseRow(int row) {
 }
 
 void AssignmentWork::reapplyAfterReload() {
-    // Each row with records, in list order, with the image that was its page 1.
-    std::vector<std::pair<int, std::string>> rows;
-    for (const CAssignInfo& record : m_p.list.records()) {
-        const int row = rowOf(record);
-        if (std::none_of(rows.begin(), rows.end(),
-                         [row](const auto& r) { return r.first == row; })) {
-            rows.emplace_back(row, record.fileName);
-        }
-    }
+    const auto rows = firstImages(m_p.list.records());
     std::erase_if(m_p.list.records(), [this](const CAssignInfo& record) {
         return ImageEntry::findRow(m_p.imageGrid, record.fileName) < 0;
     });
@@ -298,5 +303,15 @@ void AssignmentWork::reapplyAfterReload() {
             continue;
         }
         renumberRow(row, firstBefore);
+    }
+}
+
+void AssignmentWork::restore(const std::vector<CAssignInfo>& records) {
+    const auto rows = firstImages(records);
+    for (const CAssignInfo& record : records) {
+        m_p.list.append(record);
+    }
+    for (const auto& [row, first] : rows) {
+        renumberRow(row, first);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "execute/AssignmentRules.h"
+#include "renamelist/CAssignInfo.h"
 
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ public:
     // After the image folder was listed again: records of files no longer listed are dropped,
     // every row's pages are numbered anew and the marks set again.
     void reapplyAfterReload();
+    // Records read back from a work data file join the list; each row's pages are numbered anew
+    // and the marks set as for an assignment. The paper-size cells keep what the list holds.
+    void restore(const std::vector<CAssignInfo>& records);
 
 private:
     bool setRowMark(int row, int mark, bool reportSet);

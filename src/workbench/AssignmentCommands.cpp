@@ -143,3 +143,8 @@ void AssignmentCommands::reapplyAfterReload() {
     }
     m_p.workbench.updateControlStates(m_p.workbench.isBusy());
 }
+
+void AssignmentCommands::restore(const std::vector<CAssignInfo>& records) {
+    m_work.restore(records);
+    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+}

@@ -51,6 +51,8 @@ public:
     void batchRelease();
     // The image folder was listed again: records of vanished files go, the marks come back.
     void reapplyAfterReload();
+    // Records of a work data file that qualified: they join the list with their marks.
+    void restore(const std::vector<CAssignInfo>& records);
 
     // AssignmentPort
     std::size_t count() const override { return m_list.size(); }

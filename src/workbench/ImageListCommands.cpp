@@ -96,6 +96,7 @@ bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
     busy = wasBusy;
     if (listed) {
         s.imageFolderLoaded = true;
+        s.modified = true;
         m_p.workbench.pane().setImageFolder(m_p.settings.settings().scanPath);
         afterScan();
     }

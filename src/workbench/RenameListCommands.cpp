@@ -2,7 +2,9 @@
 
 #include "app/Settings.h"
 #include "base/CellGrid.h"
+#include "base/FileSystem.h"
 #include "base/MainView.h"
+#include "renamelist/ShortenForDisplay.h"
 #include "workbench/AssignmentCommands.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
@@ -57,11 +59,23 @@ bool RenameListCommands::load(const std::optional<std::string>& path) {
     // Every image row is deselected and the first image is shown.
     m_p.workbench.imageList().selectFirst();
     s.renameListLoaded = true;
+    s.modified = true;
     m_p.workbench.updateControlStates(m_p.workbench.isBusy());
     if (enterAssigns) {
         m_p.view.focusControl(id(Ctl::RenameGrid));
     }
     return true;
+}
+
+bool RenameListCommands::loadCopy(const std::string& path) {
+    const bool opened = m_loader.LoadRenameList(path, true);
+    m_loader.finish(true);
+    WorkbenchState& s = m_p.state;
+    s.renameListFile = files::fileName(path);
+    s.renameListLoaded = opened;
+    m_p.view.setControlText(id(Ctl::ListFileName),
+                            ShortenForDisplay(s.renameListFile, RenameListImport::kDisplayWidth));
+    return opened;
 }
 
 void RenameListCommands::insertRow() {

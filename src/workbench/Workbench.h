@@ -11,6 +11,7 @@
 #include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
 #include "workbench/WindowPlacement.h"
+#include "workbench/WorkDataCommands.h"
 #include "workbench/WorkbenchState.h"
 
 #include <memory>
@@ -56,6 +57,7 @@ public:
     void setAssignments(AssignmentPort& assignments) { m_assignments.setTarget(assignments); }
     AssignmentPort& assignments() { return m_assignments; }
     AssignmentCommands& assignmentCommands() { return m_assignmentCommands; }
+    WorkDataCommands& workData() { return m_workData; }
 
     // Menu items, accelerators and buttons; false when the id is no command.
     bool command(int id);
@@ -79,8 +81,8 @@ public:
     void updateControlStates(bool busy);
 
     WindowPlacement& placement() { return m_placement; }
-    // Closing: true when the window may close (the settings and the widths have been written and
-    // the rectangle stored unless maximised).
+    // Closing: true when the window may close (the settings written, changed work data saved or
+    // given up by the operator, the widths written and the rectangle stored unless maximised).
     bool requestClose(const WindowRect& rect, bool maximized);
 
     CellGrid& renameGrid() { return m_renameGrid; }
@@ -120,5 +122,6 @@ private:
     WindowPlacement m_placement;
     ProgramLauncher m_launcher;
     AssignmentCommands m_assignmentCommands;
+    WorkDataCommands m_workData;
     CommandTable m_commands;
 };

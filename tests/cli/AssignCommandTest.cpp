@@ -1,3 +1,4 @@
+#include "base/FileSystem.h"
 #include "support/CliRunner.h"
 #include "support/RenameListFixtures.h"
 #include "support/ScanFixtures.h"
@@ -79,6 +80,30 @@ TEST_F(AssignCommandTest, OperationsRunInOrderAndADisabledOneStopsTheRun) {
     const CliRun usage = runNomiraCli("--json --data-folder " + shellQuote(m_data.path()) +
                                       " assign --assign 1=nothere.tif");
     EXPECT_EQ(usage.status, 2);
+}
+
+TEST_F(AssignCommandTest, ASavedPieceOfWorkComesBackThroughTheWorkOption) {
+    // The template box lists the templates of the data folder: only such a template is saved.
+    m_data.mkdir("template");
+    m_template = m_data.write("template/job.tpl", files::readAll(m_template).value_or(""));
+    const std::string edd = m_files.path() + "/work/job1.edd";
+    m_files.mkdir("work");
+    const nlohmann::json saved = run("--batch-assign --save " + shellQuote(edd), 0);
+    ASSERT_EQ(saved["workData"], (nlohmann::json{{"name", "job1.edd"}, {"modified", false}}));
+
+    const CliRun r = runNomiraCli("--json --data-folder " + shellQuote(m_data.path()) +
+                                  " assign --work " + shellQuote(edd));
+    ASSERT_EQ(r.status, 0);
+    const nlohmann::json loaded = nlohmann::json::parse(r.out, nullptr, false);
+    for (const char* key : {"assignments", "renameRows", "images", "commands"}) {
+        EXPECT_EQ(loaded[key], saved[key]) << key;
+    }
+    EXPECT_EQ(loaded["workData"], saved["workData"]);
+
+    // Saving where the work data cannot go reports the failure and exits 1.
+    const nlohmann::json failed =
+        run("--batch-assign --save " + shellQuote(m_files.path() + "/none/x.edd"), 1);
+    EXPECT_EQ(failed["messages"].back()["text"], "作業ﾃﾞｰﾀの保存に失敗しました。");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "support/ImageFixtures.h"
 #include "support/RenameListFixtures.h"
 #include "support/ScanFixtures.h"
+#include "workbench/Cmd.h"
 
 #include <string>
 #include <vector>
@@ -76,6 +77,7 @@ protected:
     std::string page(int row) { return images().text(row, ImageEntry::PageOrder); }
     std::string paper(int row) { return u8(grid().text(row, RenameList::gridCol(1))); }
     bool enabled(Ctl c) { return m_view.isEnabled(id(c)); }
+    bool enabled(Cmd c) { return m_view.isEnabled(id(c)); }
 
     std::string m_scans;
     std::string m_csv;
