@@ -173,3 +173,7 @@ void ImageListCommands::gridCurrentCellChanged(CellGrid&, int oldRow, int, int n
         showEntry(newRow);
     }
 }
+
+void ImageListCommands::gridMouseDown(CellGrid&, int, int, int, int) {
+    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+}

@@ -70,6 +70,9 @@ public:
                              bool& cancel) override;
     void gridCurrentCellChanged(CellGrid& grid, int oldRow, int oldCol, int newRow,
                                 int newCol) override;
+    // A press may change the selection without moving the cursor (Ctrl on the current row): the
+    // assignment commands follow the selection.
+    void gridMouseDown(CellGrid& grid, int button, int shift, int xTwips, int yTwips) override;
 
 private:
     bool scan(ImageFolderScan::Mode mode);

@@ -358,6 +358,29 @@ TEST_F(AssignmentCommandsTest, TheCursorsMoveOnToTheNextFreeImageAndRow) {
     EXPECT_TRUE(enabled(Ctl::Release));
 }
 
+TEST_F(AssignmentCommandsTest, EnterAtTheEndOfAnEditAssignsTheEditedRowUnlessItsNameIsTaken) {
+    image("a4.tif");
+    image("a3.tif");
+    start({"D-1,x", "D-2,y", "D-3,z"}, {"EnterKeyAssign=1"});
+    CellGrid& rename = m_wb->renameGrid();
+    const auto editAndEnter = [&](int row, const char* fileName) {
+        rename.setCurrentCell(row, RenameList::gridCol(0));
+        ASSERT_TRUE(m_wb->renameList().controller().editor().startEdit());
+        rename.setEditText(sj(fileName));
+        int enter = gridkey::Enter;
+        rename.observer()->gridKeyDownEdit(rename, row, RenameList::gridCol(0), enter, 0);
+    };
+    select(1, {1});
+    editAndEnter(2, "D-9");
+    EXPECT_EQ(records(), Records{"2:a4.tif:1"});
+
+    select(3, {2});
+    editAndEnter(3, "d-9");
+    EXPECT_EQ(shownTexts(), Texts{"ﾘﾈｰﾑ名称が重複しているため、実行できません。"});
+    EXPECT_EQ(records(), Records{"2:a4.tif:1"});
+    EXPECT_TRUE(rename.isEditing());
+}
+
 TEST_F(AssignmentCommandsTest, WithoutTheSettingEnterInTheListAssignsNothing) {
     image("a4.tif");
     start({"D-1"});
