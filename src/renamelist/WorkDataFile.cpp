@@ -16,6 +16,34 @@ std::string previewKey(int n) {
     return std::to_string(n) + "-PREV";
 }
 
+// The text of each section from its header line to the next header, by the section's name in
+// upper case; the first section of a name wins, as in every profile file.
+std::map<std::string, std::string_view> sectionTexts(std::string_view text) {
+    std::map<std::string, std::string_view> sections;
+    std::string current;
+    std::size_t start = 0;
+    const auto close = [&](std::size_t end) {
+        if (!current.empty()) {
+            sections.emplace(current, text.substr(start, end - start));
+        }
+    };
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t end = text.find('\n', pos);
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        const std::string line = cp932::trim(text.substr(pos, end - pos));
+        if (!line.empty() && line.front() == '[') {
+            close(pos);
+            const std::size_t bracket = cp932::findChar(line, ']');
+            current = cp932::toUpperAscii(cp932::trim(
+                line.substr(1, bracket == std::string::npos ? std::string::npos : bracket - 1)));
+            start = pos;
+        }
+        pos = end;
+    }
+    close(text.size());
+    return sections;
+}
+
 } // namespace
 
 std::string WorkDataFile::compose(const Content& content) {
@@ -52,8 +80,13 @@ std::optional<WorkDataFile::Content> WorkDataFile::read(const std::string& path)
     if (!text) {
         return std::nullopt;
     }
-    const auto value = [&text](std::string_view section, std::string_view key) {
-        return ProfileFile::readFrom(*text, section, key);
+    // A file of a thousand rows has thousands of keys: each is looked up in the text of its own
+    // section rather than in the whole file.
+    const std::map<std::string, std::string_view> sections = sectionTexts(*text);
+    const auto value = [&sections](std::string_view section, std::string_view key) {
+        const auto it = sections.find(cp932::toUpperAscii(cp932::trim(section)));
+        return it == sections.end() ? std::nullopt
+                                    : ProfileFile::readFrom(it->second, section, key);
     };
     Content c;
     c.templateFile = value(kPath, "TEMPLATE").value_or("");
