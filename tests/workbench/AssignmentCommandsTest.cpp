@@ -172,6 +172,12 @@ TEST_F(AssignmentCommandsTest, AssignIsAvailableForOneImageOfAnyKindOrForSeveral
         SCOPED_TRACE(testing::Message() << "after: " << c.row << "/" << c.selected.size());
         check(c);
     }
+    // A press that adds an assigned image to the selection without moving the cursor.
+    select(2, {2});
+    images().setRowSelected(1, true);
+    images().observer()->gridMouseDown(images(), gridbutton::Left, 2, 0, 0);
+    EXPECT_FALSE(enabled(Ctl::Assign));
+    EXPECT_TRUE(enabled(Ctl::Release));
 }
 
 TEST_F(AssignmentCommandsTest, ReleasingPagesRenumbersTheRestAndRefillsThePaperSize) {
