@@ -39,6 +39,23 @@ enum class Msg {
     DeleteAssignedRow,
     SortWhileAssigned,
     ViewerCannotSaveQuestion,
+    StorageFolderMissing,
+    StorageFolderNoAccess,
+    SecondFolderMissing,
+    SecondFolderNoAccess,
+    SecondFolderSame,
+    TargetExistsQuestion,
+    RenameFailedCount,
+    RenameDone,
+    FileNameEmpty,
+    ExportNameEmpty,
+    FileNameTooLong,
+    ExportNameTooLong,
+    FileNameBadChar,
+    ExportNameBadChar,
+    FileNameExists,
+    XmlLoadFailed,
+    SecondCopyFailed,
     Count // keep last
 };
 

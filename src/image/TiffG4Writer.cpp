@@ -3,12 +3,19 @@
 #include <filesystem>
 #include <leptonica/allheaders.h>
 #include <tiffio.h>
+#include <utility>
 #include <vector>
 
 bool TiffG4Writer::open(const std::string& path, bool append) {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     m_tiff = TiffHandle::open(path, append && exists ? "a" : "w");
+    m_pageOpen = false;
+    return static_cast<bool>(m_tiff);
+}
+
+bool TiffG4Writer::open(TiffHandle opened) {
+    m_tiff = std::move(opened);
     m_pageOpen = false;
     return static_cast<bool>(m_tiff);
 }

@@ -30,6 +30,12 @@ TiffHandle TiffHandle::open(const std::string& path, const char* mode) {
     return handle;
 }
 
+TiffHandle TiffHandle::adopt(tiff* opened) {
+    TiffHandle handle;
+    handle.m_tiff = opened;
+    return handle;
+}
+
 int TiffHandle::pageCount() const {
     return m_tiff != nullptr ? static_cast<int>(TIFFNumberOfDirectories(m_tiff)) : 0;
 }

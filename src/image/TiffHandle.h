@@ -18,6 +18,8 @@ public:
 
     // mode is libtiff's: "r", "w", "a". Returns an empty handle when the file cannot be opened.
     static TiffHandle open(const std::string& path, const char* mode);
+    // Takes ownership of a TIFF* opened otherwise (for example over a client stream).
+    static TiffHandle adopt(tiff* opened);
 
     // Replaces libtiff's process-wide error and warning handlers with silent ones.
     static void silenceHandlers();
