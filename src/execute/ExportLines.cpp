@@ -1,7 +1,7 @@
 #include "execute/ExportLines.h"
 
 #include "base/Cp932.h"
-#include "execute/RenameName.h"
+#include "execute/RenameNames.h"
 #include "template/ColumnType.h"
 #include "template/Template.h"
 

@@ -1,4 +1,4 @@
-#include "execute/RenameName.h"
+#include "execute/RenameNames.h"
 #include "execute/TargetPath.h"
 
 #include "app/Settings.h"

@@ -1,4 +1,4 @@
-#include "execute/RenameName.h"
+#include "execute/RenameNames.h"
 
 #include "app/Settings.h"
 #include "base/Cp932.h"
