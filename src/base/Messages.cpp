@@ -93,6 +93,8 @@ constexpr std::array kEntries{
         "起動するﾌｧｲﾙにはWindowsﾌｫﾄｷﾞｬﾗﾘｰが関連付けられていますが\r\n更新を文書に反映できない場合が"
         "あります。ﾍﾟｲﾝﾄで開きますか?",
         kWarning, Icon::Warning, Buttons::YesNo},
+    Entry{Msg::AssignDuplicateName, "ﾘﾈｰﾑ名称が重複しているため、実行できません。", kWarning,
+          Icon::Warning, Buttons::Ok},
     Entry{Msg::StorageFolderMissing, "ﾘﾈｰﾑ画像の格納ﾌｫﾙﾀﾞが存在しないため、実行できません。",
           kWarning, Icon::Warning, Buttons::Ok},
     Entry{Msg::StorageFolderNoAccess,

@@ -39,6 +39,7 @@ enum class Msg {
     DeleteAssignedRow,
     SortWhileAssigned,
     ViewerCannotSaveQuestion,
+    AssignDuplicateName,
     StorageFolderMissing,
     StorageFolderNoAccess,
     SecondFolderMissing,

@@ -21,6 +21,9 @@ public:
     virtual std::optional<std::string>
     inputFileName(NameMode mode, const std::string& preset,
                   const std::function<bool(const std::string&)>& accept) = 0;
+    // False when a cancelled dialog cannot be shown again with another outcome (nobody is
+    // there to answer differently); the caller then gives up instead of asking once more.
+    virtual bool mayAskAgain() const { return true; }
     // Lists the paths of files that would be overwritten; true for "はい(&Y)".
     virtual bool confirmOverwrite(const std::vector<std::string>& paths) = 0;
 };

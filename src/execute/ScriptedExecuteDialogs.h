@@ -24,6 +24,7 @@ public:
     inputFileName(NameMode mode, const std::string& preset,
                   const std::function<bool(const std::string&)>& accept) override;
     bool confirmOverwrite(const std::vector<std::string>& paths) override;
+    bool mayAskAgain() const override { return false; }
 
     const std::vector<Shown>& shown() const { return m_shown; }
 
