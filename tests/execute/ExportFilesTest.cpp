@@ -3,6 +3,7 @@
 #include "execute/ExportWriter.h"
 
 #include "FailingFileChanges.h"
+#include "TemplateColumns.h"
 #include "app/Settings.h"
 #include "base/FileSystem.h"
 #include "base/ScriptedPrompter.h"
@@ -12,15 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-ColumnDef col(int type, bool fileName, int digits = 0, int alignment = 0) {
-    ColumnDef c;
-    c.type = type;
-    c.fileName = fileName;
-    c.digits = digits;
-    c.alignment = alignment;
-    return c;
-}
 
 // title (file name), cabinet, folder, zero-padded integer (file name), short date (file name),
 // paper size.

@@ -1,6 +1,7 @@
 #include "execute/RenameNames.h"
 #include "execute/TargetPath.h"
 
+#include "TemplateColumns.h"
 #include "app/Settings.h"
 #include "support/TempDir.h"
 #include "template/Template.h"
@@ -8,16 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-ColumnDef col(int type, bool fileName, int digits = 0, int alignment = 0, int decimals = 0) {
-    ColumnDef c;
-    c.type = type;
-    c.fileName = fileName;
-    c.digits = digits;
-    c.alignment = alignment;
-    c.decimals = decimals;
-    return c;
-}
 
 struct NameCase {
     const char* label;
