@@ -309,8 +309,18 @@ bool SettingsStore::rememberedFlag(RememberedFlag& flag, bool fallback) {
 }
 
 bool SettingsStore::setRememberedFlag(RememberedFlag& flag, bool on) {
+    if (!m_file.writeInt(kSystem, flag.key, on ? 1 : 0)) {
+        return false;
+    }
     flag.remembered = on;
-    return m_file.writeInt(kSystem, flag.key, on ? 1 : 0);
+    return true;
+}
+
+bool SettingsStore::setChangedFlag(RememberedFlag& flag, bool on) {
+    if (!flag.remembered) {
+        flag.remembered = readFlag(flag.key);
+    }
+    return flag.remembered == on || setRememberedFlag(flag, on);
 }
 
 bool SettingsStore::exportAddConse() {
@@ -319,7 +329,7 @@ bool SettingsStore::exportAddConse() {
 
 bool SettingsStore::setExportAddConse(bool on) {
     m_settings.exportAddConse = on;
-    return setRememberedFlag(m_exportAddConse, on);
+    return setChangedFlag(m_exportAddConse, on);
 }
 
 bool SettingsStore::displayFileExistCheck() {
@@ -328,7 +338,7 @@ bool SettingsStore::displayFileExistCheck() {
 
 bool SettingsStore::setDisplayFileExistCheck(bool on) {
     m_settings.displayFileExistCheck = on;
-    return setRememberedFlag(m_displayFileExistCheck, on);
+    return setChangedFlag(m_displayFileExistCheck, on);
 }
 
 bool SettingsStore::initWindowMaximized() {

@@ -44,6 +44,7 @@ public:
     // Single keys, read through the integer reader (absent = -1) and normalised.
     int exportType();
     bool setExportType(int type);
+    // The two export flags are written only when they differ from the remembered value.
     bool exportAddConse();
     bool setExportAddConse(bool on);
     bool displayFileExistCheck();
@@ -83,7 +84,11 @@ private:
         std::optional<bool> remembered;
     };
     bool rememberedFlag(RememberedFlag& flag, bool fallback);
+    // Writes the flag; it is remembered once the file holds it.
     bool setRememberedFlag(RememberedFlag& flag, bool on);
+    // Writes the flag only when it differs from the value remembered from the file (read now
+    // when nothing is remembered yet).
+    bool setChangedFlag(RememberedFlag& flag, bool on);
 
     RememberedFlag m_exportAddConse{"ExportAddConse", std::nullopt};
     RememberedFlag m_displayFileExistCheck{"DisplayFileExistCheck", std::nullopt};

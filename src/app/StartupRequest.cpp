@@ -20,17 +20,6 @@ std::string resolve(const std::string& text, const std::string& folder) {
     return AppPaths::isAbsolutePath(text) ? text : files::join(folder, text);
 }
 
-// The existing file at path, matched without regard to case in its folder.
-std::optional<std::string> existingFile(const std::string& path) {
-    const std::string folder = files::parentFolder(path);
-    const auto name = files::findNoCase(folder, files::fileName(path));
-    if (!name) {
-        return std::nullopt;
-    }
-    std::string found = files::join(folder, *name);
-    return files::isRegularFile(found) ? std::optional(found) : std::nullopt;
-}
-
 } // namespace
 
 StartupRequest StartupRequest::parse(const std::vector<std::string>& arguments,
@@ -40,7 +29,7 @@ StartupRequest StartupRequest::parse(const std::vector<std::string>& arguments,
         if (startsWith(arg, "/t=", "/T=")) {
             const std::string path =
                 resolve(arg.substr(3) + ".tpl", files::join(dataFolder, "template"));
-            if (const auto found = existingFile(path)) {
+            if (const auto found = files::findFileNoCase(path)) {
                 r.templatePath = *found;
                 r.templateGiven = true;
                 r.argumentsAccepted = true;
@@ -59,7 +48,7 @@ StartupRequest StartupRequest::parse(const std::vector<std::string>& arguments,
             }
         } else if (endsWith(arg, ".csv") || endsWith(arg, ".CSV")) {
             const std::string path = resolve(arg, files::join(dataFolder, "csv"));
-            if (const auto found = existingFile(path)) {
+            if (const auto found = files::findFileNoCase(path)) {
                 r.renameListPath = *found;
                 r.renameListGiven = true;
                 r.argumentsAccepted = true;

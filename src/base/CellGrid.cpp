@@ -340,13 +340,14 @@ void CellGrid::autoSize(int col1, int col2, bool equal, int extraSpaceTwips) {
         int widest = 0;
         const std::string* last = nullptr;
         for (const Row& row : m_rows) {
-            const std::string& text = row.cells[static_cast<std::size_t>(c)].text;
+            const Cell& cell = row.cells[static_cast<std::size_t>(c)];
+            const int picture = m_fitter.measurePicture(cell.picture);
             // Runs of equal texts (empty rows, repeated values) are measured once.
-            if (text.empty() || (last && *last == text)) {
+            if (picture == 0 && (cell.text.empty() || (last && *last == cell.text))) {
                 continue;
             }
-            last = &text;
-            widest = std::max(widest, m_fitter.measure(text));
+            last = &cell.text;
+            widest = std::max(widest, picture + m_fitter.measure(cell.text));
         }
         widths.push_back((widest + m_fitter.padding()) * kTwipsPerPixel + extraSpaceTwips);
     }

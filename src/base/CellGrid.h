@@ -113,12 +113,15 @@ public:
     // Items of a drop-down editor, separated by "|"; empty for a text editor.
     const std::string& colComboList(int col) const { return column(col).comboList; }
     void setColComboList(int col, std::string_view list);
-    // Fits the widths of columns col1..col2 to the widest text of each column (all rows, fixed
-    // ones included) plus the cell padding and extraSpaceTwips; with equal every column gets the
-    // widest width of them all.
+    // Fits the widths of columns col1..col2 to the widest content of each column (all rows, fixed
+    // ones included: a cell's picture and its text) plus the cell padding and extraSpaceTwips;
+    // with equal every column gets the widest width of them all.
     void autoSize(int col1, int col2, bool equal = false, int extraSpaceTwips = 0);
     void setTextMeasure(TextMeasure measure, int cellPaddingPixels) {
         m_fitter.setMeasure(std::move(measure), cellPaddingPixels);
+    }
+    void setPictureMeasure(CellGridFitter::PictureMeasure measure) {
+        m_fitter.setPictureMeasure(std::move(measure));
     }
 
     // ---- rows

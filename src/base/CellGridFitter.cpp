@@ -13,3 +13,10 @@ int CellGridFitter::measure(std::string_view text) const {
     }
     return static_cast<int>(text.size()) * kFallbackPixelsPerByte;
 }
+
+int CellGridFitter::measurePicture(int pictureId) const {
+    if (pictureId == 0) {
+        return 0;
+    }
+    return m_pictureMeasure ? m_pictureMeasure(pictureId) : kFallbackPicturePixels;
+}

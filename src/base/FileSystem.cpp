@@ -185,4 +185,14 @@ std::optional<std::string> findNoCase(std::string_view folder, std::string_view 
     return std::nullopt;
 }
 
+std::optional<std::string> findFileNoCase(std::string_view path) {
+    const std::string folder = parentFolder(path);
+    const auto name = findNoCase(folder, fileName(path));
+    if (!name) {
+        return std::nullopt;
+    }
+    std::string found = join(folder, *name);
+    return isRegularFile(found) ? std::optional(std::move(found)) : std::nullopt;
+}
+
 } // namespace files

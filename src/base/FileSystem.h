@@ -42,5 +42,8 @@ bool writeAtomically(std::string_view path, std::string_view content);
 std::vector<std::string> listFolder(std::string_view folder, bool filesOnly = true);
 // The actual name of an entry of the folder that equals name without regard to case.
 std::optional<std::string> findNoCase(std::string_view folder, std::string_view name);
+// The path of the regular file whose name equals the last part of path without regard to case,
+// in the folder path names; nothing when there is none.
+std::optional<std::string> findFileNoCase(std::string_view path);
 
 } // namespace files

@@ -4,6 +4,7 @@
 #include "base/FileSystem.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -226,17 +227,32 @@ bool ProfileFile::writeInt(std::string_view section, std::string_view key, int v
     return write(section, key, std::to_string(value));
 }
 
-std::optional<std::string> ProfileFile::firstLine() const {
-    const auto content = files::readAll(m_path);
-    if (!content) {
+std::optional<std::string> ProfileFile::firstLine(std::size_t maxChars) const {
+    std::FILE* f = std::fopen(files::native(m_path).c_str(), "rb");
+    if (f == nullptr) {
         return std::nullopt;
     }
-    const std::size_t end = content->find('\n');
-    std::string line = content->substr(0, end);
-    if (!line.empty() && line.back() == '\r') {
+    // A character takes at most two bytes; reading stops at the line end, so a pipe or a huge
+    // file is never read further than its first line.
+    const std::size_t maxBytes = 2 * maxChars;
+    std::string line;
+    bool ended = false;
+    for (int c = 0; line.size() < maxBytes && (c = std::getc(f)) != EOF;) {
+        if (c == '\n') {
+            ended = true;
+            break;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        return std::nullopt;
+    }
+    if (ended && !line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    return line;
+    return cp932::cutChars(line, maxChars);
 }
 
 std::vector<std::string> ProfileFile::sectionNames() const {

@@ -39,8 +39,9 @@ public:
     bool writeMany(std::string_view section,
                    const std::vector<std::pair<std::string, std::string>>& entries) const;
 
-    // The first line of the file, as read (without its line end), or nothing when unreadable.
-    std::optional<std::string> firstLine() const;
+    // At most maxChars characters of the first line of the file (without its line end), or
+    // nothing when unreadable. Only that much of the file is read, however long it is.
+    std::optional<std::string> firstLine(std::size_t maxChars) const;
     std::vector<std::string> sectionNames() const;
 
     // Parses a decimal integer the way the profile reader does.

@@ -5,6 +5,7 @@
 #include "base/FileSystem.h"
 #include "base/RecordingMainView.h"
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "renamelist/AssignmentList.h"
 #include "renamelist/RenameList.h"
 #include "renamelist/RenameListImport.h"
@@ -12,7 +13,7 @@
 #include "template/TemplateFolder.h"
 
 #include <iostream>
-#include <sstream>
+#include <ostream>
 
 namespace {
 
@@ -104,22 +105,35 @@ int runCheckCommand(CliSession& session) {
         return session.fail();
     }
 
-    Json rows = Json::array();
-    std::ostringstream text;
-    text << "loaded rows: " << list.loadedRowCount() << "\n";
     const int last = lastRowWithContent(list);
-    for (int row = 1; row <= last; ++row) {
-        Json cells = Json::array();
-        text << row << ":";
-        for (int k = 0; k < list.columnCount(); ++k) {
-            const std::string value = CliSession::out(list.cellText(row, k));
-            const bool invalid = list.isInvalid(row, k);
-            cells.push_back({{"text", value}, {"invalid", invalid}});
-            text << (k == 0 ? " " : " | ") << (invalid ? "<invalid>" : value);
+    const auto writeJson = [&list, last](std::ostream& out) {
+        out << "\n \"loadedRowCount\": " << list.loadedRowCount() << ",\n \"rows\": [";
+        std::string line;
+        for (int row = 1; row <= last; ++row) {
+            line.assign(row == 1 ? "\n  " : ",\n  ");
+            line += "{\"row\": " + std::to_string(row) + ", \"cells\": [";
+            for (int k = 0; k < list.columnCount(); ++k) {
+                line += k == 0 ? "{\"text\": " : ", {\"text\": ";
+                JsonText::appendString(line, CliSession::out(list.cellText(row, k)));
+                line += list.isInvalid(row, k) ? ", \"invalid\": true}" : ", \"invalid\": false}";
+            }
+            line += "]}";
+            out << line;
         }
-        text << "\n";
-        rows.push_back({{"row", row}, {"cells", cells}});
-    }
-    return session.finish(Json{{"loadedRowCount", list.loadedRowCount()}, {"rows", rows}},
-                          text.str(), CliSession::Done);
+        out << (last > 0 ? "\n ]" : "]");
+    };
+    const auto writeText = [&list, last](std::ostream& out) {
+        out << "loaded rows: " << list.loadedRowCount() << "\n";
+        std::string line;
+        for (int row = 1; row <= last; ++row) {
+            line = std::to_string(row) + ":";
+            for (int k = 0; k < list.columnCount(); ++k) {
+                line += k == 0 ? " " : " | ";
+                line += list.isInvalid(row, k) ? std::string("<invalid>")
+                                               : CliSession::out(list.cellText(row, k));
+            }
+            out << line << "\n";
+        }
+    };
+    return session.finishStreamed(writeJson, writeText, CliSession::Done);
 }

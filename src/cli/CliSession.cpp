@@ -49,12 +49,29 @@ int CliSession::finish(Json document, const std::string& text, Exit status) {
         std::cout << document.dump(1) << "\n";
     } else {
         std::cout << text;
-        for (const auto& m : m_prompter.shown()) {
-            (status == Done ? std::cout : std::cerr)
-                << "[" << out(m.caption) << "] " << out(m.text) << "\n";
-        }
+        writeMessagesText(status);
     }
     return status;
+}
+
+int CliSession::finishStreamed(const std::function<void(std::ostream&)>& writeJson,
+                               const std::function<void(std::ostream&)>& writeText, Exit status) {
+    if (m_options.json) {
+        std::cout << "{";
+        writeJson(std::cout);
+        std::cout << ",\n \"messages\": " << messagesJson().dump(1) << "\n}\n";
+    } else {
+        writeText(std::cout);
+        writeMessagesText(status);
+    }
+    return status;
+}
+
+void CliSession::writeMessagesText(Exit status) const {
+    for (const auto& m : m_prompter.shown()) {
+        (status == Done ? std::cout : std::cerr)
+            << "[" << out(m.caption) << "] " << out(m.text) << "\n";
+    }
 }
 
 int CliSession::fail() {

@@ -4,6 +4,9 @@
 #include "cli/CliOptions.h"
 
 #include <nlohmann/json.hpp>
+
+#include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 
@@ -26,6 +29,10 @@ public:
 
     // Ends the run: the JSON document (with "messages" added) or the text, and the exit status.
     int finish(Json document, const std::string& text, Exit status);
+    // Ends a run whose output is written as it is produced: writeJson writes the members of the
+    // JSON document before "messages" (without the braces), writeText the text for people.
+    int finishStreamed(const std::function<void(std::ostream&)>& writeJson,
+                       const std::function<void(std::ostream&)>& writeText, Exit status);
     // Ends a run that failed with the recorded messages.
     int fail();
     int usageError(const std::string& reason);
@@ -36,6 +43,7 @@ public:
 
 private:
     Json messagesJson() const;
+    void writeMessagesText(Exit status) const;
 
     CliOptions m_options;
     ScriptedPrompter m_prompter;

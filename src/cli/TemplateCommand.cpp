@@ -14,17 +14,19 @@ Json templateJson(const Template& t) {
     const auto o = &CliSession::out;
     Json columns = Json::array();
     for (const ColumnDef& c : t.columns) {
-        columns.push_back({{"name", o(c.name)},
-                           {"type", c.type},
-                           {"sourceField", c.sourceField},
-                           {"fileName", c.fileName},
-                           {"sort1", c.sort1},
-                           {"sort2", c.sort2},
-                           {"hidden", c.hidden},
-                           {"digits", c.digits},
-                           {"decimals", c.decimals},
-                           {"alignment", c.alignment},
-                           {"restriction", c.restriction}});
+        columns.push_back(
+            {{"name", o(c.name)},
+             {"type", c.type},
+             {"sourceField", c.sourceField},
+             {"fileName", c.fileName},
+             {"sort1", c.sort1},
+             {"sort2", c.sort2},
+             {"hidden", c.hidden},
+             {"digits", c.digits},
+             {"decimals", c.decimals},
+             {"alignment", c.alignment},
+             {"restriction", c.malformedRestriction ? Json(CliSession::out(*c.malformedRestriction))
+                                                    : Json(c.restriction)}});
     }
     return Json{{"name", o(t.name)},
                 {"columns", columns},
@@ -87,11 +89,9 @@ int list(CliSession& session) {
     const TemplateFolder folder(files::join(*dataFolder, "template"), *dataFolder);
     Json names = Json::array();
     std::string text;
-    for (const std::string& name : folder.listTemplateNames()) {
-        if (folder.isTemplateFile(name)) {
-            names.push_back(CliSession::out(name));
-            text += CliSession::out(name) + "\n";
-        }
+    for (const std::string& name : folder.listTemplates()) {
+        names.push_back(CliSession::out(name));
+        text += CliSession::out(name) + "\n";
     }
     return session.finish(Json{{"templates", names}}, text, CliSession::Done);
 }

@@ -5,6 +5,7 @@
 #include "renamelist/RenameListTexts.h"
 #include "template/ColumnType.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -13,14 +14,18 @@ namespace {
 constexpr int kNoWidth = 600;
 constexpr int kAssignWidth = 780;
 
+std::string repeated(int count, char c) {
+    return std::string(static_cast<std::size_t>(std::min(count, RenameList::kLongestValue)), c);
+}
+
 // Editor patterns of the number columns: integer "#" digits + 1 times; real "&" digits + 2
 // times, then "9" decimals times.
 std::string editMask(const ColumnDef& c) {
+    const int digits = std::min(c.effectiveDigits(), RenameList::kLongestValue);
     if (c.type == static_cast<int>(ColumnType::Integer)) {
-        return std::string(static_cast<std::size_t>(c.effectiveDigits() + 1), '#');
+        return repeated(digits + 1, '#');
     }
-    return std::string(static_cast<std::size_t>(c.effectiveDigits() + 2), '&') +
-           std::string(static_cast<std::size_t>(c.effectiveDecimals()), '9');
+    return repeated(digits + 2, '&') + repeated(c.effectiveDecimals(), '9');
 }
 
 } // namespace

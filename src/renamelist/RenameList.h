@@ -19,6 +19,9 @@ public:
     static constexpr int kColAssign = 1;
     static constexpr int kColRowKey = 2;
     static constexpr int kFirstTemplateCol = 3;
+    // No cell value is longer than a line of the list file can carry; digits stored beyond it
+    // widen no editor further.
+    static constexpr int kLongestValue = 60000;
 
     // Header pictures of template columns.
     enum Picture {

@@ -6,7 +6,6 @@
 #include "renamelist/AssignmentQueries.h"
 #include "renamelist/RenameList.h"
 #include "renamelist/RenameListOwner.h"
-#include "renamelist/TextRestriction.h"
 #include "renamelist/ValueCheck.h"
 #include "template/ColumnType.h"
 
@@ -43,7 +42,8 @@ void RenameListEditor::onStartEdit(int row, int col, bool& cancel) {
     const ColumnDef& c = m_list.column(k);
     switch (static_cast<ColumnType>(c.type)) {
     case ColumnType::Text:
-        grid.setEditMaxLength(c.digits > 0 ? 2 * c.digits : kDefaultTextLimit);
+        grid.setEditMaxLength(c.digits > 0 ? 2 * std::min(c.digits, RenameList::kLongestValue)
+                                           : kDefaultTextLimit);
         break;
     case ColumnType::PaperSize:
         grid.setEditMaxLength(kPaperSizeLimit);
@@ -97,8 +97,7 @@ void RenameListEditor::onAfterEdit(int row, int col, int endKey) {
         return;
     }
     const ColumnDef& c = m_list.column(k);
-    const ValueCheck::Result result =
-        ValueCheck::editValue(c, TextRestriction(c.restriction), grid.text(row, col));
+    const ValueCheck::Result result = ValueCheck::editValue(c, grid.text(row, col));
     if (result.restrictionMalformed) {
         m_prompter.tell(Msg::TextRestrictionFailed);
     }

@@ -30,11 +30,13 @@ RenameListImport::Choice RenameListImport::choose(const std::string& lastFolder,
     }
     Choice choice;
     choice.path = completeExtension(*path);
-    if (!files::isRegularFile(choice.path)) {
+    const auto found = files::findFileNoCase(choice.path);
+    if (!found) {
         m_prompter.tell(Msg::RenameListMissing);
         choice.outcome = Choice::Missing;
         return choice;
     }
+    choice.path = *found;
     choice.outcome = Choice::Chosen;
     return choice;
 }

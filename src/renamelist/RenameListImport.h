@@ -29,7 +29,8 @@ public:
         : m_prompter(prompter), m_loader(loader), m_assignments(assignments) {}
 
     // Asks for a file (starting in lastFolder) unless a path is given; completes ".csv" when the
-    // path does not contain it; a path of no existing file is reported and refused.
+    // path does not contain it; the file is found without regard to the case of its name, and a
+    // path of no existing file is reported and refused. The chosen path names the file found.
     Choice choose(const std::string& lastFolder, const std::optional<std::string>& given);
     // Releases every assignment, reads the file and finishes the list (sorted, renumbered, row 1
     // selected).

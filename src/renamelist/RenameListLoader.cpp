@@ -9,7 +9,6 @@
 #include "renamelist/RenameList.h"
 #include "renamelist/RenameListTexts.h"
 #include "renamelist/SplitCsvLine.h"
-#include "renamelist/TextRestriction.h"
 #include "renamelist/ValueCheck.h"
 
 RenameListLoader::RenameListLoader(RenameList& list, AssignmentQueries& assignments, MainView& view,
@@ -93,9 +92,8 @@ void RenameListLoader::readRow(int row, const std::string& line, bool workDataMo
         if (field <= 0 || static_cast<std::size_t>(field) > fields.size()) {
             continue;
         }
-        const TextRestriction restriction(column.restriction);
         const ValueCheck::Result result = ValueCheck::importValue(
-            column, restriction, fields[static_cast<std::size_t>(field - 1)], initialDate);
+            column, fields[static_cast<std::size_t>(field - 1)], initialDate);
         if (result.restrictionMalformed) {
             m_prompter.tell(Msg::TextRestrictionFailed);
         }

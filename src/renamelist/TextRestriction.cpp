@@ -1,35 +1,7 @@
 #include "renamelist/TextRestriction.h"
 
 #include "base/Cp932.h"
-#include "base/ProfileFile.h"
 #include "renamelist/CharClass.h"
-
-#include <vector>
-
-TextRestriction TextRestriction::parse(std::string_view stored) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= stored.size()) {
-        const std::size_t dot = cp932::findChar(stored, '.', start);
-        const std::size_t end = dot == std::string_view::npos ? stored.size() : dot;
-        if (end > start) {
-            parts.push_back(stored.substr(start, end - start));
-        }
-        if (dot == std::string_view::npos) {
-            break;
-        }
-        start = dot + 1;
-    }
-    TextRestriction restriction;
-    if (parts.size() != restriction.m_codes.size()) {
-        restriction.m_malformed = true;
-        return restriction;
-    }
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        restriction.m_codes[i] = ProfileFile::parseInt(parts[i]);
-    }
-    return restriction;
-}
 
 TextRestriction::Outcome TextRestriction::test(std::string& value) const {
     if (m_malformed) {

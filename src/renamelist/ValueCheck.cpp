@@ -25,8 +25,7 @@ Result fromOptional(std::optional<std::string> value) {
     return r;
 }
 
-Result checkText(const ColumnDef& column, const TextRestriction& restriction,
-                 std::string_view value, LongText longText) {
+Result checkText(const ColumnDef& column, std::string_view value, LongText longText) {
     Result r;
     if (!isCleanText(value)) {
         return r;
@@ -40,7 +39,7 @@ Result checkText(const ColumnDef& column, const TextRestriction& restriction,
         }
         v = cp932::cutChars(v, digits);
     }
-    switch (restriction.test(v)) {
+    switch (TextRestriction(column).test(v)) {
     case TextRestriction::Outcome::Passed:
         r.valid = true;
         r.value = std::move(v);
@@ -65,11 +64,11 @@ Result checkPaperSize(std::string_view value) {
 
 } // namespace
 
-Result importValue(const ColumnDef& column, const TextRestriction& restriction,
-                   std::string_view value, const std::string& initialDate) {
+Result importValue(const ColumnDef& column, std::string_view value,
+                   const std::string& initialDate) {
     switch (static_cast<ColumnType>(column.type)) {
     case ColumnType::Text:
-        return checkText(column, restriction, value, LongText::Invalid);
+        return checkText(column, value, LongText::Invalid);
     case ColumnType::Integer:
         return fromOptional(NumberValue::importInteger(value, column.effectiveDigits()));
     case ColumnType::Real:
@@ -88,11 +87,10 @@ Result importValue(const ColumnDef& column, const TextRestriction& restriction,
     return {};
 }
 
-Result editValue(const ColumnDef& column, const TextRestriction& restriction,
-                 std::string_view value) {
+Result editValue(const ColumnDef& column, std::string_view value) {
     switch (static_cast<ColumnType>(column.type)) {
     case ColumnType::Text:
-        return checkText(column, restriction, value, LongText::Cut);
+        return checkText(column, value, LongText::Cut);
     case ColumnType::Integer:
         return fromOptional(NumberValue::editInteger(value, column.effectiveDigits()));
     case ColumnType::Real:

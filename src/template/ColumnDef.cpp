@@ -3,15 +3,15 @@
 #include "template/ColumnType.h"
 
 int ColumnDef::effectiveDigits() const {
-    if (type == static_cast<int>(ColumnType::Text)) {
-        return (digits <= 0 || digits > 100) ? 100 : digits;
+    if (digits > 0) {
+        return digits;
     }
-    return (digits <= 0 || digits > 9) ? 9 : digits;
+    return type == static_cast<int>(ColumnType::Text) ? 100 : 9;
 }
 
 int ColumnDef::effectiveDecimals() const {
     if (type != static_cast<int>(ColumnType::Real)) {
         return 0;
     }
-    return (decimals <= 0 || decimals > 2) ? 2 : decimals;
+    return decimals > 0 ? decimals : 2;
 }

@@ -32,10 +32,20 @@ std::vector<std::string> TemplateFolder::listTemplateNames() const {
     return names;
 }
 
+std::vector<std::string> TemplateFolder::listTemplates() const {
+    std::vector<std::string> names;
+    for (const std::string& file : files::listFolder(m_folder)) {
+        if (cp932::endsWithNoCase(file, kExtension) && file.size() > kExtension.size() &&
+            isTemplateFileAt(files::join(m_folder, file))) {
+            names.push_back(file.substr(0, file.size() - kExtension.size()));
+        }
+    }
+    return names;
+}
+
 bool TemplateFolder::isTemplateFileAt(const std::string& path) {
-    const auto line = ProfileFile(path).firstLine();
-    return line &&
-           cp932::equalsNoCase(cp932::trim(cp932::cutChars(*line, kFirstLineChars)), "[ROWINFO]");
+    const auto line = ProfileFile(path).firstLine(kFirstLineChars);
+    return line && cp932::equalsNoCase(cp932::trim(*line), "[ROWINFO]");
 }
 
 bool TemplateFolder::isTemplateFile(const std::string& name) const {

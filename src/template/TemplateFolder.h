@@ -21,7 +21,10 @@ public:
 
     // Names of the "*.tpl" files, extension removed, empty names skipped, in listing order.
     std::vector<std::string> listTemplateNames() const;
-    // True when the file's first line, trimmed, is "[ROWINFO]" without regard to case.
+    // Names of the listed files that are templates (isTemplateFile), in listing order.
+    std::vector<std::string> listTemplates() const;
+    // True when the file's first line (its first 63 characters, which is all that is read),
+    // trimmed, is "[ROWINFO]" without regard to case.
     bool isTemplateFile(const std::string& name) const;
     static bool isTemplateFileAt(const std::string& path);
 

@@ -33,13 +33,32 @@ int intAt(const std::vector<std::string>& list, std::size_t i) {
     return i < list.size() ? ProfileFile::parseInt(list[i]) : 0;
 }
 
-std::array<int, 5> restrictionOf(std::string_view group) {
-    std::array<int, 5> codes{};
-    const auto parts = split(group, '.', true);
-    for (std::size_t i = 0; i < codes.size() && i < parts.size(); ++i) {
-        codes[i] = ProfileFile::parseInt(parts[i]);
+// A restriction group "n.n.n.n.n.": the parts between the dots (empty ones skipped) must be
+// exactly five codes; any other group is kept as it stands, marked as malformed.
+void readRestriction(ColumnDef& column, std::string_view group) {
+    std::vector<std::string> parts;
+    for (std::string& part : split(group, '.', true)) {
+        if (!part.empty()) {
+            parts.push_back(std::move(part));
+        }
     }
-    return codes;
+    if (parts.size() != column.restriction.size()) {
+        column.malformedRestriction = std::string(group);
+        return;
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        column.restriction[i] = ProfileFile::parseInt(parts[i]);
+    }
+}
+
+std::string restrictionGroup(const ColumnDef& c) {
+    if (c.malformedRestriction) {
+        return *c.malformedRestriction;
+    }
+    char group[80];
+    std::snprintf(group, sizeof group, "%d.%d.%d.%d.%d.", c.restriction[0], c.restriction[1],
+                  c.restriction[2], c.restriction[3], c.restriction[4]);
+    return group;
 }
 
 std::string flag(bool on) {
@@ -101,7 +120,7 @@ std::optional<Template> read(const ProfileFile& file, const std::string& name,
         }
         c.alignment = intAt(alignments, i);
         if (i < restrictions.size()) {
-            c.restriction = restrictionOf(restrictions[i]);
+            readRestriction(c, restrictions[i]);
         }
     }
     t.storageFolder =
@@ -144,10 +163,7 @@ std::vector<std::pair<std::string, std::string>> encode(const Template& t) {
         }
         alignments +=
             std::to_string((c.alignment >= 0 && c.alignment <= 2) ? c.alignment : 0) + ",";
-        char group[80];
-        std::snprintf(group, sizeof group, "%d.%d.%d.%d.%d.,", c.restriction[0], c.restriction[1],
-                      c.restriction[2], c.restriction[3], c.restriction[4]);
-        restrictions += group;
+        restrictions += restrictionGroup(c) + ",";
     }
     return {
         {"NAME", names},

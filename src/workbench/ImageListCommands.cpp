@@ -147,7 +147,7 @@ void ImageListCommands::showEntry(int row) {
         m_p.state.currentImageRow = row;
         pane.showEntry(row, 1);
     }
-    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+    m_p.workbench.refreshControlStates();
 }
 
 bool ImageListCommands::refreshEntry(int row) {

@@ -57,7 +57,7 @@ bool RenameListCommands::load(const std::optional<std::string>& path) {
     // Every image row is deselected and the first image is shown.
     m_p.workbench.imageList().selectFirst();
     s.renameListLoaded = true;
-    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+    m_p.workbench.refreshControlStates();
     if (enterAssigns) {
         m_p.view.focusControl(id(Ctl::RenameGrid));
     }
@@ -73,12 +73,12 @@ void RenameListCommands::deleteRow() {
 }
 
 void RenameListCommands::listStateChanged() {
-    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+    m_p.workbench.refreshControlStates();
 }
 
 void RenameListCommands::listModified() {
     m_p.state.modified = true;
-    m_p.workbench.updateControlStates(m_p.workbench.isBusy());
+    m_p.workbench.refreshControlStates();
 }
 
 void RenameListCommands::listAssignUnavailable() {

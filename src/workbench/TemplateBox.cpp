@@ -32,16 +32,6 @@ TemplateBox::TemplateBox(Parts parts, TemplateFolder folder)
     : m_p(parts), m_folder(std::move(folder)) {
 }
 
-std::vector<std::string> TemplateBox::listNames() const {
-    std::vector<std::string> names;
-    for (const std::string& name : m_folder.listTemplateNames()) {
-        if (m_folder.isTemplateFile(name)) {
-            names.push_back(name);
-        }
-    }
-    return names;
-}
-
 int TemplateBox::indexOf(const std::string& name) const {
     const auto& names = m_p.state.templateNames;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -57,14 +47,16 @@ bool TemplateBox::renameListLoadAllowed() const {
 }
 
 void TemplateBox::fillAtStart() {
-    m_p.state.templateNames = listNames();
+    m_p.state.templateNames = m_folder.listTemplates();
     m_index = indexOf(withoutExtension(m_p.settings.templateFile));
     m_p.list.setListItems(id(Ctl::TemplateBox), m_p.state.templateNames, m_index);
     if (m_index < 0) {
         m_p.state.templateFile.clear();
         m_p.settings.templateFile.clear();
         m_p.state.templateLoaded = false;
-    } else if (!load(m_p.state.templateNames[static_cast<std::size_t>(m_index)], true)) {
+    } else if (load(m_p.state.templateNames[static_cast<std::size_t>(m_index)], true)) {
+        m_current = m_p.state.templateNames[static_cast<std::size_t>(m_index)];
+    } else {
         m_p.prompter.tell(Msg::TemplateSetFailed);
         reselect(-1);
     }
@@ -73,10 +65,10 @@ void TemplateBox::fillAtStart() {
 }
 
 void TemplateBox::refresh() {
-    const std::string current =
-        m_index >= 0 ? m_p.state.templateNames[static_cast<std::size_t>(m_index)] : std::string();
-    m_p.state.templateNames = listNames();
-    m_index = current.empty() ? -1 : indexOf(current);
+    // The current template is looked up by its name, so that it is selected again when its file
+    // comes back after it was missing for a while.
+    m_p.state.templateNames = m_folder.listTemplates();
+    m_index = m_current.empty() ? -1 : indexOf(m_current);
     m_p.list.setListItems(id(Ctl::TemplateBox), m_p.state.templateNames, m_index);
     m_p.view.enableControl(id(Ctl::LoadRenameList), renameListLoadAllowed());
 }
@@ -105,13 +97,17 @@ void TemplateBox::selectionChanged(int index) {
     }
     if (load(s.templateNames[static_cast<std::size_t>(index)], true)) {
         m_index = index;
+        m_current = s.templateNames[static_cast<std::size_t>(index)];
     } else {
         m_p.prompter.tell(Msg::TemplateSetFailed);
         // The box goes back to the previous entry, and so do the grid and the current template,
-        // so that what the box shows is what the rename list is laid out for.
+        // so that what the box shows is what the rename list is laid out for. A previous template
+        // whose file is missing cannot come back: the box then has none.
         reselect(previous);
         if (previous >= 0) {
             load(s.templateNames[static_cast<std::size_t>(previous)], false);
+        } else {
+            m_current.clear();
         }
         m_p.view.focusControl(id(Ctl::RenameGrid));
     }

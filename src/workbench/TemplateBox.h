@@ -36,7 +36,7 @@ public:
 
     // Opening: lists the templates and loads the one the Template setting names.
     void fillAtStart();
-    // Focus and repaint: lists the templates again and reselects the current one.
+    // Lists the templates again and selects the current one when it is listed.
     void refresh();
     // The operator picked entry index; picking the current entry again changes nothing.
     void selectionChanged(int index);
@@ -51,7 +51,6 @@ public:
     bool renameListLoadAllowed() const;
 
 private:
-    std::vector<std::string> listNames() const;
     int indexOf(const std::string& name) const;
     bool load(const std::string& name, bool report);
     void reselect(int index);
@@ -59,4 +58,6 @@ private:
     Parts m_p;
     TemplateFolder m_folder;
     int m_index = -1;
+    // The name of the current template, kept while its file is missing from the list.
+    std::string m_current;
 };

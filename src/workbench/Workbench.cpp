@@ -98,7 +98,7 @@ void Workbench::open() {
     view.setDefaultButton(defaultButton());
     imageSettingsChanged();
     m_pane.clear();
-    updateControlStates(false);
+    refreshControlStates();
 }
 
 void Workbench::imageSettingsChanged() {
@@ -107,7 +107,7 @@ void Workbench::imageSettingsChanged() {
 
 void Workbench::pageCommand(int id) {
     if (m_pane.pageCommand(id)) {
-        updateControlStates(isBusy());
+        refreshControlStates();
     }
 }
 
@@ -120,7 +120,7 @@ bool Workbench::launchEnded(int message, std::unique_ptr<LaunchAttachment> attac
         return false;
     }
     m_pane.applicationEnded(std::move(attachment));
-    updateControlStates(isBusy());
+    refreshControlStates();
     return true;
 }
 
@@ -132,7 +132,7 @@ void Workbench::actOnStartupRequest() {
     const StartupRequest& request = m_context.request;
     if (request.templateGiven) {
         m_templateBox.selectByName(templateNameOf(request.templatePath));
-        updateControlStates(isBusy());
+        refreshControlStates();
     }
     if (request.imageFolderGiven) {
         m_imageList.loadFolder(request.imageFolderPath);
@@ -150,7 +150,7 @@ void Workbench::templateBoxFocused() {
     m_templateBox.refresh();
 }
 
-void Workbench::repainted() {
+void Workbench::templateListWanted() {
     m_templateBox.refresh();
 }
 

@@ -68,13 +68,18 @@ public:
     // settings were confirmed): the preview pane takes them.
     void imageSettingsChanged();
 
+    // The template box is listed again when it gets the focus, when its drop-down opens and when
+    // the template folder changed; never on a repaint, which may come often.
     void templateBoxFocused();
+    void templateListWanted();
     void templateSelected(int index);
-    // A repaint of the window that is not minimised refreshes the template box.
-    void repainted();
 
-    // The control-state routine.
+    // The control-state routine; busy disables every control that starts work.
     void updateControlStates(bool busy);
+    // The control states as the window stands: busy only while an image folder is listed. The
+    // help viewer, an application opened for a scan and the modal dialogs set the launcher's
+    // modal and running flags, which leave the controls to their rules.
+    void refreshControlStates() { updateControlStates(m_state.loadingImages); }
 
     WindowPlacement& placement() { return m_placement; }
     // Closing: true when the window may close (the settings and the widths have been written and
@@ -94,8 +99,6 @@ public:
     int magViewCount() const;
     // The button Enter presses: "割り当て" when EnterKeyAssign is on, else the hidden "ダミー".
     int defaultButton() const;
-    // The help viewer, a modal dialog or a folder load holds the window.
-    bool isBusy() { return m_launcher.modal(); }
 
 private:
     void buildCommandTable();

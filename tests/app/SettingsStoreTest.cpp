@@ -177,6 +177,41 @@ TEST_F(SettingsStoreTest, FlagReadersRememberTheFirstValueFound) {
     EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", "ExportAddConse"), "1");
 }
 
+// An export flag is written only when it differs from the value remembered from the file; a
+// value written meanwhile by someone else (7) shows whether the flag was written again.
+TEST_F(SettingsStoreTest, ExportFlagsAreWrittenOnlyWhenTheyDifferFromTheRememberedValue) {
+    struct Flag {
+        const char* key;
+        bool (SettingsStore::*read)();
+        bool (SettingsStore::*set)(bool);
+    };
+    const Flag addConse{"ExportAddConse", &SettingsStore::exportAddConse,
+                        &SettingsStore::setExportAddConse};
+    const Flag existCheck{"DisplayFileExistCheck", &SettingsStore::displayFileExistCheck,
+                          &SettingsStore::setDisplayFileExistCheck};
+    const struct {
+        Flag flag;
+        const char* before; // value in the file at the first read; nullptr: absent
+        bool value;
+        const char* after;
+    } cases[] = {
+        {addConse, "0", false, "7"},    {addConse, "0", true, "1"},
+        {addConse, nullptr, true, "1"}, {existCheck, "1", true, "7"},
+        {existCheck, "1", false, "0"},  {existCheck, nullptr, false, "0"},
+    };
+    for (const auto& c : cases) {
+        const std::string key = c.flag.key;
+        SettingsStore s = storeWith({"[SYSTEM]", c.before ? key + "=" + c.before : "Other=1"});
+        (s.*c.flag.read)();
+        if (c.before) {
+            m_dir.write("Nomira.ini", crlfLines({"[SYSTEM]", key + "=7"}));
+        }
+        ASSERT_TRUE((s.*c.flag.set)(c.value)) << key << " " << c.value;
+        EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", key), c.after)
+            << key << " " << (c.before ? c.before : "absent") << " " << c.value;
+    }
+}
+
 TEST_F(SettingsStoreTest, WindowPlacementNeedsAllFourValues) {
     SettingsStore partial = storeWith({"[SYSTEM]", "InitWindowRectLeft=10",
                                        "InitWindowRectRight=500", "InitWindowRectBottom=400"});

@@ -370,6 +370,40 @@ TEST(CellGridTest, AutoSizeFitsWidestTextInTwips) {
     EXPECT_EQ(plain.colWidth(1), (4 * CellGridFitter::kFallbackPixelsPerByte + 6) * 15);
 }
 
+TEST(CellGridTest, AutoSizeCountsAPictureBesideItsText) {
+    const struct {
+        const char* what;
+        std::string header;
+        int headerPicture;
+        std::string data;
+        int pixels;
+    } cases[] = {
+        {"decorated heading wider than the data", "abcd", 147, "abcde", 40 + 20},
+        {"data wider than the decorated heading", "ab", 147, "abcdefghij", 100},
+        {"a picture alone", "", 147, "", 20},
+        {"a picture the view does not show", "abcd", 9, "", 40},
+        {"equal texts, one with a picture", "abc", 147, "abc", 30 + 20},
+    };
+    for (const auto& c : cases) {
+        CellGrid grid(3, 2);
+        grid.setTextMeasure([](std::string_view t) { return static_cast<int>(t.size()) * 10; }, 4);
+        grid.setPictureMeasure([](int id) { return id == 147 ? 20 : 0; });
+        grid.setText(0, 1, c.header);
+        grid.setCellPicture(0, 1, 0, 1, c.headerPicture);
+        grid.setText(1, 1, c.data);
+        grid.setText(2, 1, c.data);
+        grid.autoSize(1, 1);
+        EXPECT_EQ(grid.colWidth(1), (c.pixels + 4) * 15) << c.what;
+    }
+    CellGrid plain(2, 2);
+    plain.setText(0, 1, "ab");
+    plain.setCellPicture(0, 1, 0, 1, 147);
+    plain.autoSize(1, 1);
+    EXPECT_EQ(plain.colWidth(1), (2 * CellGridFitter::kFallbackPixelsPerByte +
+                                  CellGridFitter::kFallbackPicturePixels + 6) *
+                                     15);
+}
+
 TEST(CellGridTest, EditMasks) {
     struct Case {
         const char* mask;

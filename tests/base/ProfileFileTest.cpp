@@ -183,7 +183,7 @@ TEST_F(ProfileFileTest, BadFilesReadAsAbsentAndNeverCrash) {
         EXPECT_EQ(f.readInt("S", "n", 5), 5);
         EXPECT_EQ(f.readString("S", "t", "d"), "d");
         f.sectionNames();
-        f.firstLine();
+        f.firstLine(63);
         // A write still works and keeps what was there.
         ASSERT_TRUE(f.write("S", "k", "v"));
         EXPECT_EQ(f.read("S", "k"), "v");
@@ -272,10 +272,17 @@ TEST_F(ProfileFileTest, WriteKeepsTheFilePermissionsAndLeavesNoTemporaryFiles) {
 }
 
 TEST_F(ProfileFileTest, FirstLineIsReadWithoutItsLineEnd) {
-    EXPECT_EQ(fileWith("[ROWINFO]\r\nNAME=a\r\n").firstLine(), "[ROWINFO]");
-    EXPECT_EQ(fileWith("only").firstLine(), "only");
-    EXPECT_EQ(fileWith("").firstLine(), "");
-    EXPECT_EQ(ProfileFile(m_dir.file("none.ini")).firstLine(), std::nullopt);
+    EXPECT_EQ(fileWith("[ROWINFO]\r\nNAME=a\r\n").firstLine(63), "[ROWINFO]");
+    EXPECT_EQ(fileWith("only").firstLine(63), "only");
+    EXPECT_EQ(fileWith("").firstLine(63), "");
+    EXPECT_EQ(ProfileFile(m_dir.file("none.ini")).firstLine(63), std::nullopt);
+    // Characters, not bytes: a double-byte character is never split.
+    EXPECT_EQ(fileWith("ab\x82\xA0"
+                       "cd\r\n")
+                  .firstLine(3),
+              "ab\x82\xA0");
+    EXPECT_EQ(fileWith("\x82\xA0\x82\xA0\x82\xA0").firstLine(2), "\x82\xA0\x82\xA0");
+    EXPECT_EQ(fileWith("abc\r\r\n").firstLine(63), "abc\r");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -107,6 +108,34 @@ TEST(TextCodecTest, LongTextConvertsCompletely) {
     }
     EXPECT_EQ(textcodec::cp932ToUtf8(cp932 + "\x80" + cp932), utf8 + kReplacement + utf8);
     EXPECT_EQ(textcodec::utf8ToCp932(utf8 + "é" + utf8), cp932 + "?" + cp932);
+}
+
+TEST(TextCodecTest, AConversionLeftBrokenDoesNotSpillIntoTheNext) {
+    // The conversions stay open between texts: a text cut in the middle of a character must not
+    // leave its half behind for the next one, in either direction and from either thread.
+    const auto run = [] {
+        const struct {
+            std::string broken;
+            std::string next;
+            std::string expected;
+            bool fromCp932;
+        } cases[] = {
+            {"ab\x81", "\x40\x95\x5C", "@表", true},
+            {"ab\xE3\x81", "\x82z", "?z", false},
+        };
+        for (const auto& c : cases) {
+            if (c.fromCp932) {
+                EXPECT_FALSE(textcodec::cp932ToUtf8Strict(c.broken));
+                EXPECT_EQ(textcodec::cp932ToUtf8Strict(c.next), c.expected);
+            } else {
+                EXPECT_FALSE(textcodec::utf8ToCp932Strict(c.broken));
+                EXPECT_EQ(textcodec::utf8ToCp932(c.next), c.expected);
+            }
+        }
+    };
+    run();
+    std::thread other(run);
+    other.join();
 }
 
 } // namespace

@@ -65,6 +65,32 @@ TEST(CheckCommand, ReportsTheListAsTheLoadButtonReadsIt) {
     EXPECT_EQ(doc["messages"][0]["text"], "ﾘﾈｰﾑﾘｽﾄ内に列定義に準拠しないﾃﾞｰﾀがありました。");
 }
 
+TEST(CheckCommand, JsonCarriesEveryCellTextExactly) {
+    CheckFolder folder;
+    // Sorted by the drawing number: the order of the table.
+    const std::vector<std::string> texts{std::string("\x01-ctl\x1f"), "back\\slash", "tab\there",
+                                         "ｶﾅ図面", "＂全角＂"};
+    std::string list;
+    for (const std::string& text : texts) {
+        list += "1," + sj(text) + ",2008/1/5\r\n";
+    }
+    const CliRun run = runCli(folder.check(folder.data.write("list.csv", list)));
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto doc = nlohmann::json::parse(run.out);
+    ASSERT_EQ(doc["rows"].size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(doc["rows"][i]["row"], i + 1);
+        EXPECT_EQ(doc["rows"][i]["cells"][0]["text"], texts[i]);
+        EXPECT_EQ(doc["rows"][i]["cells"][1]["text"], "1");
+        EXPECT_EQ(doc["rows"][i]["cells"][2]["invalid"], false);
+    }
+    EXPECT_TRUE(doc["messages"].empty());
+    // An empty list has no rows, and the document still reads.
+    const CliRun empty = runCli(folder.check(folder.data.write("empty.csv", "")));
+    ASSERT_EQ(empty.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(empty.out)["rows"], nlohmann::json::array());
+}
+
 TEST(CheckCommand, CompletesTheExtensionAndRefusesMissingLists) {
     CheckFolder folder;
     folder.data.write("list.csv", renameListCsv({"1,A"}));

@@ -24,7 +24,8 @@ const std::string kTemplate = "[ROWINFO]\r\n"
                               "REPLACE=1\r\n"
                               "CONNECTION=SP\r\n"
                               "BEAMS1=12,0,\r\n"
-                              "BEAMS2=0,0,\r\n";
+                              "BEAMS2=0,0,\r\n"
+                              "TEXTRESTTICTION=1.1.,0.2.0.0.1.,\r\n";
 
 } // namespace
 
@@ -79,6 +80,9 @@ TEST(Cli, TemplateListShowAndRewrite) {
     EXPECT_EQ(t["columns"][0]["name"], "図面番号");
     EXPECT_EQ(t["columns"][0]["digits"], 12);
     EXPECT_EQ(t["columns"][1]["type"], 3);
+    // A restriction group that gives no five codes is shown as it stands.
+    EXPECT_EQ(t["columns"][0]["restriction"], "1.1.");
+    EXPECT_EQ(t["columns"][1]["restriction"], nlohmann::json::array({0, 2, 0, 0, 1}));
 
     const CliRun rewrite = cli(df + "template rewrite '" + data.file("template/demo.tpl") + "' '" +
                                data.file("out/copy.tpl") + "'");
@@ -87,6 +91,7 @@ TEST(Cli, TemplateListShowAndRewrite) {
     EXPECT_EQ(written.rfind("[ROWINFO]\r\nNAME=図面番号\t名称\t\r\n", 0), 0u);
     EXPECT_NE(written.find("BEAMS1=12,9,\r\n"), std::string::npos);
     EXPECT_NE(written.find("BEAMS2=0,2,\r\n"), std::string::npos);
+    EXPECT_NE(written.find("TEXTRESTTICTION=1.1.,0.2.0.0.1.,\r\n"), std::string::npos);
     EXPECT_EQ(written.find("\nROWWIDTH="), std::string::npos);
 }
 

@@ -14,16 +14,6 @@ Template editTemplate() {
     return testTemplate({text, integer, testColumn("date", 4, 3), testColumn("paper", 5, 4)});
 }
 
-// Opens the editor on a cell with F2, types the text and ends the edit with a key.
-void edit(RenameListRig& rig, int row, int k, const std::string& text, int endKey = gridkey::Enter,
-          int shift = 0) {
-    rig.grid.setCurrentCell(row, RenameList::gridCol(k));
-    rig.input.keyDown(gridkey::F2, 0);
-    ASSERT_TRUE(rig.grid.isEditing()) << row << "/" << k;
-    rig.grid.setEditText(text);
-    rig.input.editorKeyDown(endKey, shift);
-}
-
 } // namespace
 
 TEST(RenameListEditor, AcceptedEditsAreNormalisedAndRejectedOnesRestored) {
@@ -45,7 +35,7 @@ TEST(RenameListEditor, AcceptedEditsAreNormalisedAndRejectedOnesRestored) {
     for (const auto& c : cases) {
         RenameListRig rig(editTemplate());
         rig.grid.setText(1, RenameList::gridCol(c.k), c.before);
-        edit(rig, 1, c.k, c.typed);
+        rig.edit(1, c.k, c.typed);
         EXPECT_FALSE(rig.grid.isEditing());
         EXPECT_EQ(rig.cell(1, c.k), c.stored) << c.typed;
         EXPECT_EQ(rig.owner.modified, 1);
@@ -56,12 +46,12 @@ TEST(RenameListEditor, AcceptedEditsAreNormalisedAndRejectedOnesRestored) {
 TEST(RenameListEditor, RedMarkStaysOnRejectionAndGoesOnAcceptance) {
     RenameListRig rig(editTemplate());
     rig.list.setInvalid(1, 1);
-    edit(rig, 1, 1, "12a");
+    rig.edit(1, 1, "12a");
     EXPECT_TRUE(rig.list.isInvalid(1, 1));
     EXPECT_EQ(rig.cell(1, 1), "");
-    edit(rig, 1, 1, "5", gridkey::Escape);
+    rig.edit(1, 1, "5", gridkey::Escape);
     EXPECT_TRUE(rig.list.isInvalid(1, 1));
-    edit(rig, 1, 1, "12");
+    rig.edit(1, 1, "12");
     EXPECT_FALSE(rig.list.isInvalid(1, 1));
     EXPECT_EQ(rig.grid.cellBackColor(1, RenameList::gridCol(1)), gridcolor::White);
     EXPECT_EQ(rig.cell(1, 1), "12");
@@ -113,7 +103,7 @@ TEST(RenameListEditor, EnterMovesToTheNextUnassignedRow) {
         for (int row : c.assigned) {
             rig.assign(row);
         }
-        edit(rig, c.row, 0, "x");
+        rig.edit(c.row, 0, "x");
         EXPECT_EQ(rig.grid.row(), c.toRow) << c.row;
         EXPECT_EQ(rig.grid.col(), RenameList::gridCol(c.toK)) << c.row;
         EXPECT_FALSE(rig.grid.isEditing());
@@ -147,7 +137,7 @@ TEST(RenameListEditor, MoveKeysContinueEditingOnUnassignedRows) {
         for (int row : c.assigned) {
             rig.assign(row);
         }
-        edit(rig, c.row, c.k, "v", c.key, c.shift);
+        rig.edit(c.row, c.k, "v", c.key, c.shift);
         EXPECT_TRUE(rig.grid.isEditing()) << c.row << " key " << c.key;
         EXPECT_EQ(rig.grid.editRow(), c.toRow) << c.row << " key " << c.key;
         EXPECT_EQ(rig.grid.editCol(), RenameList::gridCol(c.toK)) << c.row << " key " << c.key;
@@ -158,13 +148,13 @@ TEST(RenameListEditor, EnterAssignsWhenAskedAndDuplicatesResumeEditing) {
     RenameListRig rig(editTemplate());
     rig.settings.enterKeyAssign = 1;
     rig.owner.enterResult = RenameListOwner::EnterAssign::Duplicate;
-    edit(rig, 3, 0, "dup");
+    rig.edit(3, 0, "dup");
     EXPECT_EQ(rig.owner.enterRows, std::vector<int>{3});
     EXPECT_TRUE(rig.grid.isEditing());
     EXPECT_EQ(rig.grid.editRow(), 3);
     rig.grid.cancelEdit();
     rig.settings.enterKeyAssign = 0;
-    edit(rig, 3, 0, "ok");
+    rig.edit(3, 0, "ok");
     EXPECT_EQ(rig.owner.enterRows.size(), 1u);
 }
 

@@ -159,6 +159,31 @@ TEST(RenameListImport, ChoosesCompletesAndRefusesMissingFiles) {
     EXPECT_EQ(rig.import.choose({}, std::nullopt).outcome, RenameListImport::Choice::Cancelled);
 }
 
+TEST(RenameListImport, FindsTheFileWithoutRegardToCase) {
+    const struct {
+        const char* typed;
+        const char* found; // nullptr: missing
+    } cases[] = {
+        {"Plan-List.CSV", "Plan-List.CSV"}, {"plan-list.csv", "Plan-List.CSV"},
+        {"PLAN-LIST", "Plan-List.CSV"},     {"plan-list.csv.bak", nullptr},
+        {"sub/PLAN-LIST.csv", nullptr}, // a folder is no list file
+    };
+    for (const auto& c : cases) {
+        RenameListRig rig(drawingTemplate());
+        rig.dir.write("Plan-List.CSV", renameListCsv({"1,A"}));
+        rig.dir.mkdir("sub/plan-list.csv");
+        const auto choice = rig.import.choose({}, rig.dir.file(c.typed));
+        if (!c.found) {
+            EXPECT_EQ(choice.outcome, RenameListImport::Choice::Missing) << c.typed;
+            continue;
+        }
+        ASSERT_EQ(choice.outcome, RenameListImport::Choice::Chosen) << c.typed;
+        EXPECT_EQ(choice.path, rig.dir.file(c.found)) << c.typed;
+        EXPECT_EQ(rig.import.load(choice.path).fileName, c.found);
+        EXPECT_EQ(rig.cell(1, 0), "A") << c.typed;
+    }
+}
+
 TEST(RenameListImport, LoadReleasesAssignmentsAndNamesTheFile) {
     RenameListRig rig(drawingTemplate());
     rig.assign(1);

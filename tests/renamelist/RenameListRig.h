@@ -12,6 +12,8 @@
 #include "renamelist/RenameListOwner.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -76,6 +78,14 @@ struct RenameListRig {
                                     const std::string& name = "list.csv") {
         const std::string path = dir.write(name, bytes);
         return import.load(path);
+    }
+    // Opens the editor on a cell with F2, types the text and ends the edit with a key.
+    void edit(int row, int k, const std::string& text, int endKey = gridkey::Enter, int shift = 0) {
+        grid.setCurrentCell(row, RenameList::gridCol(k));
+        input.keyDown(gridkey::F2, 0);
+        ASSERT_TRUE(grid.isEditing()) << row << "/" << k;
+        grid.setEditText(text);
+        input.editorKeyDown(endKey, shift);
     }
     void assign(int row, const std::string& file = "scan.tif") {
         assignments.append({std::to_string(row), file});

@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -164,6 +168,35 @@ TEST_F(TemplateFolderTest, ListValuesAreSplitAsTheFormatSays) {
     }
 }
 
+TEST_F(TemplateFolderTest, DetailValuesAreReadAsTheyStandAndWrittenInTheirForm) {
+    const auto t =
+        readWith({"[ROWINFO]", "NAME=a\tb\tc\td\t", "TYPE=1,1,2,3,",
+                  "LOAD=", "FILENAME=", "SORT1=", "SORT2=", "REPLACE=0", "BEAMS1=150,0,12,11,",
+                  "BEAMS2=0,0,0,4,", "TEXTRESTTICTION=1.1.,02.0.1.0.3,abc,,"});
+    ASSERT_TRUE(t);
+    ASSERT_EQ(t->columns.size(), 4u);
+    EXPECT_EQ(t->columns[0].malformedRestriction, "1.1.");
+    EXPECT_EQ(t->columns[1].malformedRestriction, std::nullopt);
+    EXPECT_EQ(t->columns[1].restriction, (std::array<int, 5>{2, 0, 1, 0, 3}));
+    EXPECT_EQ(t->columns[2].malformedRestriction, "abc");
+    EXPECT_EQ(t->columns[3].malformedRestriction, "");
+    EXPECT_EQ(t->columns[2].digits, 12);
+    EXPECT_EQ(t->columns[3].decimals, 4);
+    // The writer limits the number digits and puts the codes into their form; a group that gives
+    // no five codes is written back as it stands, so that it still fails every value.
+    Template copy = *t;
+    copy.name = "copy";
+    ASSERT_TRUE(m_folder.writeTemplate(copy, m_prompter));
+    const ProfileFile f(m_folder.pathOf("copy"));
+    EXPECT_EQ(f.read("ROWINFO", "BEAMS1"), "150,100,9,9,");
+    EXPECT_EQ(f.read("ROWINFO", "BEAMS2"), "0,0,0,4,");
+    EXPECT_EQ(f.read("ROWINFO", "TEXTRESTTICTION"), "1.1.,2.0.1.0.3.,abc,,");
+    const auto back = m_folder.readTemplate("copy");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->columns[0].malformedRestriction, "1.1.");
+    EXPECT_EQ(back->columns[3].malformedRestriction, "");
+}
+
 TEST_F(TemplateFolderTest, OptionalKeysPresentWithEmptyOrSpecialValues) {
     const auto t =
         readWith({"[ROWINFO]", "NAME=a\t", "TYPE=1,", "LOAD=1,", "FILENAME=1,", "SORT1=0,",
@@ -232,16 +265,44 @@ TEST_F(TemplateFolderTest, OnlyFilesWhoseFirstLineIsRowinfoAreTemplates) {
     m_dir.write("template/E.tpl", " \t[ROWINFO]");
     m_dir.write("template/F.tpl", std::string("\0\xFF[ROWINFO]", 11));
     m_dir.mkdir("template/G.tpl");
-    EXPECT_EQ(m_folder.listTemplateNames(), (std::vector<std::string>{"A", "B", "C", "E", "F"}));
+    // Only the first 63 characters of the line count.
+    m_dir.write("template/H.tpl", "[ROWINFO]" + std::string(54, ' ') + "x\r\n");
+    m_dir.write("template/I.tpl", "[ROWINFO]" + std::string(53, ' ') + "x\r\n");
+    m_dir.write("template/J.tpl", "[ROWINFO]" + std::string(200, ' ') + "\r\n");
+    EXPECT_EQ(m_folder.listTemplateNames(),
+              (std::vector<std::string>{"A", "B", "C", "E", "F", "H", "I", "J"}));
     const struct {
         const char* name;
         bool isTemplate;
-    } cases[] = {{"A", true}, {"a", true},  {"B", false}, {"C", false},
-                 {"E", true}, {"F", false}, {"G", false}, {"missing", false}};
+    } cases[] = {{"A", true},  {"a", true},  {"B", false},      {"C", false},
+                 {"E", true},  {"F", false}, {"G", false},      {"H", true},
+                 {"I", false}, {"J", true},  {"missing", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(m_folder.isTemplateFile(c.name), c.isTemplate) << c.name;
     }
     EXPECT_TRUE(TemplateFolder(m_dir.file("none"), m_dir.path()).listTemplateNames().empty());
+}
+
+// The check reads the first line and no further: a file that does not end (a pipe whose writer
+// holds it open until the check has answered) is decided at once.
+TEST_F(TemplateFolderTest, TheFirstLineCheckDoesNotReadTheRestOfTheFile) {
+    const std::string pipe = m_dir.file("endless.tpl");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::promise<void> answered;
+    std::future<void> answer = answered.get_future();
+    bool waitedOut = false;
+    std::thread writer([&] {
+        // Open for reading too, so that neither side waits for the other to open.
+        const int fd = ::open(pipe.c_str(), O_RDWR);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "[ROWINFO]\r\nNAME=", 16), 16);
+        waitedOut = answer.wait_for(std::chrono::seconds(5)) == std::future_status::timeout;
+        ::close(fd);
+    });
+    EXPECT_TRUE(TemplateFolder::isTemplateFileAt(pipe));
+    answered.set_value();
+    writer.join();
+    EXPECT_FALSE(waitedOut) << "the check read on to the end of the file";
 }
 
 TEST_F(TemplateFolderTest, NamesMatchExistingFilesWithoutRegardToCase) {

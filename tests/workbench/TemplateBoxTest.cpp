@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // Changing the template while images are assigned asks first.
@@ -73,12 +75,54 @@ TEST_F(TemplateBoxTest, AnsweringYesReleasesAndChanges) {
     EXPECT_FALSE(m_view.isEnabled(id(Ctl::Execute)));
 }
 
-TEST_F(TemplateBoxTest, ARemovedTemplateIsDeselectedOnRefresh) {
+// The box follows the folder on every refresh, and the current template is found again by its
+// name: a file missing for a while does not cost the operator the template.
+TEST_F(TemplateBoxTest, TheCurrentTemplateIsSelectedAgainWhenItsFileReturns) {
+    const std::string a = m_data.templateFolder() + "/a.tpl";
+    const std::string aText = m_tmp.read("data/template/a.tpl");
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        std::vector<std::string> items;
+        int index;
+        bool loadAllowed;
+    } steps[] = {
+        {"a removed", [&] { std::remove(a.c_str()); }, {"b"}, -1, false},
+        {"still missing", [] {}, {"b"}, -1, false},
+        {"a back", [&] { m_tmp.write("data/template/a.tpl", aText); }, {"a", "b"}, 0, true},
+        {"one listed before a", [&] { m_data.writeGoodTemplate("0"); }, {"0", "a", "b"}, 1, true},
+        {"a no template any more",
+         [&] { m_tmp.write("data/template/a.tpl", "; note\r\n" + aText); },
+         {"0", "b"},
+         -1,
+         false},
+        {"a a template again",
+         [&] { m_tmp.write("data/template/a.tpl", aText); },
+         {"0", "a", "b"},
+         1,
+         true},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        m_box.refresh();
+        EXPECT_EQ(m_listBox.items(id(Ctl::TemplateBox)), step.items) << step.name;
+        EXPECT_EQ(m_box.index(), step.index) << step.name;
+        EXPECT_EQ(m_listBox.listIndex(id(Ctl::TemplateBox)), step.index) << step.name;
+        EXPECT_EQ(m_view.isEnabled(id(Ctl::LoadRenameList)), step.loadAllowed) << step.name;
+        EXPECT_EQ(m_state.currentTemplate.name, "a") << step.name;
+    }
+}
+
+TEST_F(TemplateBoxTest, AnotherPickWhileTheCurrentFileIsMissingStays) {
+    const std::string aText = m_tmp.read("data/template/a.tpl");
     std::remove((m_data.templateFolder() + "/a.tpl").c_str());
     m_box.refresh();
-    EXPECT_EQ(m_box.index(), -1);
-    EXPECT_EQ(m_listBox.items(id(Ctl::TemplateBox)), (std::vector<std::string>{"b"}));
-    EXPECT_FALSE(m_view.isEnabled(id(Ctl::LoadRenameList)));
+    m_prompter.queueAnswer(Answer::Yes);
+    m_box.selectionChanged(0); // "b", the only entry
+    m_tmp.write("data/template/a.tpl", aText);
+    m_box.refresh();
+    EXPECT_EQ(m_box.index(), 1);
+    EXPECT_EQ(m_state.currentTemplate.name, "b");
 }
 
 TEST(TemplateBoxWidths, AWidthsWriteThatFailsIsReported) {

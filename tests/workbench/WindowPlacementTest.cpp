@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
 constexpr WindowSize kDesign{1116, 934};
+// The window before it is placed, and the frame the window manager gives it.
+constexpr WindowRect kUnplaced{0, 0, 1116, 910};
+constexpr FrameMargins kFrame{1, 24, 1, 1};
 
 struct Case {
     const char* name;
@@ -55,20 +60,155 @@ TEST_F(PlacementMemoryTest, MaximisingStoresTheRestoredRectangleAndTheFlag) {
 }
 
 TEST_F(PlacementMemoryTest, TheFirstRestoreAfterOpeningMaximisedMovesToTheStoredRectangle) {
-    m_placement.maximizing(WindowRect{10, 20, 1200, 990});
+    const WindowRect stored{10, 20, 1200, 990};
+    m_placement.maximizing(stored);
     SettingsStore reopened(m_tmp.file("Nomira.ini"), m_tmp.path());
     reopened.initWindowMaximized();
     WindowPlacement placement(reopened);
     ASSERT_TRUE(placement.atStart(kDesign).maximize);
 
-    EXPECT_EQ(placement.restoring(kDesign), (WindowRect{10, 20, 1200, 990}));
+    placement.restoring();
     EXPECT_EQ(file().read("SYSTEM", "InitWindowMaximized"), "0");
-    EXPECT_EQ(placement.restoring(kDesign), std::nullopt);
+    EXPECT_EQ(placement.normalGeometry(kUnplaced, kFrame),
+              WindowPlacement::clientOf(stored, kFrame));
+    EXPECT_EQ(placement.normalGeometry(WindowPlacement::clientOf(stored, kFrame), kFrame),
+              std::nullopt);
+    // Once there, later restores leave the window where the window manager puts it.
+    placement.maximizing(stored);
+    placement.restoring();
+    EXPECT_EQ(placement.normalGeometry(kUnplaced, kFrame), std::nullopt);
 }
 
 TEST_F(PlacementMemoryTest, RestoringAWindowOpenedNormallyDoesNotMoveIt) {
     m_placement.atStart(kDesign);
-    EXPECT_EQ(m_placement.restoring(kDesign), std::nullopt);
+    m_placement.restoring();
+    EXPECT_EQ(m_placement.normalGeometry(kUnplaced, kFrame), std::nullopt);
+}
+
+// A window under a window manager that frames it only after it is shown. The steps:
+//   N  the window reports its normal geometry;
+//   F  the frame appears (and is reported unless the window is maximised);
+//   f  the frame appears in part (the title bar first);
+//   M  the window manager reports the window maximised;
+//   R  the operator restores it (and the normal geometry is reported).
+// The window follows every client rectangle the placement asks for.
+class FramedWindow {
+public:
+    explicit FramedWindow(WindowPlacement& placement) : m_placement(placement) {}
+
+    void run(std::string_view steps) {
+        for (char step : steps) {
+            switch (step) {
+            case 'N':
+                report();
+                break;
+            case 'f':
+                m_frame = FrameMargins{0, kFrame.top, 0, 0};
+                report();
+                break;
+            case 'F':
+                m_frame = kFrame;
+                report();
+                break;
+            case 'M':
+                m_maximized = true;
+                m_placement.maximizing(outer());
+                break;
+            case 'R':
+                m_maximized = false;
+                m_placement.restoring();
+                report();
+                break;
+            }
+        }
+    }
+    WindowRect outer() const { return WindowPlacement::outerOf(m_client, m_frame); }
+    void closeNormal() { m_placement.closing(outer(), false); }
+
+private:
+    void report() {
+        if (m_maximized) {
+            return;
+        }
+        if (const auto ask = m_placement.normalGeometry(m_client, m_frame)) {
+            m_client = *ask;
+        }
+    }
+
+    WindowPlacement& m_placement;
+    WindowRect m_client = kUnplaced;
+    FrameMargins m_frame;
+    bool m_maximized = false;
+};
+
+TEST_F(PlacementMemoryTest, StartAndCloseCyclesKeepTheStoredRectangle) {
+    const WindowRect stored{100, 50, 1300, 1000};
+    const struct {
+        const char* name;
+        const char* steps;
+    } cases[] = {
+        {"framed after placing", "NFN"},     {"reported again before the frame", "NNFN"},
+        {"frame reported in steps", "NfFN"}, {"frame known when placing", "FN"},
+        {"no window manager", "NN"},
+    };
+    for (const auto& c : cases) {
+        m_store.setInitWindowRect(stored);
+        m_store.setInitWindowMaximized(false);
+        for (int cycle = 1; cycle <= 3; ++cycle) {
+            SettingsStore opened(m_tmp.file("Nomira.ini"), m_tmp.path());
+            opened.initWindowMaximized();
+            opened.initWindowRect();
+            WindowPlacement placement(opened);
+            FramedWindow window(placement);
+            ASSERT_EQ(placement.atStart(kDesign).moveTo, stored) << c.name;
+            window.run(c.steps);
+            EXPECT_EQ(window.outer(), stored) << c.name << " cycle " << cycle;
+            window.closeNormal();
+        }
+        EXPECT_EQ(SettingsStore(m_tmp.file("Nomira.ini"), m_tmp.path()).initWindowRect(), stored)
+            << c.name;
+    }
+}
+
+TEST_F(PlacementMemoryTest, OpeningMaximisedKeepsTheRectangleWhateverTheReportOrder) {
+    const WindowRect stored{100, 50, 1300, 1000};
+    const struct {
+        const char* name;
+        const char* steps;
+    } cases[] = {
+        {"maximise reported while placing", "MFR"},
+        {"a normal report before the maximise", "NMFR"},
+        {"maximise reported after the frame", "NFMR"},
+        {"frame while maximised, in steps", "MfFR"},
+        {"maximised again before a restore", "MFMR"},
+    };
+    for (const auto& c : cases) {
+        m_store.setInitWindowRect(stored);
+        m_store.setInitWindowMaximized(true);
+        SettingsStore opened(m_tmp.file("Nomira.ini"), m_tmp.path());
+        opened.initWindowMaximized();
+        WindowPlacement placement(opened);
+        FramedWindow window(placement);
+        ASSERT_TRUE(placement.atStart(kDesign).maximize) << c.name;
+        window.run(c.steps);
+        EXPECT_EQ(window.outer(), stored) << c.name << ": restored elsewhere";
+        EXPECT_EQ(SettingsStore(m_tmp.file("Nomira.ini"), m_tmp.path()).initWindowRect(), stored)
+            << c.name << ": stored rectangle lost";
+        window.closeNormal();
+        EXPECT_EQ(SettingsStore(m_tmp.file("Nomira.ini"), m_tmp.path()).initWindowRect(), stored)
+            << c.name << ": closing stored another rectangle";
+    }
+}
+
+TEST_F(PlacementMemoryTest, AWindowManagerThatKeepsTheWindowElsewhereHasTheLastWord) {
+    m_store.setInitWindowRect(WindowRect{100, 50, 1300, 1000});
+    m_store.initWindowRect();
+    m_placement.atStart(kDesign);
+    const WindowRect asked = *m_placement.normalGeometry(kUnplaced, kFrame);
+    // The screen is lower than asked for: the window manager shortens the window.
+    const WindowRect kept{asked.left, asked.top, asked.right, asked.bottom - 100};
+    EXPECT_EQ(m_placement.normalGeometry(kept, kFrame), std::nullopt);
+    EXPECT_EQ(m_placement.normalGeometry(kept, kFrame), std::nullopt);
 }
 
 TEST_F(PlacementMemoryTest, ClosingStoresTheRectangleUnlessMaximised) {

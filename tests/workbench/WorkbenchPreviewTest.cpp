@@ -114,6 +114,29 @@ TEST_F(WorkbenchPreviewTest, ThePageButtonsBrowseTheCurrentScan) {
     EXPECT_EQ(m_display.held(kPreview).path, previewOf("scan_0002.tif", 1));
 }
 
+// The help viewer (busy) and an application opened for a scan (running) run beside the window:
+// the operator keeps choosing scans, and every control stays usable while and after they run.
+TEST_F(WorkbenchPreviewTest, AnOpenViewerLeavesTheWindowUsable) {
+    const struct {
+        const char* name;
+        std::atomic<bool>& (ProgramLauncher::*flag)();
+    } cases[] = {{"help viewer", &ProgramLauncher::modal},
+                 {"application", &ProgramLauncher::running}};
+    for (const auto& c : cases) {
+        std::atomic<bool>& flag = (m_wb->launcher().*c.flag)();
+        flag = true;
+        pick(2);
+        pick(1);
+        flag = false;
+        for (Ctl ctl :
+             {Ctl::RenameGrid, Ctl::ImageGrid, Ctl::TemplateBox, Ctl::LoadImages, Ctl::LoadWorkData,
+              Ctl::ReloadImages, Ctl::EditImage, Ctl::OpenWithApplication}) {
+            EXPECT_TRUE(enabled(ctl)) << c.name << " " << id(ctl);
+        }
+        EXPECT_EQ(text(Ctl::ImageFileName), "scan_0001.tif") << c.name;
+    }
+}
+
 TEST_F(WorkbenchPreviewTest, APhotoIsShownButNeitherEditedNorOpened) {
     pick(3);
     EXPECT_EQ(text(Ctl::ImageFileName), "photo.jpg");

@@ -127,7 +127,7 @@ TEST_F(WorkbenchTest, EveryMenuItemAndButtonIsRouted) {
     EXPECT_EQ(m_host.closeRequests, 1);
     m_wb->command(id(Cmd::Version));
     EXPECT_EQ(m_host.versionShown, 1);
-    EXPECT_FALSE(m_wb->isBusy());
+    EXPECT_FALSE(m_wb->launcher().modal());
 }
 
 TEST_F(WorkbenchTest, ListContextMenuIsEnabledOnlyWithATemplate) {

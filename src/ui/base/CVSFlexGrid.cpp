@@ -6,6 +6,7 @@
 #include "ui/base/CellGridDelegate.h"
 #include "ui/base/CellGridModel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHash>
 #include <QHeaderView>
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 
 namespace {
 
@@ -45,6 +48,12 @@ CVSFlexGrid::CVSFlexGrid(QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
+    // The table's own corner button paints an empty header section; it gets the grid's first cell
+    // painted instead.
+    m_corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (m_corner) {
+        m_corner->installEventFilter(this);
+    }
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &CVSFlexGrid::columnResized);
 }
 
@@ -53,15 +62,19 @@ CVSFlexGrid::CVSFlexGrid(CellGrid* grid, QWidget* parent) : CVSFlexGrid(parent) 
 }
 
 CVSFlexGrid::~CVSFlexGrid() {
+    detachGrid();
+}
+
+void CVSFlexGrid::detachGrid() {
     if (m_grid) {
         m_grid->setListener(nullptr);
+        // The picture measure looks into this view's pictures.
+        m_grid->setPictureMeasure({});
     }
 }
 
 void CVSFlexGrid::setGrid(CellGrid* grid) {
-    if (m_grid) {
-        m_grid->setListener(nullptr);
-    }
+    detachGrid();
     m_grid = grid;
     m_input = grid ? std::make_unique<CellGridInput>(*grid) : nullptr;
     if (m_grid) {
@@ -97,6 +110,9 @@ CellGridHit CVSFlexGrid::cellAtPoint(const QPoint& viewPos) const {
 
 void CVSFlexGrid::gridCellsChanged(int top, int left, int bottom, int right) {
     m_model->cellsChanged(top, left, bottom, right);
+    if (m_corner && top == 0 && left == 0) {
+        m_corner->update();
+    }
 }
 
 void CVSFlexGrid::gridStructureChanged() {
@@ -227,6 +243,10 @@ void CVSFlexGrid::changeEvent(QEvent* event) {
 }
 
 bool CVSFlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        paintCorner();
+        return true;
+    }
     const auto* header = qobject_cast<const QHeaderView*>(watched->parent());
     if (!header || (header != horizontalHeader() && header != verticalHeader())) {
         return QTableView::eventFilter(watched, event);
@@ -375,6 +395,27 @@ void CVSFlexGrid::applyMeasure() {
             return width;
         },
         kCellPadding);
+    // A picture is drawn at the small icon size at least, apart from the text by a header margin.
+    const int iconPixels = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int marginPixels =
+        style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    m_grid->setPictureMeasure([model = m_model, iconPixels, marginPixels](int id) {
+        const QPixmap picture = model->picture(id);
+        const int width = picture.deviceIndependentSize().toSize().width();
+        return picture.isNull() ? 0 : std::max(width, iconPixels) + marginPixels;
+    });
+}
+
+void CVSFlexGrid::paintCorner() {
+    QStyleOptionHeader option;
+    option.initFrom(m_corner);
+    option.rect = m_corner->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.orientation = Qt::Horizontal;
+    option.textAlignment = horizontalHeader()->defaultAlignment();
+    option.text = m_model->cornerText();
+    QStylePainter painter(m_corner);
+    painter.drawControl(QStyle::CE_Header, option);
 }
 
 void CVSFlexGrid::columnResized(int section, int /*oldSize*/, int newSize) {

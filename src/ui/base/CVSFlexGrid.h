@@ -11,6 +11,7 @@
 class CellGrid;
 class CellGridDelegate;
 class CellGridModel;
+class QAbstractButton;
 class QHeaderView;
 class QKeyEvent;
 class QMouseEvent;
@@ -18,7 +19,8 @@ class QMouseEvent;
 // The grid control: a table view over one CellGrid. The grid's first fixed row is the column
 // header and its first fixed column the row header; widths are the grid's twips (15 per pixel),
 // hidden columns are hidden, cells show their text, background colour and picture (picture ids
-// map to the pixmaps registered here). Presses, keys and the in-place editor go through
+// map to the pixmaps registered here); the corner where the headers meet shows the grid's first
+// cell. Presses, keys and the in-place editor go through
 // CellGridInput, which changes the grid and raises its events to the grid's observer. While the
 // grid's redraw switch is off nothing is painted, and the view takes the grid's changes in one go
 // when it comes back on. The grid must outlive the view, or be taken away with setGrid(nullptr).
@@ -66,9 +68,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void detachGrid();
     void applyRows();
     void applyColumns();
     void applyMeasure();
+    void paintCorner();
     void syncScrollPosition();
     QPoint toTwips(const QWidget* from, const QPoint& pos) const;
     void press(const QWidget* from, QMouseEvent* event);
@@ -81,6 +85,7 @@ private:
     std::unique_ptr<CellGridInput> m_input;
     CellGridModel* m_model;
     CellGridDelegate* m_delegate;
+    QAbstractButton* m_corner = nullptr;
     QPersistentModelIndex m_editIndex;
     bool m_pressed = false;
     bool m_closingEditor = false;

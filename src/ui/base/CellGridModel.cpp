@@ -87,6 +87,13 @@ QVariant CellGridModel::headerData(int section, Qt::Orientation orientation, int
     return m_headerCols > 0 ? cellData(gridRow(section), 0, role) : QVariant();
 }
 
+QString CellGridModel::cornerText() const {
+    if (!m_grid || m_headerRows == 0 || m_headerCols == 0) {
+        return {};
+    }
+    return toQString(m_grid->text(0, 0));
+}
+
 QVariant CellGridModel::cellData(int row, int col, int role) const {
     // The shape seen by Qt may be older than the grid's while redraw is off.
     if (row >= m_grid->rows() || col >= m_grid->cols()) {

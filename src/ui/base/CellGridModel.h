@@ -30,6 +30,10 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The text of the cell where the header row meets the header column (the view's corner);
+    // empty when the grid has no such cell.
+    QString cornerText() const;
+
     int headerRows() const { return m_headerRows; }
     int headerCols() const { return m_headerCols; }
     int gridRow(int modelRow) const { return modelRow + m_headerRows; }

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/SettingsKeys.h"
+#include "base/FileSystem.h"
 #include "base/Messages.h"
 #include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
@@ -9,6 +10,7 @@
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
 #include "ui/workbench/ProgramPictures.h"
+#include "ui/workbench/TemplateComboBox.h"
 #include "workbench/Ctl.h"
 #include "workbench/DesignLayout.h"
 #include "workbench/LayoutGrowth.h"
@@ -17,6 +19,8 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QTimer>
@@ -26,7 +30,7 @@
 CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_prompter(this),
       m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)),
-      m_previewView(m_client) {
+      m_previewView(m_client), m_templateWatch(new QFileSystemWatcher(this)) {
     setObjectName(QStringLiteral("CCorvelDlg"));
     setWindowTitle(qttext::fromCp932(texts::windowTitle()));
     setWindowIcon(ProgramPictures::programIcon());
@@ -56,6 +60,7 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
 
     connectControls();
     m_workbench->open();
+    watchTemplateFolder();
     m_controls->showMagViews(m_workbench->magViewCount());
     resize(minimumSizeHint());
     relayout();
@@ -76,10 +81,22 @@ void CCorvelDlg::connectControls() {
         connect(button, &QAbstractButton::clicked, this,
                 [this, command] { m_workbench->command(command); });
     }
-    QComboBox* box = m_controls->templateBox();
+    TemplateComboBox* box = m_controls->templateBox();
     connect(box, &QComboBox::activated, this,
             [this](int index) { m_workbench->templateSelected(index); });
+    connect(box, &TemplateComboBox::popupAboutToShow, this,
+            [this] { m_workbench->templateListWanted(); });
     box->installEventFilter(this);
+}
+
+void CCorvelDlg::watchTemplateFolder() {
+    const QString folder = QString::fromStdString(
+        files::native(m_workbench->templateBox().folder().folder()).string());
+    connect(m_templateWatch, &QFileSystemWatcher::directoryChanged, this,
+            [this] { m_workbench->templateListWanted(); });
+    if (QFileInfo(folder).isDir()) {
+        m_templateWatch->addPath(folder);
+    }
 }
 
 WindowSize CCorvelDlg::designOuterSize() const {
@@ -92,32 +109,52 @@ QSize CCorvelDlg::frameExtra() const {
     return frameGeometry().size() - geometry().size();
 }
 
-WindowRect CCorvelDlg::restoredRect() const {
-    const QRect inner = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+FrameMargins CCorvelDlg::frameMargins() const {
+    const QRect inner = geometry();
     const QRect frame = frameGeometry();
-    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
-                           frame.right() - geometry().right(),
-                           frame.bottom() - geometry().bottom());
-    const QRect outer = inner.marginsAdded(margins);
-    return WindowRect{outer.left(), outer.top(), outer.left() + outer.width(),
-                      outer.top() + outer.height()};
+    return FrameMargins{inner.left() - frame.left(), inner.top() - frame.top(),
+                        frame.right() - inner.right(), frame.bottom() - inner.bottom()};
 }
 
-void CCorvelDlg::moveTo(const WindowRect& rect) {
-    const QSize extra = frameExtra();
-    resize(rect.right - rect.left - extra.width(), rect.bottom - rect.top - extra.height());
-    move(rect.left, rect.top);
+namespace {
+
+WindowRect windowRectOf(const QRect& r) {
+    return WindowRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+} // namespace
+
+WindowRect CCorvelDlg::restoredRect() const {
+    if (isMaximized() || isMinimized()) {
+        return WindowPlacement::outerOf(windowRectOf(normalGeometry()), m_normalFrame);
+    }
+    return WindowPlacement::outerOf(windowRectOf(geometry()), frameMargins());
+}
+
+void CCorvelDlg::reportNormalGeometry() {
+    if (isMaximized() || isMinimized() || isFullScreen()) {
+        return;
+    }
+    m_normalFrame = frameMargins();
+    const auto ask =
+        m_workbench->placement().normalGeometry(windowRectOf(geometry()), m_normalFrame);
+    if (!ask) {
+        return;
+    }
+    // The frame's corner and the client's size: a window without a frame yet is then framed
+    // from that corner, and the next report corrects the size by the frame it got.
+    const WindowRect outer = WindowPlacement::outerOf(*ask, m_normalFrame);
+    move(outer.left, outer.top);
+    resize(ask->right - ask->left, ask->bottom - ask->top);
 }
 
 void CCorvelDlg::placeAtStart() {
     const StartPlacement placement = m_workbench->startPlacement(designOuterSize());
-    m_placing = true;
     if (placement.maximize) {
         setWindowState(windowState() | Qt::WindowMaximized);
-    } else if (placement.moveTo) {
-        moveTo(*placement.moveTo);
+    } else {
+        reportNormalGeometry();
     }
-    m_placing = false;
 }
 
 void CCorvelDlg::relayout() {
@@ -137,19 +174,30 @@ void CCorvelDlg::showEvent(QShowEvent* event) {
     }
 }
 
+void CCorvelDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    reportNormalGeometry();
+}
+
+void CCorvelDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    reportNormalGeometry();
+}
+
 void CCorvelDlg::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || m_placing) {
+    if (event->type() != QEvent::WindowStateChange) {
         return;
     }
+    // Reports come in the window manager's order, a maximise at opening possibly long after the
+    // placing; the placement keeps its rectangle whatever the order.
     const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
     const bool wasMaximized = old.testFlag(Qt::WindowMaximized);
     if (isMaximized() && !wasMaximized) {
         m_workbench->placement().maximizing(restoredRect());
     } else if (wasMaximized && !isMaximized() && !isMinimized()) {
-        if (const auto rect = m_workbench->placement().restoring(designOuterSize())) {
-            QTimer::singleShot(0, this, [this, r = *rect] { moveTo(r); });
-        }
+        m_workbench->placement().restoring();
+        QTimer::singleShot(0, this, [this] { reportNormalGeometry(); });
     }
 }
 
@@ -173,13 +221,6 @@ void CCorvelDlg::keyPressEvent(QKeyEvent* event) {
         }
     }
     event->accept();
-}
-
-void CCorvelDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    if (!isMinimized()) {
-        m_workbench->repainted();
-    }
 }
 
 bool CCorvelDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 struct AppContext;
+class QFileSystemWatcher;
 class QtLaunchRequester;
 class MainWindowControls;
 class MainWindowMenus;
@@ -42,10 +43,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -55,11 +57,15 @@ private:
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
 
     void connectControls();
+    void watchTemplateFolder();
     void relayout();
     void placeAtStart();
     QSize frameExtra() const;
+    FrameMargins frameMargins() const;
+    // The outer rectangle of the restored window, with the frame it has in the normal state.
     WindowRect restoredRect() const;
-    void moveTo(const WindowRect& rect);
+    // Tells the placement where the window stands in the normal state, and goes where it asks.
+    void reportNormalGeometry();
 
     AppContext& m_context;
     CorvelView m_view;
@@ -71,6 +77,8 @@ private:
     std::unique_ptr<Workbench> m_workbench;
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;
+    QFileSystemWatcher* m_templateWatch;
     bool m_shownOnce = false;
-    bool m_placing = false;
+    // The frame of the window in the normal state (a maximised window may have another one).
+    FrameMargins m_normalFrame;
 };

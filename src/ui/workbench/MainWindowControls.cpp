@@ -6,10 +6,10 @@
 #include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
 #include "ui/workbench/ProgramPictures.h"
+#include "ui/workbench/TemplateComboBox.h"
 #include "workbench/Ctl.h"
 
 #include <QColor>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -131,7 +131,7 @@ void MainWindowControls::buildPreviewPane(PreviewPaneView& preview) {
 
 void MainWindowControls::buildListSide() {
     addLabel(id(Ctl::TemplateLabel), "ﾃﾝﾌﾟﾚｰﾄ：");
-    m_templateBox = add(id(Ctl::TemplateBox), new QComboBox(m_client));
+    m_templateBox = add(id(Ctl::TemplateBox), new TemplateComboBox(m_client));
     m_templateBox->setMaxVisibleItems(20);
     addButton(id(Ctl::LoadWorkData), "作業ﾃﾞｰﾀ読込み...");
     addLabel(id(Ctl::ListFileLabel), "CSVﾌｧｲﾙ：");

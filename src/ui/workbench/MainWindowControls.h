@@ -11,7 +11,7 @@ class CorvelView;
 class CVSFlexGrid;
 class PreviewPaneView;
 class QAbstractButton;
-class QComboBox;
+class TemplateComboBox;
 class QProgressBar;
 class QStatusBar;
 
@@ -26,7 +26,7 @@ public:
     QWidget* widget(int id) const;
     // The buttons (command buttons, page buttons and the designation box) by id.
     const std::map<int, QAbstractButton*>& buttons() const { return m_buttons; }
-    QComboBox* templateBox() const { return m_templateBox; }
+    TemplateComboBox* templateBox() const { return m_templateBox; }
     CVSFlexGrid* renameGrid() const { return m_renameGrid; }
     CVSFlexGrid* imageGrid() const { return m_imageGrid; }
     QStatusBar* statusBar() const { return m_statusBar; }
@@ -55,7 +55,7 @@ private:
     CorvelView& m_view;
     std::map<int, QPointer<QWidget>> m_widgets;
     std::map<int, QAbstractButton*> m_buttons;
-    QComboBox* m_templateBox = nullptr;
+    TemplateComboBox* m_templateBox = nullptr;
     CVSFlexGrid* m_renameGrid = nullptr;
     CVSFlexGrid* m_imageGrid = nullptr;
     QStatusBar* m_statusBar = nullptr;

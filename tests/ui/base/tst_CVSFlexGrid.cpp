@@ -4,10 +4,12 @@
 #include "ui/base/CVSFlexGrid.h"
 #include "ui/base/CellGridModel.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QtTest>
 
 namespace {
@@ -52,6 +54,17 @@ public:
     void gridClick(CellGrid&) override { events << QStringLiteral("click"); }
 };
 
+// The width a header section leaves for its text: the style's label rectangle, less the picture
+// drawn at the small icon size and the two pixels the style puts after it.
+int headerTextRoom(const QHeaderView* header, int section, bool picture) {
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.rect = QRect(0, 0, header->sectionSize(section), header->height());
+    const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+    const int icon = header->style()->pixelMetric(QStyle::PM_SmallIconSize, &option, header);
+    return label.width() - (picture ? icon + 2 : 0);
+}
+
 std::string cp932(const char* utf8) {
     return textcodec::utf8ToCp932(utf8);
 }
@@ -73,6 +86,8 @@ private slots:
     void hiddenColumnsAndWidthsInTwips();
     void cellsShowTextColourAndPicture();
     void redrawOffDefersChanges();
+    void cornerShowsTheFirstCell();
+    void fittedColumnsShowTextAndPictureWhole();
 
 private:
     QPoint cellCenter(int row, int col) const;
@@ -277,6 +292,59 @@ void TestCVSFlexGrid::redrawOffDefersChanges() {
     QCOMPARE(m_view->model()->rowCount(), 10);
     QCOMPARE(m_view->gridModel()->data(m_view->gridModel()->indexOf(10, 1)).toString(),
              QStringLiteral("last"));
+}
+
+void TestCVSFlexGrid::cornerShowsTheFirstCell() {
+    auto* corner = m_view->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner);
+    QVERIFY(corner->isVisible());
+    QVERIFY(corner->width() > 20 && corner->height() > 10);
+    m_grid->setText(0, 0, "");
+    const QImage empty = corner->grab().toImage();
+    m_grid->setText(0, 0, "No.");
+    QCOMPARE(m_view->gridModel()->cornerText(), QStringLiteral("No."));
+    const QImage numbered = corner->grab().toImage();
+    QVERIFY(numbered != empty);
+    // The text is painted inside the corner: a different text paints different pixels.
+    m_grid->setText(0, 0, "Nr.");
+    QVERIFY(corner->grab().toImage() != numbered);
+}
+
+void TestCVSFlexGrid::fittedColumnsShowTextAndPictureWhole() {
+    QPixmap mark(12, 12);
+    mark.fill(Qt::blue);
+    m_view->registerPicture(147, mark);
+    QPixmap wide(40, 12);
+    wide.fill(Qt::red);
+    m_view->registerPicture(150, wide);
+    const struct {
+        int col;
+        const char* header;
+        int headerPicture;
+        int dataPicture;
+    } cases[] = {
+        {3, "図面番号 long heading", 147, 0},
+        {4, "short", 150, 0},
+        {5, "plain heading without a picture", 0, 0},
+        {6, "x", 0, 147},
+    };
+    QHeaderView* header = m_view->horizontalHeader();
+    for (const auto& c : cases) {
+        m_grid->setText(0, c.col, cp932(c.header));
+        m_grid->setCellPicture(0, c.col, 0, c.col, c.headerPicture);
+        m_grid->setText(2, c.col, "1");
+        m_grid->setCellPicture(2, c.col, 2, c.col, c.dataPicture);
+        m_grid->autoSize(c.col, c.col);
+        const int section = m_view->gridModel()->indexOf(2, c.col).column();
+        // The heading is drawn whole when the style's label room holds it beside the picture.
+        const QString heading = QString::fromUtf8(c.header);
+        QVERIFY2(headerTextRoom(header, section, c.headerPicture != 0) >=
+                     header->fontMetrics().horizontalAdvance(heading),
+                 c.header);
+        const QModelIndex cell = m_view->gridModel()->indexOf(2, c.col);
+        // A cell is drawn whole at the size its delegate asks for.
+        QVERIFY2(header->sectionSize(section) >= m_view->sizeHintForIndex(cell).width(), c.header);
+    }
 }
 
 QTEST_MAIN(TestCVSFlexGrid)

@@ -10,6 +10,7 @@
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
+#include "ui/workbench/TemplateComboBox.h"
 #include "workbench/Ctl.h"
 #include "workbench/Workbench.h"
 
@@ -244,6 +245,28 @@ private slots:
         const int before = dlg->workbench().pane().metrics().displayedWidth;
         dlg->resize(dlg->width() + 300, dlg->height() + 300);
         QTRY_VERIFY(dlg->workbench().pane().metrics().displayedWidth > before);
+    }
+
+    // The box is listed when it gets the focus, when its drop-down opens and when the folder
+    // changes, never on a repaint (listing reads every template file).
+    void theTemplateBoxIsListedWhenAskedButNotOnRepaint() {
+        auto dlg = open({"Template=demo.tpl"});
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QComboBox* box = dlg->controls().templateBox();
+        QCOMPARE(box->count(), 3);
+
+        m_data->writeGoodTemplate("fresh");
+        dlg->repaint();
+        QCOMPARE(box->count(), 3);
+        box->showPopup();
+        QCOMPARE(box->count(), 4);
+        QCOMPARE(box->currentText(), QStringLiteral("demo"));
+        box->hidePopup();
+
+        m_data->writeGoodTemplate("later");
+        QTRY_COMPARE(box->count(), 5);
+        QCOMPARE(box->currentText(), QStringLiteral("demo"));
     }
 
     void closingStoresTheRectangle() {

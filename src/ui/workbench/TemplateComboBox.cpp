@@ -1,0 +1,6 @@
+#include "ui/workbench/TemplateComboBox.h"
+
+void TemplateComboBox::showPopup() {
+    emit popupAboutToShow();
+    QComboBox::showPopup();
+}
