@@ -2,7 +2,6 @@
 
 #include "TemplateColumns.h"
 #include "base/CellGrid.h"
-#include "image/ImageEntry.h"
 #include "renamelist/RenameList.h"
 #include "template/Template.h"
 
@@ -34,18 +33,6 @@ TEST(RunLists, DoneRowsLeaveTheListWhichIsRenumberedAndStaysFull) {
     EXPECT_EQ(list.cellText(1000, 0), "");
     EXPECT_EQ(grid.rows(), RenameList::kDataRows + 1);
     EXPECT_EQ(list.rowKey(1000), 1000);
-}
-
-TEST(RunLists, PageCountsComeFromTheImageList) {
-    CellGrid grid;
-    ImageEntry::prepareGrid(grid);
-    grid.addRow();
-    ImageEntry entry;
-    entry.fileName = "Scan.TIF";
-    entry.pageCount = 3;
-    entry.write(grid, 1);
-    EXPECT_EQ(runlists::listedPages(grid, "scan.tif"), 3);
-    EXPECT_EQ(runlists::listedPages(grid, "other.tif"), 0);
 }
 
 } // namespace
