@@ -149,7 +149,10 @@ bool writeAtomically(std::string_view path, std::string_view content) {
     return ok;
 }
 
-std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
+namespace {
+
+// The names (file-system spelling) of the entries of a folder, in the order the system gives.
+std::vector<std::string> entryNames(std::string_view folder, bool filesOnly) {
     std::vector<std::string> names;
     std::error_code ec;
     fs::directory_iterator it(native(folder), ec);
@@ -164,12 +167,39 @@ std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
         if (filesOnly && !it->is_regular_file(typeError)) {
             continue;
         }
-        names.push_back(fromNative(it->path().filename()));
+        names.push_back(it->path().filename().string());
     }
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int c = cp932::compareNoCase(a, b);
-        return c != 0 ? c < 0 : a < b;
+    return names;
+}
+
+template <typename T, typename Name> void sortNoCase(std::vector<T>& items, Name name) {
+    std::stable_sort(items.begin(), items.end(), [&name](const T& a, const T& b) {
+        const int c = cp932::compareNoCase(name(a), name(b));
+        return c != 0 ? c < 0 : name(a) < name(b);
     });
+}
+
+} // namespace
+
+std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
+    std::vector<std::string> names;
+    for (const std::string& entry : entryNames(folder, filesOnly)) {
+        names.push_back(textcodec::utf8ToCp932(entry));
+    }
+    sortNoCase(names, [](const std::string& n) -> const std::string& { return n; });
+    return names;
+}
+
+std::vector<ListedName> listFolderNames(std::string_view folder, bool filesOnly) {
+    std::vector<ListedName> names;
+    for (const std::string& entry : entryNames(folder, filesOnly)) {
+        if (auto exact = textcodec::utf8ToCp932Exact(entry)) {
+            names.push_back(ListedName{std::move(*exact), true});
+        } else {
+            names.push_back(ListedName{textcodec::utf8ToCp932Marked(entry), false});
+        }
+    }
+    sortNoCase(names, [](const ListedName& n) -> const std::string& { return n.name; });
     return names;
 }
 

@@ -40,6 +40,14 @@ bool writeAtomically(std::string_view path, std::string_view content);
 // Names (cp932) of the entries of a folder, sorted without regard to case so that listings are
 // the same on every machine. Regular files only when filesOnly is set.
 std::vector<std::string> listFolder(std::string_view folder, bool filesOnly = true);
+// An entry of a folder: its cp932 name when the name has an exact one (held); otherwise a readable
+// stand-in (textcodec::utf8ToCp932Marked) that names it to the operator but reaches no file.
+struct ListedName {
+    std::string name;
+    bool held = true;
+};
+// As listFolder, with every name either exact or marked as a stand-in.
+std::vector<ListedName> listFolderNames(std::string_view folder, bool filesOnly = true);
 // The actual name of an entry of the folder that equals name without regard to case.
 std::optional<std::string> findNoCase(std::string_view folder, std::string_view name);
 // The path of the regular file whose name equals the last part of path without regard to case,

@@ -27,6 +27,8 @@ enum class Msg {
     ImageFolderNotFound,
     ImageFolderNoAccess,
     ImageLimitExceeded,
+    ImageNamesUnusable,
+    ImageNamesCaseTwins,
     DeleteImagesQuestion,
     DeleteImagesFailed,
     ImageConvertFailed,

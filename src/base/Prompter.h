@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What a file chooser is asked for. All texts are cp932.
 struct FileDialogRequest {
@@ -31,4 +32,6 @@ public:
 
     // Shows a catalogue message with its placeholders filled.
     Answer tell(Msg id, std::initializer_list<std::string_view> args = {});
+    // Shows a catalogue message followed by the given lines, each on a line of its own.
+    Answer tellWithLines(Msg id, const std::vector<std::string>& lines);
 };

@@ -15,5 +15,11 @@ std::string utf8ToCp932(std::string_view utf8);
 // Strict forms: nothing when any byte or character does not convert.
 std::optional<std::string> cp932ToUtf8Strict(std::string_view cp932);
 std::optional<std::string> utf8ToCp932Strict(std::string_view utf8);
+// The cp932 form of a UTF-8 text that converts back to exactly the same bytes; nothing when any
+// character has no such form (a name the program could not hand back to the file system).
+std::optional<std::string> utf8ToCp932Exact(std::string_view utf8);
+// A readable cp932 stand-in for a text that may have no cp932 form: each character without one
+// becomes "<U+XXXX>", each byte that is not UTF-8 "<xXX>"; the rest converts as usual.
+std::string utf8ToCp932Marked(std::string_view utf8);
 
 } // namespace textcodec

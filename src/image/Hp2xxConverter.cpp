@@ -1,9 +1,9 @@
 #include "image/Hp2xxConverter.h"
 
-#include "app/ProgramLauncher.h"
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "image/PreviewNaming.h"
+#include "image/PrivateFolder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -91,9 +91,9 @@ std::optional<pid_t> start(const std::vector<std::string>& arguments,
 
 } // namespace
 
-Hp2xxConverter::Hp2xxConverter(std::string programFolder, std::string workingFolder,
+Hp2xxConverter::Hp2xxConverter(std::string programFolder, std::string dataFolder,
                                std::chrono::milliseconds pollInterval)
-    : m_programFolder(std::move(programFolder)), m_workingFolder(std::move(workingFolder)),
+    : m_programFolder(std::move(programFolder)), m_dataFolder(std::move(dataFolder)),
       m_pollInterval(pollInterval) {
 }
 
@@ -122,8 +122,9 @@ std::optional<std::string> Hp2xxConverter::locate() const {
     return std::nullopt;
 }
 
-std::string Hp2xxConverter::commandLine(const std::string& converter, const std::string& input) {
-    return "\"" + converter + "\" -n on -N on -c 11111111 -m png \"" + input + "\"";
+std::vector<std::string> Hp2xxConverter::arguments(const std::string& converter,
+                                                   const std::string& input) {
+    return {converter, "-n", "on", "-N", "on", "-c", "11111111", "-m", "png", input};
 }
 
 std::string Hp2xxConverter::outputPath(const std::string& input, int number) {
@@ -145,7 +146,8 @@ void Hp2xxConverter::pause() const {
     std::this_thread::sleep_for(m_pollInterval);
 }
 
-int Hp2xxConverter::run(const std::string& input) const {
+int Hp2xxConverter::run(const std::string& input,
+                        const std::function<bool(const std::string& output)>& take) const {
     if (!files::isRegularFile(input)) {
         return 1;
     }
@@ -153,60 +155,78 @@ int Hp2xxConverter::run(const std::string& input) const {
     if (!converter) {
         return 3;
     }
-    const std::string first = outputPath(input, 0);
-    // The converter writes beside the input: never let it overwrite (and us then take away) a
-    // file of that name that is already there.
-    if (files::exists(first)) {
+    if (m_dataFolder.empty()) {
         return -1;
     }
-    // The converter runs in the working folder, so it is handed the input's full path.
     std::error_code error;
-    const std::string absolute =
-        files::fromNative(std::filesystem::absolute(files::native(input), error));
-    const auto arguments =
-        ProgramLauncher::argumentsOf(commandLine(*converter, error ? input : absolute));
-    if (!arguments) {
-        return 6;
+    const std::filesystem::path plot = std::filesystem::absolute(files::native(input), error);
+    const PrivateFolder folder(PreviewNaming::tempFolder(m_dataFolder), "hp2xx-");
+    if (error || !folder.isValid()) {
+        return -1;
     }
-    const auto pid = start(*arguments, m_workingFolder);
+    // The converter names its pages after its input and writes them beside it: it is given a
+    // link of the plot's name in a subfolder of the private folder, and runs in the private folder
+    // itself, where its other files (a swap file, the stray words of its command line) land.
+    const std::string inputFolder = files::join(folder.path(), "plot");
+    const std::string link = files::join(inputFolder, files::fileName(input));
+    // A plot named like its own first page would be written over through the link.
+    if (outputPath(link, 0) == link || !files::createDirectory(inputFolder)) {
+        return -1;
+    }
+    std::filesystem::create_symlink(plot, files::native(link), error);
+    if (error) {
+        return -1;
+    }
+    const auto pid = start(
+        arguments(files::native(*converter).string(), files::native(link).string()), folder.path());
     if (!pid) {
         return 6;
     }
-    ChildProcess child(*pid);
+    const std::string first = outputPath(link, 0);
     bool found = false;
-    for (int poll = 0; poll < kPolls; ++poll) {
-        pause();
-        if (!found && files::exists(first)) {
-            found = true;
+    {
+        ChildProcess child(*pid);
+        for (int poll = 0; poll < kPolls; ++poll) {
+            pause();
+            if (!found && files::exists(first)) {
+                found = true;
+                pause();
+            }
+            // Once the first page is there, the remaining polls wait for the converter to finish
+            // the further pages rather than leave it writing behind our back.
+            if (child.hasEnded()) {
+                found = files::exists(first);
+                break;
+            }
+        }
+        if (!child.hasEnded()) {
+            child.terminate();
             pause();
         }
-        // Once the first page is there, the remaining polls wait for the converter to finish
-        // the further pages rather than leave it writing behind our back.
-        if (child.hasEnded()) {
-            found = files::exists(first);
-            break;
+    }
+    if (!found) {
+        return -1;
+    }
+    for (int n = 0;; ++n) {
+        const std::string output = outputPath(link, n);
+        if (!files::isRegularFile(output)) {
+            return 0;
+        }
+        if (!take(output)) {
+            return -1;
         }
     }
-    if (!child.hasEnded()) {
-        child.terminate();
-        pause();
-    }
-    return found ? 0 : -1;
 }
 
 int Hp2xxConverter::count(const std::string& input, int& pageCount) const {
     pageCount = 0;
-    const int result = run(input);
-    if (result != 0) {
-        return result;
-    }
-    for (int n = 0;; ++n) {
-        const std::string output = outputPath(input, n);
-        if (!files::exists(output)) {
-            break;
-        }
-        files::removeFile(output);
-        ++pageCount;
+    int pages = 0;
+    const int result = run(input, [&pages](const std::string&) {
+        ++pages;
+        return true;
+    });
+    if (result == 0) {
+        pageCount = pages;
     }
     return result;
 }
@@ -215,31 +235,27 @@ int Hp2xxConverter::convert(const std::string& input, const std::string& tempFol
                             const std::string& imageFileName, int& pageCount,
                             std::vector<std::string>& outputs) const {
     pageCount = 0;
-    const int result = run(input);
-    if (result != 0) {
-        return result;
-    }
-    for (int n = 0;; ++n) {
-        const std::string output = outputPath(input, n);
-        if (!files::exists(output)) {
-            break;
-        }
-        const std::string name = PreviewNaming::previewName(imageFileName, n + 1);
+    std::vector<std::string> moved;
+    const int result = run(input, [&](const std::string& output) {
+        const std::string name =
+            PreviewNaming::previewName(imageFileName, static_cast<int>(moved.size()) + 1);
+        const std::filesystem::path target = files::native(files::join(tempFolder, name));
         std::error_code error;
-        std::filesystem::rename(files::native(output), files::native(files::join(tempFolder, name)),
-                                error);
+        std::filesystem::rename(files::native(output), target, error);
         if (error) {
-            // Another file system: copy, then remove the original.
-            std::filesystem::copy_file(files::native(output),
-                                       files::native(files::join(tempFolder, name)),
+            // Another file system: a copy, which the private folder's removal leaves alone.
+            std::filesystem::copy_file(files::native(output), target,
                                        std::filesystem::copy_options::overwrite_existing, error);
-            files::removeFile(output);
-            if (error) {
-                return -1;
-            }
         }
-        outputs.push_back(name);
-        ++pageCount;
+        if (error) {
+            return false;
+        }
+        moved.push_back(name);
+        return true;
+    });
+    outputs.insert(outputs.end(), moved.begin(), moved.end());
+    if (result == 0) {
+        pageCount = static_cast<int>(moved.size());
     }
     return result;
 }

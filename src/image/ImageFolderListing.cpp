@@ -18,22 +18,34 @@ bool matches(const std::string& name, const std::string& extension) {
 
 } // namespace
 
-std::vector<std::string> ImageFolderListing::list(const std::string& folder,
-                                                  const std::vector<std::string>& extensions) {
-    std::vector<std::string> candidates;
-    for (std::string& name : files::listFolder(folder, true)) {
-        if (!name.empty() && name.front() != '.') {
-            candidates.push_back(std::move(name));
+ImageFolderListing::Result ImageFolderListing::list(const std::string& folder,
+                                                    const std::vector<std::string>& extensions) {
+    std::vector<files::ListedName> candidates;
+    for (files::ListedName& entry : files::listFolderNames(folder, true)) {
+        if (!entry.name.empty() && entry.name.front() != '.') {
+            candidates.push_back(std::move(entry));
         }
     }
-    std::vector<std::string> listed;
-    std::unordered_set<std::string> seen;
+    Result result;
+    // A file met again through a second extension is passed over silently (by its exact name);
+    // another name under an upper-cased name already listed is a twin.
+    std::unordered_set<std::string> met;
+    std::unordered_set<std::string> metUnusable;
+    std::unordered_set<std::string> upper;
     for (const std::string& extension : extensions) {
-        for (const std::string& name : candidates) {
-            if (matches(name, extension) && seen.insert(cp932::toUpperAscii(name)).second) {
-                listed.push_back(name);
+        for (const files::ListedName& entry : candidates) {
+            if (!matches(entry.name, extension)) {
+                continue;
+            }
+            if (!entry.held) {
+                if (metUnusable.insert(entry.name).second) {
+                    result.unusable.push_back(entry.name);
+                }
+            } else if (met.insert(entry.name).second) {
+                const bool first = upper.insert(cp932::toUpperAscii(entry.name)).second;
+                (first ? result.names : result.caseTwins).push_back(entry.name);
             }
         }
     }
-    return listed;
+    return result;
 }

@@ -5,9 +5,19 @@
 
 // Lists the image files of a folder: for each extension of TargetExt in order, the regular,
 // non-hidden files whose extension equals it without regard to case (an empty extension takes the
-// names without a dot); a name already listed (without regard to case) is not listed again.
+// names without a dot).
+//
+// A name that has no exact cp932 form cannot be shown, stored or renamed safely, and a name that
+// equals an earlier one without regard to case cannot be told apart from it by the rest of the
+// program (which finds files without regard to case): neither is listed, both are returned so
+// that the operator is told. All names are cp932; unusable names are readable stand-ins.
 class ImageFolderListing {
 public:
-    static std::vector<std::string> list(const std::string& folder,
-                                         const std::vector<std::string>& extensions);
+    struct Result {
+        std::vector<std::string> names;     // the image files, in listing order
+        std::vector<std::string> unusable;  // names without a cp932 form
+        std::vector<std::string> caseTwins; // names that equal a listed one but for letter case
+    };
+
+    static Result list(const std::string& folder, const std::vector<std::string>& extensions);
 };

@@ -103,7 +103,9 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
     m_view.setProgressRange(0, kProgressMax);
     setRedraw(false);
 
-    const std::vector<std::string> listed = ImageFolderListing::list(folder, settings.extensions);
+    const ImageFolderListing::Result listing =
+        ImageFolderListing::list(folder, settings.extensions);
+    const std::vector<std::string>& listed = listing.names;
     const int step = progressStep(static_cast<int>(listed.size()));
 
     // The files that will become entries, known from their names alone; the first 1000 of them.
@@ -167,6 +169,12 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
     m_view.setProgressPos(0);
     setRedraw(true);
 
+    if (!listing.unusable.empty()) {
+        m_prompter.tellWithLines(Msg::ImageNamesUnusable, listing.unusable);
+    }
+    if (!listing.caseTwins.empty()) {
+        m_prompter.tellWithLines(Msg::ImageNamesCaseTwins, listing.caseTwins);
+    }
     if (m_limitHit) {
         m_prompter.tell(Msg::ImageLimitExceeded);
     }
@@ -245,6 +253,7 @@ PreviewResult ImageFolderScan::refreshEntry(int row, const std::string& folder,
     if (*type == ImageType::Tiff) {
         m_grid.setText(row, ImageEntry::PaperSize,
                        ImageProbe(settings).inspect(path, *type).paperSize);
+        m_grid.autoSize(ImageEntry::PaperSize, ImageEntry::PaperSize);
         if (const auto date = FileDate::read(path, kRefreshDateAttempts, m_retryPause)) {
             m_grid.setText(row, ImageEntry::Date, *date);
         }

@@ -1,53 +1,78 @@
 #include "image/PopplerDocument.h"
 
 #include "image/ImageLibrary.h"
+#include "image/PdfModuleApi.h"
 
 #include <cmath>
+#include <cstdint>
+#include <dlfcn.h>
 #include <leptonica/allheaders.h>
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-page-renderer.h>
-#include <poppler-page.h>
 
 namespace {
 
-void ignoreMessage(const std::string&, void*) {
+// The PDF module, loaded on first use and kept for the life of the process (poppler does not
+// take being unloaded well); null when it cannot be loaded or does not fit this program.
+const NomiraPdfApi* pdfModule() {
+    static const NomiraPdfApi* const api = []() -> const NomiraPdfApi* {
+        void* handle = ::dlopen(kNomiraPdfModule, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            return nullptr;
+        }
+        const auto entry = reinterpret_cast<NomiraPdfApiEntry>(::dlsym(handle, kNomiraPdfEntry));
+        const NomiraPdfApi* found = entry != nullptr ? entry() : nullptr;
+        return found != nullptr && found->version == kNomiraPdfApiVersion ? found : nullptr;
+    }();
+    return api;
 }
 
-void silencePoppler() {
-    poppler::set_debug_error_function(ignoreMessage, nullptr);
-}
+// A rendered page of the module, given back when the object goes away.
+class RenderedImage {
+public:
+    RenderedImage(const NomiraPdfApi& api, void* document, int page, double dpi)
+        : m_api(api), m_handle(api.render(document, page, dpi, &m_image)) {}
+    ~RenderedImage() {
+        if (m_handle != nullptr) {
+            m_api.release(m_handle);
+        }
+    }
+    RenderedImage(const RenderedImage&) = delete;
+    RenderedImage& operator=(const RenderedImage&) = delete;
 
-bool isQuarterTurned(const poppler::page& page) {
-    const auto orientation = page.orientation();
-    return orientation == poppler::page::landscape || orientation == poppler::page::seascape;
-}
+    bool isValid() const { return m_handle != nullptr && m_image.data != nullptr; }
+    const NomiraPdfImage& image() const { return m_image; }
+
+private:
+    const NomiraPdfApi& m_api;
+    NomiraPdfImage m_image{};
+    void* m_handle;
+};
 
 } // namespace
+
+void PopplerDocument::Close::operator()(void* document) const {
+    pdfModule()->close(document);
+}
 
 PopplerDocument::PopplerDocument() = default;
 
 PopplerDocument::~PopplerDocument() = default;
 
 int PopplerDocument::open(const std::string& path) {
-    silencePoppler();
-    try {
-        m_document.reset(poppler::document::load_from_file(path));
-    } catch (...) {
-        m_document.reset();
-    }
-    if (!m_document) {
+    m_document.reset();
+    const NomiraPdfApi* api = pdfModule();
+    if (api == nullptr) {
         return ImageLibrary::ErrFileRead;
     }
-    if (m_document->is_locked()) {
-        m_document.reset();
-        return ImageLibrary::ErrUnsupported;
+    int status = 1;
+    m_document.reset(api->open(path.c_str(), &status));
+    if (!m_document) {
+        return status == 2 ? ImageLibrary::ErrUnsupported : ImageLibrary::ErrFileRead;
     }
     return ImageLibrary::Success;
 }
 
 int PopplerDocument::pageCount() const {
-    return m_document ? m_document->pages() : 0;
+    return m_document ? pdfModule()->pageCount(m_document.get()) : 0;
 }
 
 int PopplerDocument::pageSize(int page, double& widthPoints, double& heightPoints) const {
@@ -57,18 +82,7 @@ int PopplerDocument::pageSize(int page, double& widthPoints, double& heightPoint
     if (page < 1 || page > pageCount()) {
         return ImageLibrary::ErrPageNotFound;
     }
-    try {
-        std::unique_ptr<poppler::page> p(m_document->create_page(page - 1));
-        if (!p) {
-            return ImageLibrary::ErrFileRead;
-        }
-        const poppler::rectf box = p->page_rect(poppler::crop_box);
-        widthPoints = box.width();
-        heightPoints = box.height();
-        if (isQuarterTurned(*p)) {
-            std::swap(widthPoints, heightPoints);
-        }
-    } catch (...) {
+    if (pdfModule()->pageSize(m_document.get(), page - 1, &widthPoints, &heightPoints) == 0) {
         return ImageLibrary::ErrFileRead;
     }
     if (!(widthPoints > 0.0) || !(heightPoints > 0.0) || !std::isfinite(widthPoints) ||
@@ -92,36 +106,26 @@ int PopplerDocument::render(int page, double dpi, PixHandle& out) const {
     if (!ImageLibrary::fitsInMemory(width, height, 32)) {
         return ImageLibrary::ErrImageTooLarge;
     }
-    try {
-        std::unique_ptr<poppler::page> p(m_document->create_page(page - 1));
-        poppler::page_renderer renderer;
-        renderer.set_paper_color(0xffffffff);
-        renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
-        renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
-        renderer.set_image_format(poppler::image::format_argb32);
-        const poppler::image image = renderer.render_page(p.get(), dpi, dpi);
-        if (!image.is_valid() || image.format() != poppler::image::format_argb32) {
-            return ImageLibrary::ErrFileRead;
-        }
-        PixHandle pix(pixCreate(image.width(), image.height(), 32));
-        if (!pix) {
-            return ImageLibrary::ErrNoMemory;
-        }
-        for (int y = 0; y < image.height(); ++y) {
-            const auto* src = reinterpret_cast<const std::uint32_t*>(
-                image.const_data() + static_cast<std::size_t>(y) * image.bytes_per_row());
-            l_uint32* dst =
-                pixGetData(pix.get()) + static_cast<std::size_t>(y) * pixGetWpl(pix.get());
-            for (int x = 0; x < image.width(); ++x) {
-                dst[x] = (src[x] & 0x00ffffffu) << 8; // 0xAARRGGBB to 0xRRGGBB00
-            }
-        }
-        pixSetSpp(pix.get(), 3);
-        const int resolution = static_cast<int>(std::lround(dpi));
-        pixSetResolution(pix.get(), resolution, resolution);
-        out = std::move(pix);
-    } catch (...) {
+    const RenderedImage rendered(*pdfModule(), m_document.get(), page - 1, dpi);
+    if (!rendered.isValid()) {
         return ImageLibrary::ErrFileRead;
     }
+    const NomiraPdfImage& image = rendered.image();
+    PixHandle pix(pixCreate(image.width, image.height, 32));
+    if (!pix) {
+        return ImageLibrary::ErrNoMemory;
+    }
+    for (int y = 0; y < image.height; ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(
+            image.data + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.bytesPerRow));
+        l_uint32* dst = pixGetData(pix.get()) + static_cast<std::size_t>(y) * pixGetWpl(pix.get());
+        for (int x = 0; x < image.width; ++x) {
+            dst[x] = (src[x] & 0x00ffffffu) << 8; // 0xAARRGGBB to 0xRRGGBB00
+        }
+    }
+    pixSetSpp(pix.get(), 3);
+    const int resolution = static_cast<int>(std::lround(dpi));
+    pixSetResolution(pix.get(), resolution, resolution);
+    out = std::move(pix);
     return ImageLibrary::Success;
 }

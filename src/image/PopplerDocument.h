@@ -5,12 +5,10 @@
 #include <memory>
 #include <string>
 
-namespace poppler {
-class document;
-}
-
-// Owner of one poppler PDF document. poppler's diagnostics are silenced on first use and its
-// exceptions never leave this class; failures come back as image library result codes.
+// Owner of one PDF document, opened through the PDF module (poppler), which is loaded when the
+// first document is opened so that a process that never touches a PDF never maps poppler.
+// Failures come back as image library result codes; a missing module fails like an unreadable
+// file.
 class PopplerDocument {
 public:
     PopplerDocument();
@@ -28,5 +26,8 @@ public:
     int render(int page, double dpi, PixHandle& out) const;
 
 private:
-    std::unique_ptr<poppler::document> m_document;
+    struct Close {
+        void operator()(void* document) const;
+    };
+    std::unique_ptr<void, Close> m_document;
 };

@@ -36,8 +36,11 @@ bool TiffG4Writer::beginPage(const PageFormat& format) {
     ok = ok && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1;
     ok = ok && TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, format.height) == 1;
     ok = ok && TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, format.resolutionUnit) == 1;
-    if (format.xResolution > 0.0f && format.yResolution > 0.0f) {
+    // Each resolution the source states is kept, also when it states only one of them.
+    if (format.xResolution > 0.0f) {
         ok = ok && TIFFSetField(tif, TIFFTAG_XRESOLUTION, format.xResolution) == 1;
+    }
+    if (format.yResolution > 0.0f) {
         ok = ok && TIFFSetField(tif, TIFFTAG_YRESOLUTION, format.yResolution) == 1;
     }
     m_height = format.height;

@@ -62,10 +62,16 @@ PreviewFileFacts PreviewFileFacts::measure(const std::string& path, ImageType ty
 PreviewFileFacts PreviewFileFacts::gather(const std::string& path, ImageType type,
                                           int previewNumber, const ImageSettings& settings,
                                           MainView* view, Prompter* prompter) {
-    const std::string preview =
-        PreviewNaming::previewPath(settings.tempFolder, files::fileName(path), previewNumber);
-    if (files::isRegularFile(preview)) {
-        return measure(path, type, settings);
+    const std::string fileName = files::fileName(path);
+    if (files::isRegularFile(
+            PreviewNaming::previewPath(settings.tempFolder, fileName, previewNumber))) {
+        PreviewFileFacts facts = measure(path, type, settings);
+        // A preview whose magnified companion is missing is made again with it.
+        if (!facts.ok() || !facts.hasMagnifiedPreview(settings.margin) ||
+            files::isRegularFile(
+                PreviewNaming::previewPath(settings.tempFolder, fileName, previewNumber, true))) {
+            return facts;
+        }
     }
     const PreviewResult made = PreviewMaker(settings, view, prompter).make(path, type);
     if (made.result != 0) {
@@ -81,6 +87,15 @@ PreviewFileFacts PreviewFileFacts::gather(const std::string& path, ImageType typ
         facts.m_previewCount = made.previewCount;
     }
     return facts;
+}
+
+bool PreviewFileFacts::hasMagnifiedPreview(int margin) const {
+    if ((m_type != ImageType::Tiff && m_type != ImageType::Jpeg) || m_pages.empty()) {
+        return false;
+    }
+    const PageFacts& first = m_pages.front();
+    return PaperSize::needsMagnifiedPreview(
+        PaperSize::classify(first.widthMm, first.heightMm, margin));
 }
 
 int PreviewFileFacts::sourcePage(int previewNumber, const PageSelection& selection) const {
@@ -112,8 +127,7 @@ PreviewFileFacts::highResSource(const std::string& path, int previewNumber, int 
     if (PaperSize::isOverA0(first.widthMm, first.heightMm, settings.margin)) {
         return std::nullopt;
     }
-    const std::string paper = PaperSize::classify(first.widthMm, first.heightMm, settings.margin);
-    if (PaperSize::needsMagnifiedPreview(paper)) {
+    if (hasMagnifiedPreview(settings.margin)) {
         const std::string zoomed = PreviewNaming::previewPath(
             settings.tempFolder, files::fileName(path), previewNumber, true);
         return PreviewHighResSource{files::native(zoomed).string(), 1, true};

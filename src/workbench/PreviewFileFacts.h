@@ -26,7 +26,8 @@ struct PreviewHighResSource {
 class PreviewFileFacts {
 public:
     // The file at path (cp932) is shown at previewNumber. When that preview file is in the temp
-    // folder the file is only measured and counted, otherwise its previews are made. view and
+    // folder, with its magnified preview where the file gets one, the file is only measured and
+    // counted; otherwise its previews are made. view and
     // prompter go to the conversion (wait cursor, PDF failure message); either may be null.
     static PreviewFileFacts gather(const std::string& path, ImageType type, int previewNumber,
                                    const ImageSettings& settings, MainView* view,
@@ -43,6 +44,9 @@ public:
     // pages are numbered 1, 2, 3 in page order (the first page when none is selected). JPEG and
     // HP-GL2 previews are numbered like their pages.
     int sourcePage(int previewNumber, const PageSelection& selection) const;
+    // Each preview of the file comes with a magnified preview: a TIFF or JPEG whose first page is
+    // of a size that gets one.
+    bool hasMagnifiedPreview(int margin) const;
 
     // The paper size of page as the pane shows it: "A4 縦 (幅 210mm×高さ 297mm)"; "不定形" alone
     // for HP-GL2 files and for a page that cannot be measured.

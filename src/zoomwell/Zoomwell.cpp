@@ -290,9 +290,11 @@ void Zoomwell::mousePressEvent(QMouseEvent* event) {
         m_capture = over >= 0 ? over : ControlCapture;
     }
     if (m_capture == ControlCapture) {
-        emit MouseDownUserControl(ZoomwellInput::button(event->button()),
-                                  ZoomwellInput::shiftState(event->modifiers()), float(pos.x()),
-                                  float(pos.y()));
+        qint16 button = ZoomwellInput::button(event->button());
+        qint16 shift = ZoomwellInput::shiftState(event->modifiers());
+        float x = float(pos.x());
+        float y = float(pos.y());
+        emit MouseDownUserControl(button, shift, x, y);
     } else if (event->button() == Qt::LeftButton) {
         emitResizerEvent(m_capture, pos, QEvent::MouseButtonPress);
     }
@@ -306,8 +308,11 @@ void Zoomwell::mouseMoveEvent(QMouseEvent* event) {
             emitResizerEvent(m_capture, pos, QEvent::MouseMove);
         }
     } else if (m_capture == ControlCapture || m_scene->resizerAt(pos.toPoint()) < 0) {
-        emit MouseMoveUserControl(ZoomwellInput::buttons(event->buttons()), float(pos.x()),
-                                  float(pos.y()), ZoomwellInput::shiftState(event->modifiers()));
+        qint16 buttons = ZoomwellInput::buttons(event->buttons());
+        float x = float(pos.x());
+        float y = float(pos.y());
+        qint16 shift = ZoomwellInput::shiftState(event->modifiers());
+        emit MouseMoveUserControl(buttons, x, y, shift);
     }
     updateCursor(pos);
     event->accept();
@@ -316,9 +321,11 @@ void Zoomwell::mouseMoveEvent(QMouseEvent* event) {
 void Zoomwell::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     if (m_capture == ControlCapture) {
-        emit MouseUpUserControl(ZoomwellInput::button(event->button()),
-                                ZoomwellInput::shiftState(event->modifiers()), float(pos.x()),
-                                float(pos.y()));
+        qint16 button = ZoomwellInput::button(event->button());
+        qint16 shift = ZoomwellInput::shiftState(event->modifiers());
+        float x = float(pos.x());
+        float y = float(pos.y());
+        emit MouseUpUserControl(button, shift, x, y);
         if (rect().contains(pos.toPoint())) {
             emit Click();
         }
@@ -338,22 +345,23 @@ void Zoomwell::mouseReleaseEvent(QMouseEvent* event) {
 
 void Zoomwell::emitResizerEvent(int index, const QPointF& pos, QEvent::Type type) {
     const QRect handle = m_scene->resizer(index).geometry();
-    const float x = float((pos.x() - handle.left()) * TwipsPerPixel);
-    const float y = float((pos.y() - handle.top()) * TwipsPerPixel);
-    const float left = float(handle.left());
-    const float top = float(handle.top());
+    qint32 resizerIndex = index;
+    float x = float((pos.x() - handle.left()) * TwipsPerPixel);
+    float y = float((pos.y() - handle.top()) * TwipsPerPixel);
+    float left = float(handle.left());
+    float top = float(handle.top());
     if (type == QEvent::MouseButtonPress) {
         emit MouseDownResizer(x, y, left, top);
     } else if (type == QEvent::MouseMove) {
-        emit MouseMoveResizer(index, x, y, left, top);
+        emit MouseMoveResizer(resizerIndex, x, y, left, top);
     } else {
-        emit MouseUpResizer(index, x, y, left, top);
+        emit MouseUpResizer(resizerIndex, x, y, left, top);
     }
 }
 
 void Zoomwell::keyPressEvent(QKeyEvent* event) {
-    const qint16 keyCode = ZoomwellInput::keyCode(event->key());
-    const qint16 shift = ZoomwellInput::shiftStateForKey(event->modifiers(), event->key(), true);
+    qint16 keyCode = ZoomwellInput::keyCode(event->key());
+    qint16 shift = ZoomwellInput::shiftStateForKey(event->modifiers(), event->key(), true);
     if (keyCode == ZoomwellInput::KeyDelete) {
         emit Delete();
     } else if (shift & ZoomwellInput::ShiftMask) {
@@ -367,7 +375,8 @@ void Zoomwell::keyPressEvent(QKeyEvent* event) {
 void Zoomwell::keyReleaseEvent(QKeyEvent* event) {
     // Held keys repeat their press only; a release is reported once, when the key comes up.
     if (!event->isAutoRepeat()) {
-        emit ChangeShift(ZoomwellInput::shiftStateForKey(event->modifiers(), event->key(), false));
+        qint16 shift = ZoomwellInput::shiftStateForKey(event->modifiers(), event->key(), false);
+        emit ChangeShift(shift);
     }
     event->accept();
 }

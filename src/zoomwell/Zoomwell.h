@@ -70,25 +70,30 @@ public:
     explicit Zoomwell(QWidget* parent = nullptr);
     ~Zoomwell() override;
 
+    // The methods and the property are reachable by name (QMetaObject::invokeMethod, property()),
+    // as the host of the original control called them through dispatch; out parameters are
+    // references there too.
+
     // Repaints the control at once.
-    void Refresh();
+    Q_INVOKABLE void Refresh();
     // Shows frame nMagIndex at the given rectangle and places and shows the handles around it.
-    qint32 MoveArea(qint32 InfoLeft, qint32 InfoTop, qint32 InfoWidth, qint32 InfoHeight,
-                    qint32 nMagIndex);
+    Q_INVOKABLE qint32 MoveArea(qint32 InfoLeft, qint32 InfoTop, qint32 InfoWidth,
+                                qint32 InfoHeight, qint32 nMagIndex);
     // The corners of a visible handle; all four are 0 for a hidden handle or an unknown index.
-    void GetResizePosition(qint32 nIndex, qint32& x1, qint32& x2, qint32& y1, qint32& y2) const;
-    void ResizerShow(bool bShow);
+    Q_INVOKABLE void GetResizePosition(qint32 nIndex, qint32& x1, qint32& x2, qint32& y1,
+                                       qint32& y2) const;
+    Q_INVOKABLE void ResizerShow(bool bShow);
     // Position and size of a frame; all four are 0 for an unknown index.
-    void GetFrameSize(qint32 nMagIndex, qint32& nLeft, qint32& nTop, qint32& nWidth,
-                      qint32& nHeight) const;
+    Q_INVOKABLE void GetFrameSize(qint32 nMagIndex, qint32& nLeft, qint32& nTop, qint32& nWidth,
+                                  qint32& nHeight) const;
     // true places the handles around frame MagIndex and shows them; false changes nothing.
-    void SetSelectMode(bool NewSelectMode, qint32 MagIndex);
+    Q_INVOKABLE void SetSelectMode(bool NewSelectMode, qint32 MagIndex);
     // Enables or disables the handles on the two edges that meet at corner nOrientation
     // (0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right), or all of them (4 free).
-    qint32 ResizerOrientation(qint32 nOrientation, bool bEnabled);
-    qint32 DrawSkewLine(qint32 x1, qint32 x2, qint32 y1, qint32 y2, bool bShow);
-    qint32 ShowGuideLine(bool bShow);
-    qint32 ShowMagArea(qint32 nMagIndex, bool bShow);
+    Q_INVOKABLE qint32 ResizerOrientation(qint32 nOrientation, bool bEnabled);
+    Q_INVOKABLE qint32 DrawSkewLine(qint32 x1, qint32 x2, qint32 y1, qint32 y2, bool bShow);
+    Q_INVOKABLE qint32 ShowGuideLine(bool bShow);
+    Q_INVOKABLE qint32 ShowMagArea(qint32 nMagIndex, bool bShow);
 
     qint16 ResizerSize() const;
     // Every handle takes the new edge length at once; values below 1 are refused and the size
@@ -111,18 +116,21 @@ public:
 
 signals:
     // Buttons and shift states are bit masks (ZoomwellInput); coordinates of the control are in
-    // pixels, pointer offsets within a handle in twips, handle positions in pixels.
+    // pixels, pointer offsets within a handle in twips, handle positions in pixels. Parameters
+    // are passed by reference: a handler (connected directly) may change them, and handlers
+    // connected after it see the change.
     void Click();
     void ResizerClick();
     void Delete();
-    void MouseDownUserControl(qint16 Button, qint16 Shift, float x, float y);
-    void MouseMoveUserControl(qint16 Button, float x, float y, qint16 Shift);
-    void MouseUpUserControl(qint16 Button, qint16 Shift, float x, float y);
-    void MouseDownResizer(float x, float y, float ResizerX, float ResizerY);
-    void MouseMoveResizer(qint32 ResizerIndex, float x, float y, float ResizerX, float ResizerY);
-    void MouseUpResizer(qint32 ResizerIndex, float x, float y, float ResizerX, float ResizerY);
-    void ChangeShift(qint16 Shift);
-    void KeyDownCursor(qint16 KeyCode);
+    void MouseDownUserControl(qint16& Button, qint16& Shift, float& x, float& y);
+    void MouseMoveUserControl(qint16& Button, float& x, float& y, qint16& Shift);
+    void MouseUpUserControl(qint16& Button, qint16& Shift, float& x, float& y);
+    void MouseDownResizer(float& x, float& y, float& ResizerX, float& ResizerY);
+    void MouseMoveResizer(qint32& ResizerIndex, float& x, float& y, float& ResizerX,
+                          float& ResizerY);
+    void MouseUpResizer(qint32& ResizerIndex, float& x, float& y, float& ResizerX, float& ResizerY);
+    void ChangeShift(qint16& Shift);
+    void KeyDownCursor(qint16& KeyCode);
     void errorRaised(quint32 number, const QString& description);
 
 protected:

@@ -3,6 +3,8 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -22,6 +24,24 @@ CliResult cliJson(const std::string& arguments) {
 
 std::string q(const std::string& s) {
     return shellQuote(s);
+}
+
+// The shared libraries the dynamic loader reports while nomira-cli runs with arguments.
+std::string loadedLibraries(const std::string& arguments) {
+    const char* binary = std::getenv("NOMIRA_CLI");
+    const std::string command = "LD_DEBUG=libs NOMIRA_REGISTRY=/nonexistent " +
+                                q(binary ? binary : "nomira-cli") + " " + arguments +
+                                " 2>&1 >/dev/null";
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            out.append(buffer, n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
 }
 
 } // namespace
@@ -79,6 +99,69 @@ TEST(ImageCommands, ScanListsTheFolderAndRefusesAMissingOne) {
     ASSERT_EQ(missing.doc["messages"].size(), 1u);
     EXPECT_EQ(missing.doc["messages"][0]["text"], "画像読込みﾌｫﾙﾀﾞが存在しません。");
     EXPECT_EQ(missing.doc["messages"][0]["caption"], "警告");
+}
+
+TEST(ImageCommands, ScanNamesTheFilesItCannotList) {
+    TempDir data;
+    TempDir images;
+    for (const char* raw : {"ok.tif", "\xC3\xA9.tif", "OK.tif"}) {
+        ScanFixtures::writeBilevelTiffMm(images.path() + "/" + raw, 210, 297, 100);
+    }
+    const CliResult run = cliJson("--data-folder " + q(data.path()) + " scan " + q(images.path()));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc["count"], 1);
+    EXPECT_EQ(run.doc["rows"][0]["fileName"], "OK.tif");
+    ASSERT_EQ(run.doc["messages"].size(), 2u);
+    EXPECT_EQ(run.doc["messages"][0]["text"],
+              "次の画像ﾌｧｲﾙは、ﾌｧｲﾙ名に使用できない文字が含まれているため読込めません。\r\n"
+              "<U+00E9>.tif");
+    EXPECT_EQ(run.doc["messages"][1]["text"],
+              "次の画像ﾌｧｲﾙは、大文字と小文字の違いを除いて同じ名前のﾌｧｲﾙが既にあるため読込めま"
+              "せん。\r\nok.tif");
+}
+
+TEST(ImageCommands, InfoOnAPlotLeavesTheFilesBesideIt) {
+    TempDir data;
+    TempDir images;
+    data.write("Nomira.ini", "[SYSTEM]\r\nTargetExt=TIF/TIFF/JPG/JPEG/PDF/PLT\r\n");
+    ScanFixtures::writePlot(images.file("one.plt"), 1);
+    images.write("one.1.png", "mine");
+    images.write("one.2.png", "mine too");
+    const CliResult run =
+        cliJson("--data-folder " + q(data.path()) + " info " + q(images.file("one.plt")));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.doc[0]["type"], "HP-GL2");
+    EXPECT_EQ(run.doc[0]["result"], 0);
+    EXPECT_EQ(run.doc[0]["pageCount"], 1);
+    EXPECT_EQ(images.read("one.1.png"), "mine");
+    EXPECT_EQ(images.read("one.2.png"), "mine too");
+}
+
+TEST(ImageCommands, PopplerIsLoadedOnlyWhenAPdfIsTouched) {
+    TempDir data;
+    TempDir images;
+    ScanFixtures::writeBilevelTiffMm(images.file("a.tif"), 210, 297, 100);
+    ImageFixtures::writePdf(images.file("d.pdf"), 2, 595.0, 842.0);
+    const std::string folder = "--data-folder " + q(data.path()) + " ";
+    struct Case {
+        std::string arguments;
+        bool poppler;
+    };
+    const Case cases[] = {
+        {"--version", false},
+        {folder + "settings", false},
+        {folder + "info " + q(images.file("a.tif")), false},
+        {folder + "info " + q(images.file("d.pdf")), true},
+    };
+    for (const Case& c : cases) {
+        const std::string loaded = loadedLibraries(c.arguments);
+        EXPECT_NE(loaded.find("libstdc++"), std::string::npos) << "no loader report";
+        EXPECT_EQ(loaded.find("libpoppler") != std::string::npos, c.poppler) << c.arguments;
+    }
+    const CliResult pdf = cliJson(folder + "info " + q(images.file("d.pdf")));
+    EXPECT_EQ(pdf.doc[0]["result"], 0);
+    EXPECT_EQ(pdf.doc[0]["pageCount"], 2);
+    EXPECT_EQ(pdf.doc[0]["pages"][0]["paperSize"], "A4 縦");
 }
 
 TEST(ImageCommands, PreviewNamesTheFilesItMade) {

@@ -66,13 +66,31 @@ TEST(ImageFolderListing, ListsByExtensionOrderWithoutDuplicatesOrHiddenFiles) {
     }
     folder.mkdir("dir.tif");
     const auto standard = ImageTypeDetector::splitExtensions("TIF/TIFF/JPG/JPEG/PDF");
-    EXPECT_EQ(ImageFolderListing::list(folder.path(), standard),
+    EXPECT_EQ(ImageFolderListing::list(folder.path(), standard).names,
               (Names{"A.TIF", "b.tif", "c.TIFF", "d.jpg", "e.pdf"}));
     EXPECT_EQ(
-        ImageFolderListing::list(folder.path(), ImageTypeDetector::splitExtensions("PLT/TIF//")),
+        ImageFolderListing::list(folder.path(), ImageTypeDetector::splitExtensions("PLT/TIF//"))
+            .names,
         (Names{"f.plt", "A.TIF", "b.tif", "noext"}));
-    // The same name reached by two patterns is listed once.
-    EXPECT_EQ(ImageFolderListing::list(folder.path(), {"tif", "TIF"}), (Names{"A.TIF", "b.tif"}));
+    // The same name reached by two patterns is listed once, and is no twin of itself.
+    const auto twice = ImageFolderListing::list(folder.path(), {"tif", "TIF"});
+    EXPECT_EQ(twice.names, (Names{"A.TIF", "b.tif"}));
+    EXPECT_TRUE(twice.caseTwins.empty());
+}
+
+TEST(ImageFolderListing, NamesWithoutAnExactCp932FormAndCaseTwinsAreSetApart) {
+    TempDir folder;
+    // File-system (UTF-8 or broken) names, written as they are.
+    for (const char* raw : {"\xC3\xA9.tif", "\xF0\x9F\x98\x80.tif", "\xFF.tif", "\xE3\x80\x9C.tif",
+                            "\xE6\x97\xA5\xE6\x9C\xAC.tif", "A.tif", "a.tif", "b.TIF", "B.tif",
+                            "\xC3\xA9.txt", "\xFF\xFE.doc"}) {
+        ImageFixtures::writeBytes(folder.path() + "/" + raw, "x");
+    }
+    const auto listing = ImageFolderListing::list(folder.path(), {"TIF", "TIF", "PDF"});
+    EXPECT_EQ(listing.names, (Names{"A.tif", "B.tif", sj("日本.tif")}));
+    EXPECT_EQ(listing.unusable,
+              (Names{"<U+00E9>.tif", "<U+1F600>.tif", "<U+301C>.tif", "<xFF>.tif"}));
+    EXPECT_EQ(listing.caseTwins, (Names{"a.tif", "b.TIF"}));
 }
 
 TEST_F(ImageFolderScanTest, FillsTheListSortedByDateThenName) {
@@ -102,6 +120,45 @@ TEST_F(ImageFolderScanTest, FillsTheListSortedByDateThenName) {
     EXPECT_EQ(m_view.statusTexts().back(), " ");
     EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(m_grid.redraw());
+}
+
+TEST_F(ImageFolderScanTest, UnusableNamesAndCaseTwinsAreNamedOncePerScanAndNotListed) {
+    struct Case {
+        std::vector<const char*> files; // file-system names
+        Names rows;
+        std::vector<std::string> messages;
+    };
+    const std::string unusable =
+        "次の画像ﾌｧｲﾙは、ﾌｧｲﾙ名に使用できない文字が含まれているため読込めません。";
+    const std::string twins =
+        "次の画像ﾌｧｲﾙは、大文字と小文字の違いを除いて同じ名前のﾌｧｲﾙが既にあるため読込めません。";
+    const Case cases[] = {
+        {{"\xC3\xA9.tif", "\xF0\x9F\x98\x80.tif", "ok.tif"},
+         {"ok.tif"},
+         {unusable + "\r\n<U+00E9>.tif\r\n<U+1F600>.tif"}},
+        {{"\xFF.tif", "X.tif", "x.tif", "x.TIF"},
+         {"X.tif"},
+         {unusable + "\r\n<xFF>.tif", twins + "\r\nx.TIF\r\nx.tif"}},
+        {{"\xE3\x81\x82.tif", "\xC3\xA9.jpg.bak"}, {"あ.tif"}, {}},
+    };
+    for (const Case& c : cases) {
+        TempDir images;
+        for (const char* raw : c.files) {
+            ScanFixtures::writeBilevelTiffMm(images.path() + "/" + raw, 210, 297, 100);
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            const auto before = static_cast<std::ptrdiff_t>(m_prompter.shown().size());
+            ASSERT_TRUE(m_scan.scan(images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+            EXPECT_EQ(column(ImageEntry::FileName), c.rows);
+            EXPECT_EQ(column(ImageEntry::PreviewValid), Names(c.rows.size(), "1"));
+            const std::vector<std::string> all = shownTexts();
+            EXPECT_EQ(std::vector<std::string>(all.begin() + before, all.end()), c.messages);
+            for (const auto& shown : m_prompter.shown()) {
+                EXPECT_EQ(u8(shown.caption), "警告");
+                EXPECT_EQ(shown.icon, Icon::Warning);
+            }
+        }
+    }
 }
 
 TEST_F(ImageFolderScanTest, ProgressStepAndTheThousandFileLimit) {
@@ -154,7 +211,10 @@ TEST_F(ImageFolderScanTest, EmptyAndMissingFolders) {
 
     writeA4("a.tif");
     ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+    // A reload of a folder that is gone keeps the previews.
+    m_data.write("temp/a-tif-0001.png", "kept");
     EXPECT_FALSE(m_scan.scan(m_images.file("gone"), m_settings, ImageFolderScan::Mode::Reload));
+    EXPECT_EQ(m_data.read("temp/a-tif-0001.png"), "kept");
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"画像読込みﾌｫﾙﾀﾞが存在しません。"}));
     EXPECT_EQ(m_scan.imageCount(), 1);
     EXPECT_EQ(m_grid.rows(), 2);
@@ -257,6 +317,16 @@ TEST_F(ImageFolderScanTest, RefreshingAnEntryRemakesItsPreviews) {
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(column(ImageEntry::PaperSize), Names{"A3 縦"});
     EXPECT_TRUE(files::exists(m_data.file("temp/a-tif-0001.png")));
+
+    // Column 4 is fitted to the new paper size.
+    const int narrow = m_grid.colWidth(ImageEntry::PaperSize);
+    ScanFixtures::writeBilevelTiffMm(m_images.file("a.tif"), 400, 400, 100);
+    EXPECT_EQ(m_scan.refreshEntry(1, m_images.path(), m_settings).result, 0);
+    EXPECT_EQ(column(ImageEntry::PaperSize), Names{"不定形"});
+    const int fitted = m_grid.colWidth(ImageEntry::PaperSize);
+    EXPECT_GT(fitted, narrow);
+    m_grid.autoSize(ImageEntry::PaperSize, ImageEntry::PaperSize);
+    EXPECT_EQ(m_grid.colWidth(ImageEntry::PaperSize), fitted);
 
     m_images.write("a.tif", "damaged");
     EXPECT_NE(m_scan.refreshEntry(1, m_images.path(), m_settings).result, 0);

@@ -85,7 +85,7 @@ TEST_F(ImageLibraryTest, PageInfoReportsWhatTheFileStates) {
     cm.resolutionUnit = 3;
     cm.xDpi = cm.yDpi = 100.0f; // per centimetre
     Layout noRes = bilevel(50, 60);
-    noRes.xDpi = 0.0f;
+    noRes.xDpi = noRes.yDpi = 0.0f;
     Layout aniso = bilevel(70, 80, 3, 1);
     aniso.xDpi = 400.0f;
     aniso.yDpi = 300.0f;

@@ -72,6 +72,30 @@ TEST_F(PreviewMakerTest, ThinsA1BitPageBySix) {
     }
 }
 
+TEST_F(PreviewMakerTest, ThePreviewKeepsEachResolutionTheSourceStates) {
+    struct Case {
+        const char* name;
+        float xDpi, yDpi; // 0: the tag is absent
+    };
+    for (const Case& c : {Case{"x-only.tif", 100, 0}, Case{"y-only.tif", 0, 100},
+                          Case{"both.tif", 100, 150}, Case{"none.tif", 0, 0}}) {
+        SCOPED_TRACE(c.name);
+        ImageFixtures::TiffLayout shape;
+        shape.width = 1000;
+        shape.height = 1400;
+        shape.compression = 4;
+        shape.xDpi = c.xDpi;
+        shape.yDpi = c.yDpi;
+        ASSERT_TRUE(ImageFixtures::writeTiff(m_images.file(c.name), shape));
+        const PreviewResult r = make(m_images.file(c.name), ImageType::Tiff);
+        ASSERT_EQ(r.result, 0);
+        const auto pages = ImageFixtures::readTiffPages(temp(r.files.at(0)));
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_FLOAT_EQ(pages[0].xResolution, c.xDpi);
+        EXPECT_FLOAT_EQ(pages[0].yResolution, c.yDpi);
+    }
+}
+
 TEST_F(PreviewMakerTest, PageSelectionNumbersThePreviewsInPageOrder) {
     ImageFixtures::TiffLayout shape;
     shape.width = 600;

@@ -96,7 +96,11 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
                      layout.rowsPerStrip == 0 ? layout.height : layout.rowsPerStrip);
         if (layout.xDpi > 0.0f) {
             TIFFSetField(tif, TIFFTAG_XRESOLUTION, layout.xDpi);
+        }
+        if (layout.yDpi > 0.0f) {
             TIFFSetField(tif, TIFFTAG_YRESOLUTION, layout.yDpi);
+        }
+        if (layout.xDpi > 0.0f || layout.yDpi > 0.0f) {
             TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, layout.resolutionUnit);
         }
         for (std::uint32_t y = 0; ok && y < layout.height; ++y) {

@@ -16,7 +16,7 @@ public:
         int pages = 1;
         int compression = 1; // libtiff COMPRESSION_* (1 none, 4 CCITT G4, 5 LZW)
         int photometric = 0; // for one sample: 0 MinIsWhite, 1 MinIsBlack
-        float xDpi = 200.0f; // 0 leaves the resolution tags out
+        float xDpi = 200.0f; // 0 leaves that resolution tag out
         float yDpi = 200.0f;
         int resolutionUnit = 2;         // 2 inch, 3 centimetre
         std::uint32_t rowsPerStrip = 0; // 0: the whole page in one strip

@@ -289,6 +289,15 @@ TEST_F(PreviewPaneTest, LoadFailuresAreToldAndNothingStaleStaysOnShow) {
          false,
          a2Paper},
         {"no high resolution wanted", a2, [] {}, false, {}, true, false, a2Paper},
+        // Both previews are made again when the magnified one is missing.
+        {"magnified preview removed",
+         a2,
+         [&] { files::removeFile(preview("a2.tif", true)); },
+         true,
+         {},
+         true,
+         true,
+         a2Paper},
         // The page itself still feeds the magnified views.
         {"preview emptied",
          a4,

@@ -105,6 +105,7 @@ private slots:
     void keys_data();
     void keys();
     void keyReleaseReportsShiftState();
+    void handlersMayChangeEventParameters();
 };
 
 void tst_ZoomwellInput::leftDragOnHandleReportsTwipsAndHandlePosition() {
@@ -266,6 +267,37 @@ void tst_ZoomwellInput::keyReleaseReportsShiftState() {
     QCOMPARE(log.args("ChangeShift", 0), Args{qint16(5)});
     QCOMPARE(log.args("ChangeShift", 1), Args{qint16(0)});
     QCOMPARE(log.args("ChangeShift", 2), Args{qint16(0)});
+}
+
+void tst_ZoomwellInput::handlersMayChangeEventParameters() {
+    auto zoomwell = framedControl();
+    Zoomwell* z = zoomwell.get();
+    // The first handler changes what it is given; the log, connected after it, sees the change.
+    QObject::connect(z, &Zoomwell::MouseDownUserControl, z,
+                     [](qint16& button, qint16& shift, float& x, float& y) {
+                         button = 7;
+                         shift = 5;
+                         x = -1.0f;
+                         y = -2.0f;
+                     });
+    QObject::connect(z, &Zoomwell::MouseUpResizer, z,
+                     [](qint32& index, float& x, float& y, float& left, float& top) {
+                         index = 9;
+                         x = y = left = top = 0.5f;
+                     });
+    QObject::connect(z, &Zoomwell::KeyDownCursor, z, [](qint16& keyCode) { keyCode = 0; });
+    QObject::connect(z, &Zoomwell::ChangeShift, z, [](qint16& shift) { shift = 4; });
+    EventLog log(*z);
+    press(*z, {200, 150}, Qt::LeftButton);
+    release(*z, {200, 150}, Qt::LeftButton);
+    press(*z, {109, 69}, Qt::LeftButton);
+    release(*z, {109, 69}, Qt::LeftButton);
+    key(*z, QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    key(*z, QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
+    QCOMPARE(log.args("MouseDownUserControl"), (Args{qint16(7), qint16(5), -1.0f, -2.0f}));
+    QCOMPARE(log.args("MouseUpResizer"), (Args{9, 0.5f, 0.5f, 0.5f, 0.5f}));
+    QCOMPARE(log.args("KeyDownCursor"), Args{qint16(0)});
+    QCOMPARE(log.args("ChangeShift"), Args{qint16(4)});
 }
 
 QTEST_MAIN(tst_ZoomwellInput)

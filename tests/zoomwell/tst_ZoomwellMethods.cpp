@@ -31,6 +31,7 @@ private slots:
     void failureIsReportedOnce_data();
     void failureIsReportedOnce();
     void controlShowsOneBoxPerFailure();
+    void methodsAndPropertyAnswerByName();
 };
 
 void tst_ZoomwellMethods::placesHandlesAroundFrame_data() {
@@ -244,6 +245,70 @@ void tst_ZoomwellMethods::controlShowsOneBoxPerFailure() {
     closer.start(10);
     zoomwell.MoveArea(1, 1, -5, 5, 0);
     QCOMPARE(shown, QStringList{QStringLiteral("prjZoomwell|描画処理にてエラーが発生しました。")});
+}
+
+void tst_ZoomwellMethods::methodsAndPropertyAnswerByName() {
+    Zoomwell zoomwell;
+    zoomwell.resize(300, 200);
+    zoomwell.setMessageBoxesShown(false);
+    const auto call = [&zoomwell](const char* name, auto... args) {
+        return QMetaObject::invokeMethod(&zoomwell, name, Qt::DirectConnection, args...);
+    };
+    qint32 result = -1;
+    QVERIFY(call("MoveArea", Q_RETURN_ARG(qint32, result), Q_ARG(qint32, 10), Q_ARG(qint32, 20),
+                 Q_ARG(qint32, 100), Q_ARG(qint32, 50), Q_ARG(qint32, 0)));
+    QCOMPARE(result, 0);
+    qint32 a = -1, b = -1, c = -1, d = -1;
+    QVERIFY(call("GetFrameSize", Q_ARG(qint32, 0), Q_ARG(qint32&, a), Q_ARG(qint32&, b),
+                 Q_ARG(qint32&, c), Q_ARG(qint32&, d)));
+    QCOMPARE((QList<qint32>{a, b, c, d}), (QList<qint32>{10, 20, 100, 50}));
+    QVERIFY(call("GetResizePosition", Q_ARG(qint32, 7), Q_ARG(qint32&, a), Q_ARG(qint32&, b),
+                 Q_ARG(qint32&, c), Q_ARG(qint32&, d)));
+    QCOMPARE((QList<qint32>{a, b, c, d}), (QList<qint32>{107, 113, 67, 73}));
+
+    QVERIFY(zoomwell.setProperty("ResizerSize", QVariant::fromValue(qint16(10))));
+    QCOMPARE(zoomwell.property("ResizerSize").value<qint16>(), qint16(10));
+    QCOMPARE(zoomwell.Resizer(0).geometry().size(), QSize(10, 10));
+
+    struct Step {
+        const char* method;
+        std::function<bool()> invoke;
+        std::function<bool()> done;
+    };
+    const Step steps[] = {
+        {"ResizerShow", [&] { return call("ResizerShow", Q_ARG(bool, false)); },
+         [&] { return !zoomwell.Resizer(0).isVisible(); }},
+        {"SetSelectMode",
+         [&] { return call("SetSelectMode", Q_ARG(bool, true), Q_ARG(qint32, 0)); },
+         [&] { return zoomwell.Resizer(0).isVisible(); }},
+        {"ResizerOrientation",
+         [&] {
+             return call("ResizerOrientation", Q_RETURN_ARG(qint32, result), Q_ARG(qint32, 3),
+                         Q_ARG(bool, false));
+         },
+         [&] { return !zoomwell.Resizer(7).isEnabled() && zoomwell.Resizer(0).isEnabled(); }},
+        {"ShowGuideLine",
+         [&] { return call("ShowGuideLine", Q_RETURN_ARG(qint32, result), Q_ARG(bool, true)); },
+         [&] { return zoomwell.GuideLine(0).isVisible(); }},
+        {"DrawSkewLine",
+         [&] {
+             return call("DrawSkewLine", Q_RETURN_ARG(qint32, result), Q_ARG(qint32, 1),
+                         Q_ARG(qint32, 2), Q_ARG(qint32, 3), Q_ARG(qint32, 4), Q_ARG(bool, true));
+         },
+         [&] { return zoomwell.SkewLine().line() == QLine(1, 3, 2, 4); }},
+        {"ShowMagArea",
+         [&] {
+             return call("ShowMagArea", Q_RETURN_ARG(qint32, result), Q_ARG(qint32, 0),
+                         Q_ARG(bool, false));
+         },
+         [&] { return !zoomwell.ShapeMag(0).isVisible(); }},
+        {"Refresh", [&] { return call("Refresh"); }, [] { return true; }},
+    };
+    for (const Step& step : steps) {
+        result = -1;
+        QVERIFY2(step.invoke(), step.method);
+        QVERIFY2(step.done(), step.method);
+    }
 }
 
 QTEST_MAIN(tst_ZoomwellMethods)
