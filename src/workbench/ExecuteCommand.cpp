@@ -7,7 +7,7 @@
 #include "workbench/Ctl.h"
 #include "workbench/WorkbenchState.h"
 
-std::optional<RenamePlan> ExecuteCommand::plan() {
+ExecuteCommand::Planned ExecuteCommand::plan() {
     RenamePlan::Source source{m_p.state.currentTemplate,
                               m_p.settings,
                               m_p.settings.scanPath,
@@ -16,25 +16,23 @@ std::optional<RenamePlan> ExecuteCommand::plan() {
                               [this](const std::string& fileName) {
                                   return runlists::listedPages(m_p.imageGrid, fileName);
                               }};
-    RenamePlan planned = RenamePlan::compute(source);
-    if (!prepareRun(planned, m_p.settings, m_p.prompter, m_p.dialogs)) {
-        if (m_p.settings.enterKeyAssign == 1) {
-            m_p.view.focusControl(static_cast<int>(Ctl::RenameGrid));
-        }
-        return std::nullopt;
+    Planned planned{RenamePlan::compute(source), false};
+    planned.ok = prepareRun(planned.plan, m_p.settings, m_p.prompter, m_p.dialogs);
+    if (!planned.ok && m_p.settings.enterKeyAssign == 1) {
+        m_p.view.focusControl(static_cast<int>(Ctl::RenameGrid));
     }
     return planned;
 }
 
 std::optional<RenameRun::Outcome> ExecuteCommand::execute() {
-    const std::optional<RenamePlan> planned = plan();
-    if (!planned) {
+    const Planned planned = plan();
+    if (!planned.ok) {
         return std::nullopt;
     }
     m_p.view.setWaitCursor(true);
     RenameRun run(
         {m_p.changes, m_p.prompter, m_p.dialogs, m_p.state.currentTemplate, m_p.settings});
-    RenameRun::Outcome outcome = run.run(*planned);
+    RenameRun::Outcome outcome = run.run(planned.plan);
     m_p.releaseAll();
     runlists::removeRows(m_p.renameList, outcome.doneRows);
     m_p.state.modified = true;

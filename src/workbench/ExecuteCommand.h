@@ -38,9 +38,13 @@ public:
 
     explicit ExecuteCommand(Parts parts) : m_p(std::move(parts)) {}
 
-    // The plan as the run would carry it out, once every check passed and every question was
-    // answered; nullopt when a check stopped it. Touches no file.
-    std::optional<RenamePlan> plan();
+    // The plan as the run would carry it out, and whether every check passed and every question
+    // was answered so that the run would go on. Touches no file.
+    struct Planned {
+        RenamePlan plan;
+        bool ok = false;
+    };
+    Planned plan();
     // The button "実行". nullopt when a check stopped the run (nothing changed then).
     std::optional<RenameRun::Outcome> execute();
 
