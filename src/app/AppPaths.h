@@ -15,6 +15,9 @@ public:
     explicit AppPaths(RegistryStore registry, std::string executablePath = {});
 
     std::string dataFolder();
+    // The data folder named by other means than the registry (the command-line companion's
+    // --data-folder).
+    void setDataFolder(std::string folder) { m_dataFolder = std::move(folder); }
     std::string programFolder();
     std::string settingsFilePath();
     std::string systemFolder();

@@ -103,7 +103,7 @@ std::optional<std::string> readAll(std::string_view path) {
     return content;
 }
 
-bool writeAtomically(std::string_view path, std::string_view content) {
+std::optional<std::string> stageFile(std::string_view path, std::string_view content) {
     const fs::path target = native(path);
     struct stat existing {};
     const bool targetExists = ::stat(target.c_str(), &existing) == 0;
@@ -111,12 +111,12 @@ bool writeAtomically(std::string_view path, std::string_view content) {
     // not stop (root), as a read-only attribute would be.
     if (targetExists && (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
                          ::access(target.c_str(), W_OK) != 0)) {
-        return false;
+        return std::nullopt;
     }
     std::string tmp = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
-        return false;
+        return std::nullopt;
     }
     bool ok = true;
     const char* p = content.data();
@@ -140,13 +140,28 @@ bool writeAtomically(std::string_view path, std::string_view content) {
         ok = ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     }
     ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        ok = std::rename(tmp.c_str(), target.c_str()) == 0;
-    }
     if (!ok) {
         ::unlink(tmp.c_str());
+        return std::nullopt;
     }
-    return ok;
+    return tmp;
+}
+
+bool commitStaged(const std::string& staged, std::string_view path) {
+    if (std::rename(staged.c_str(), native(path).c_str()) == 0) {
+        return true;
+    }
+    ::unlink(staged.c_str());
+    return false;
+}
+
+void discardStaged(const std::string& staged) {
+    ::unlink(staged.c_str());
+}
+
+bool writeAtomically(std::string_view path, std::string_view content) {
+    const auto staged = stageFile(path, content);
+    return staged && commitStaged(*staged, path);
 }
 
 namespace {

@@ -36,6 +36,12 @@ std::optional<std::string> readAll(std::string_view path);
 // crash never leaves half a file. Fails without touching anything when the target exists and is
 // read-only or the folder cannot take the temporary file.
 bool writeAtomically(std::string_view path, std::string_view content);
+// The two halves of writeAtomically, for changes of several files that are to land together:
+// the content goes to a new, synced temporary file beside path (nothing when that cannot be made
+// or the target exists read-only); committing renames it over path, discarding removes it.
+std::optional<std::string> stageFile(std::string_view path, std::string_view content);
+bool commitStaged(const std::string& staged, std::string_view path);
+void discardStaged(const std::string& staged);
 
 // Names (cp932) of the entries of a folder, sorted without regard to case so that listings are
 // the same on every machine. Regular files only when filesOnly is set.

@@ -134,9 +134,14 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
     if (!content) {
         return std::nullopt;
     }
+    return readFrom(*content, section, key, bufferSize);
+}
+
+std::optional<std::string> ProfileFile::readFrom(std::string_view content, std::string_view section,
+                                                 std::string_view key, std::size_t bufferSize) {
     bool inSection = false;
     bool sectionSeen = false;
-    for (std::string_view line : splitLines(*content)) {
+    for (std::string_view line : splitLines(content)) {
         if (const auto name = sectionOf(line)) {
             if (sectionSeen && inSection) {
                 break; // the first matching section wins
@@ -221,6 +226,11 @@ bool ProfileFile::writeMany(std::string_view section,
         content = applyWrite(content, section, key, value);
     }
     return files::writeAtomically(m_path, content);
+}
+
+std::string ProfileFile::withKey(const std::string& content, std::string_view section,
+                                 std::string_view key, std::string_view value) {
+    return applyWrite(content, section, key, value);
 }
 
 bool ProfileFile::writeInt(std::string_view section, std::string_view key, int value) const {

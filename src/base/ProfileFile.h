@@ -44,6 +44,14 @@ public:
     std::optional<std::string> firstLine(std::size_t maxChars) const;
     std::vector<std::string> sectionNames() const;
 
+    // The same two operations on a file's content held in memory: a key's value as read() gives
+    // it, and the content after write() of one key.
+    static std::optional<std::string> readFrom(std::string_view content, std::string_view section,
+                                               std::string_view key,
+                                               std::size_t bufferSize = kDefaultBuffer);
+    static std::string withKey(const std::string& content, std::string_view section,
+                               std::string_view key, std::string_view value);
+
     // Parses a decimal integer the way the profile reader does.
     static int parseInt(std::string_view text);
 

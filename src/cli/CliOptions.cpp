@@ -60,5 +60,9 @@ const char* CliOptions::usage() {
            "                                read LIST as the load button does and report it\n"
            "  info FILE...                  what the program learns about image files\n"
            "  scan FOLDER                   the image list after loading FOLDER\n"
-           "  preview FILE                  make the preview files of one image\n";
+           "  preview FILE                  make the preview files of one image\n"
+           "  assign [--work FILE.edd] [--template FILE.tpl] [--list LIST.csv] [--images DIR]\n"
+           "         [--batch-assign] [--assign ROW=FILE[,FILE...]] [--release FILE[,FILE...]]\n"
+           "         [--batch-release] [--save FILE.edd]\n"
+           "                                build a main window's state, assign, and report it\n";
 }

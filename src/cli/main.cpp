@@ -1,3 +1,4 @@
+#include "cli/AssignCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
@@ -40,6 +41,9 @@ int main(int argc, char* argv[]) {
     }
     if (command == "scan") {
         return runScanCommand(session);
+    }
+    if (command == "assign") {
+        return runAssignCommand(session);
     }
     if (command == "preview") {
         return runPreviewCommand(session);

@@ -18,7 +18,11 @@ bool ImageCheck::hasTiffMagic(const std::string& path) {
     if (!in.read(head, 2)) {
         return false;
     }
-    return (head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M');
+    return hasTiffMagic(reinterpret_cast<const std::uint8_t*>(head), 2);
+}
+
+bool ImageCheck::hasTiffMagic(const std::uint8_t* head, std::size_t size) {
+    return size >= 2 && ((head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M'));
 }
 
 bool ImageCheck::isLargeEnough(int widthMm, int heightMm) {

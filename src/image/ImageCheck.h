@@ -2,6 +2,8 @@
 
 #include "image/PageMeasure.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@ public:
 
     // A file with the extension tif or tiff must begin with "II" or "MM".
     static bool hasTiffMagic(const std::string& path);
+    static bool hasTiffMagic(const std::uint8_t* head, std::size_t size);
 
     // TIFF pages: no resolution above 600 dpi; at least 30 x 40 mm in one orientation; at most
     // 914 mm wide and 15000 mm long in one orientation (a roll). overA0 is set when an accepted

@@ -16,6 +16,7 @@ ImageEntry ImageFileLoader::load(const std::string& folder, const std::string& f
     entry.paperSize = facts.paperSize;
     entry.pageCount = facts.pageCount;
     entry.previewValid = facts.result == 0;
+    entry.date = facts.date.value_or(std::string());
     if (entry.previewValid && settings.loadPreview &&
         !files::exists(PreviewNaming::previewPath(settings.tempFolder, fileName, 1))) {
         const PreviewResult preview = PreviewMaker(settings, view, prompter).make(path, type);

@@ -11,7 +11,8 @@ class Prompter;
 
 // What the folder scan does for one listed file: measure it (type, paper size of page 1, page
 // count, preview-valid flag) and, with LoadPreview, make its preview files unless the first one
-// is already in the temp folder. The date is left to the caller.
+// is already in the temp folder. The date is filled in when it could be read while the file was
+// open (the caller tries again when it is empty).
 class ImageFileLoader {
 public:
     // view and prompter may be null (worker threads).

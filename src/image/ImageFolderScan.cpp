@@ -150,8 +150,10 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
         ImageEntry& entry = jobs[index].entry;
         const int row = m_grid.addRow();
         entry.write(m_grid, row);
-        entry.date = FileDate::read(files::join(folder, name), kScanDateAttempts, m_retryPause)
-                         .value_or(std::string());
+        if (entry.date.empty()) {
+            entry.date = FileDate::read(files::join(folder, name), kScanDateAttempts, m_retryPause)
+                             .value_or(std::string());
+        }
         m_grid.setText(row, ImageEntry::Date, entry.date);
         ++added;
     }

@@ -2,6 +2,7 @@
 
 #include "image/ImageLibraryFiles.h"
 #include "image/ImageLibraryPages.h"
+#include "image/TiffPageReducer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -164,7 +165,13 @@ int ImageLibrary::appendPage(const std::string& source, int page, const std::str
 
 int ImageLibrary::thinTiffPage(const std::string& source, int page, int factor,
                                const std::string& target) {
-    return ImageLibraryFiles::thinTiffPage(source, page, factor, target);
+    return TiffPageReducer::reduce(source, page, {Reduction{factor, target}},
+                                   TiffPageReducer::Pages::BilevelOnly);
+}
+
+int ImageLibrary::reduceTiffPage(const std::string& source, int page,
+                                 const std::vector<Reduction>& copies) {
+    return TiffPageReducer::reduce(source, page, copies, TiffPageReducer::Pages::Any);
 }
 
 int ImageLibrary::rotate(PixHandle& bitmap, int hundredthsOfDegree) {

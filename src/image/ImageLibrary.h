@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The raster operations of the program: page information, loading, resizing, saving, joining
 // pages into multi-page TIFFs, rotation, depth conversion, the 8-bit hand-over to the noise
@@ -81,6 +82,20 @@ public:
     // resolution values and resolution unit (inch when absent) are those of the source.
     static int thinTiffPage(const std::string& source, int page, int factor,
                             const std::string& target);
+
+    // One reduced copy of a page: the factor by which both sides shrink, and the file to write.
+    struct Reduction {
+        int factor = 1;
+        std::string target;
+    };
+    // Writes reduced copies of a TIFF page (strips or tiles), decoding it once for all of them
+    // and never holding the page: 1-bit pages thinned as thinTiffPage does, grey, palette and RGB
+    // pages averaged over factor x factor blocks (factor at most 257) into 24-bit RGB deflate
+    // TIFFs of max(1, width / factor) x max(1, height / factor). No memory cap applies.
+    // ErrUnsupported for a page stored in a way that cannot be streamed (load, resize and save it
+    // instead).
+    static int reduceTiffPage(const std::string& source, int page,
+                              const std::vector<Reduction>& copies);
 
     // Rotates clockwise by hundredths of a degree (negative turns left); uncovered areas become
     // white and the bitmap grows to keep the whole page. Quarter turns are exact.

@@ -15,38 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Thinned copies are kept within this many pixels a side.
-constexpr std::uint32_t MaxThinnedSide = 32768;
-
-std::string temporaryBeside(const std::string& path) {
-    return path + ".~writing";
-}
-
-// Moves a completely written temporary file over path; removes it when that fails.
-int commit(const std::string& temporary, const std::string& path, bool written) {
-    std::error_code error;
-    if (written) {
-        fs::rename(temporary, path, error);
-        if (!error) {
-            return ImageLibrary::Success;
-        }
-    }
-    fs::remove(temporary, error);
-    return ImageLibrary::ErrFileWrite;
-}
-
-TiffG4Writer::PageFormat formatOf(const TiffPageTags& tags, std::uint32_t width,
-                                  std::uint32_t height) {
-    TiffG4Writer::PageFormat format;
-    format.width = width;
-    format.height = height;
-    format.photometric = tags.photometric;
-    format.resolutionUnit = tags.resolutionUnit;
-    format.xResolution = tags.xResolution;
-    format.yResolution = tags.yResolution;
-    return format;
-}
-
 // Decodes every row of the page once, so that a damaged source is found before the target is
 // touched.
 int checkRows(const std::string& source, int page) {
@@ -72,7 +40,8 @@ int streamBilevelPage(const std::string& source, int page, const std::string& ta
     }
     const TiffPageTags& tags = reader.tags();
     TiffG4Writer writer;
-    if (!writer.open(target, true) || !writer.beginPage(formatOf(tags, tags.width, tags.height))) {
+    if (!writer.open(target, true) ||
+        !writer.beginPage(TiffG4Writer::formatOf(tags, tags.width, tags.height))) {
         return ImageLibrary::ErrFileWrite;
     }
     for (std::uint32_t y = 0; y < tags.height; ++y) {
@@ -103,6 +72,22 @@ int appendLoadedPage(const std::string& source, int page, const std::string& tar
 }
 
 } // namespace
+
+std::string ImageLibraryFiles::temporaryBeside(const std::string& path) {
+    return path + ".~writing";
+}
+
+int ImageLibraryFiles::commit(const std::string& temporary, const std::string& path, bool written) {
+    std::error_code error;
+    if (written) {
+        fs::rename(temporary, path, error);
+        if (!error) {
+            return ImageLibrary::Success;
+        }
+    }
+    fs::remove(temporary, error);
+    return ImageLibrary::ErrFileWrite;
+}
 
 void ImageLibraryFiles::silenceLibraries() {
     TiffHandle::silenceHandlers();
@@ -163,56 +148,4 @@ int ImageLibraryFiles::appendPage(const std::string& source, int page, const std
         }
     }
     return appendLoadedPage(source, page, target);
-}
-
-int ImageLibraryFiles::thinTiffPage(const std::string& source, int page, int factor,
-                                    const std::string& target) {
-    silenceLibraries();
-    if (factor < 1) {
-        return ImageLibrary::ErrInvalidParameter;
-    }
-    if (BitmapFileType::detect(source) != BitmapFileType::Tiff) {
-        return unrecognised(source);
-    }
-    TiffRowReader reader;
-    if (const int result = reader.open(source, page); result != ImageLibrary::Success) {
-        return result;
-    }
-    const TiffPageTags& tags = reader.tags();
-    if (!tags.isStreamableBilevel()) {
-        return ImageLibrary::ErrUnsupported;
-    }
-    const std::uint32_t longest = std::max(tags.width, tags.height);
-    const std::uint32_t step = std::max<std::uint32_t>(
-        static_cast<std::uint32_t>(factor), (longest + MaxThinnedSide - 1) / MaxThinnedSide);
-    const std::uint32_t width = (tags.width + step - 1) / step;
-    const std::uint32_t height = (tags.height + step - 1) / step;
-
-    const std::string temporary = temporaryBeside(target);
-    TiffG4Writer writer;
-    bool written = writer.open(temporary, false) && writer.beginPage(formatOf(tags, width, height));
-    std::vector<std::uint8_t> thinned((width + 7) / 8);
-    int result = ImageLibrary::Success;
-    for (std::uint32_t y = 0; written && y < tags.height; ++y) {
-        const std::uint8_t* row = reader.nextRow();
-        if (row == nullptr) {
-            result = ImageLibrary::ErrFileRead;
-            written = false;
-            break;
-        }
-        if (y % step != 0) {
-            continue;
-        }
-        std::fill(thinned.begin(), thinned.end(), 0);
-        for (std::uint32_t x = 0, from = 0; x < width; ++x, from += step) {
-            if (row[from >> 3] & (0x80 >> (from & 7))) {
-                thinned[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
-            }
-        }
-        written = writer.writeRow(thinned.data());
-    }
-    written = written && writer.endPage();
-    written = writer.close() && written;
-    const int committed = commit(temporary, target, written);
-    return result != ImageLibrary::Success ? result : committed;
 }

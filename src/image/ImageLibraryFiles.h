@@ -5,7 +5,8 @@
 struct Pix;
 
 // The file-writing side of the image library: whole-file saves that replace a file only once the
-// new content is complete, and the row-streaming work on 1-bit TIFF pages (appending, thinning).
+// new content is complete, and appending pages to multi-page G4 TIFFs (1-bit pages streamed row by
+// row).
 class ImageLibraryFiles {
 public:
     // Silences libtiff's and Leptonica's diagnostics (poppler's are silenced where it is opened).
@@ -18,7 +19,11 @@ public:
     // path, then renames it over path.
     static int writeReplacing(const std::string& path, Pix* pix, int format);
 
+    // The name a new file is written under beside path before it is renamed into place.
+    static std::string temporaryBeside(const std::string& path);
+    // Moves a completely written temporary file over path; removes it when that fails or when it
+    // was not written completely.
+    static int commit(const std::string& temporary, const std::string& path, bool written);
+
     static int appendPage(const std::string& source, int page, const std::string& target);
-    static int thinTiffPage(const std::string& source, int page, int factor,
-                            const std::string& target);
 };

@@ -3,8 +3,10 @@
 #include "image/BitmapFileType.h"
 #include "image/ImageLibraryFiles.h"
 #include "image/PopplerDocument.h"
+#include "image/TiffColourRows.h"
 #include "image/TiffHandle.h"
 #include "image/TiffPageTags.h"
+#include "image/TiffRowReader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,6 +125,57 @@ int rasterHeader(const std::string& path, int& width, int& height, int& bits) {
     return ImageLibrary::Success;
 }
 
+// A page Leptonica does not read (tiles), assembled row by row: 1-bit pages as 1 bpp (1 black),
+// grey as 8 bpp, palette and RGB as 32 bpp.
+int loadTiffRows(TiffRowReader& reader, PixHandle& out) {
+    const TiffPageTags& tags = reader.tags();
+    const bool bilevel = tags.isStreamableBilevel();
+    TiffColourRows colours;
+    if (!bilevel && !colours.open(tags)) {
+        return ImageLibrary::ErrUnsupported;
+    }
+    const int depth = bilevel ? 1 : colours.channels() == 1 ? 8 : 32;
+    // A palette page is held as 32 bpp, more than its stored depth promised.
+    if (!ImageLibrary::fitsInMemory(tags.width, tags.height, depth)) {
+        return ImageLibrary::ErrImageTooLarge;
+    }
+    PixHandle pix(
+        pixCreate(static_cast<l_int32>(tags.width), static_cast<l_int32>(tags.height), depth));
+    if (!pix) {
+        return ImageLibrary::ErrNoMemory;
+    }
+    const l_int32 wpl = pixGetWpl(pix.get());
+    for (std::uint32_t y = 0; y < tags.height; ++y) {
+        const std::uint8_t* row = reader.nextRow();
+        if (row == nullptr) {
+            return ImageLibrary::ErrFileRead;
+        }
+        l_uint32* line = pixGetData(pix.get()) + static_cast<std::size_t>(y) * wpl;
+        if (bilevel) {
+            const bool invert = tags.photometric == PHOTOMETRIC_MINISBLACK;
+            for (std::size_t i = 0; i < reader.rowBytes(); ++i) {
+                SET_DATA_BYTE(line, static_cast<l_int32>(i), invert ? row[i] ^ 0xff : row[i]);
+            }
+            continue;
+        }
+        const std::uint8_t* samples = colours.convert(row);
+        for (std::uint32_t x = 0; x < tags.width; ++x) {
+            if (depth == 8) {
+                SET_DATA_BYTE(line, static_cast<l_int32>(x), samples[x]);
+            } else {
+                const std::uint8_t* p = samples + 3 * static_cast<std::size_t>(x);
+                composeRGBPixel(p[0], p[1], p[2], line + x);
+            }
+        }
+    }
+    if (bilevel) {
+        pixSetPadBits(pix.get(), 0);
+    }
+    pixSetResolution(pix.get(), tags.xDpi(), tags.yDpi());
+    out = std::move(pix);
+    return ImageLibrary::Success;
+}
+
 } // namespace
 
 int ImageLibraryPages::pageInfo(const std::string& path, int page, ImageLibrary::PageInfo& info) {
@@ -166,6 +219,12 @@ int ImageLibraryPages::loadPage(const std::string& path, int page, PixHandle& ou
     }
     if (!ImageLibrary::fitsInMemory(info.width, info.height, info.bitsPerPixel)) {
         return ImageLibrary::ErrImageTooLarge;
+    }
+    if (kind == BitmapFileType::Tiff) {
+        TiffRowReader reader;
+        if (reader.open(path, page) == ImageLibrary::Success && reader.tags().tiled) {
+            return loadTiffRows(reader, out);
+        }
     }
     PixHandle pix(kind == BitmapFileType::Tiff ? pixReadTiff(path.c_str(), page - 1)
                                                : pixRead(path.c_str()));

@@ -3,20 +3,26 @@
 #include "base/FileSystem.h"
 #include "image/Hp2xxConverter.h"
 #include "image/ImageCheck.h"
+#include "image/ImageFileHandle.h"
 #include "image/ImageLibrary.h"
 #include "image/PaperSize.h"
 
 ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     ImageFacts facts;
     facts.paperSize = PaperSize::unfixed();
-    if (!files::isRegularFile(path)) {
+    const std::string native = files::native(path).string();
+    ImageFileHandle file;
+    const bool opened = file.open(native);
+    if (!opened && !files::isRegularFile(path)) {
         facts.result = 1;
         return facts;
     }
-    const std::string native = files::native(path).string();
+    if (opened) {
+        facts.date = file.unlockedDate();
+    }
     switch (type) {
     case ImageType::Tiff:
-        inspectTiff(native, facts);
+        inspectTiff(native, opened ? &file : nullptr, facts);
         break;
     case ImageType::Jpeg:
         inspectJpeg(native, facts);
@@ -39,12 +45,17 @@ ImageFacts ImageProbe::inspect(const std::string& path, ImageType type) const {
     return facts;
 }
 
-void ImageProbe::inspectTiff(const std::string& native, ImageFacts& facts) const {
-    if (ImageTypeDetector::hasTiffExtension(native) && !ImageCheck::hasTiffMagic(native)) {
+void ImageProbe::inspectTiff(const std::string& native, const ImageFileHandle* file,
+                             ImageFacts& facts) const {
+    const bool magic = file != nullptr && ImageCheck::hasTiffMagic(file->head(), file->headSize());
+    if (ImageTypeDetector::hasTiffExtension(native) && !magic) {
         facts.result = -1;
         return;
     }
-    const int read = PageMeasure::tiffPages(native, m_settings.jpgResolution, facts.pages);
+    const int read =
+        file != nullptr
+            ? PageMeasure::tiffPages(*file, native, m_settings.jpgResolution, facts.pages)
+            : PageMeasure::tiffPages(native, m_settings.jpgResolution, facts.pages);
     if (read != ImageLibrary::Success) {
         facts.pages.clear();
         facts.result = read;

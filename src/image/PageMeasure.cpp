@@ -1,6 +1,7 @@
 #include "image/PageMeasure.h"
 
 #include "image/BitmapFileType.h"
+#include "image/ImageFileHandle.h"
 #include "image/ImageLibrary.h"
 #include "image/ImageLibraryFiles.h"
 #include "image/PopplerDocument.h"
@@ -62,11 +63,21 @@ PageFacts PageMeasure::fromPoints(int page, double widthPoints, double heightPoi
 int PageMeasure::tiffPages(const std::string& path, int jpgResolution,
                            std::vector<PageFacts>& out) {
     out.clear();
-    ImageLibraryFiles::silenceLibraries();
-    if (BitmapFileType::detect(path) != BitmapFileType::Tiff) {
+    ImageFileHandle file;
+    if (!file.open(path)) {
         return ImageLibraryFiles::unrecognised(path);
     }
-    TiffHandle tif = TiffHandle::open(path, "r");
+    return tiffPages(file, path, jpgResolution, out);
+}
+
+int PageMeasure::tiffPages(const ImageFileHandle& file, const std::string& path, int jpgResolution,
+                           std::vector<PageFacts>& out) {
+    out.clear();
+    ImageLibraryFiles::silenceLibraries();
+    if (BitmapFileType::detect(file.head(), file.headSize()) != BitmapFileType::Tiff) {
+        return ImageLibraryFiles::unrecognised(path);
+    }
+    TiffHandle tif = file.tiff();
     if (!tif) {
         return ImageLibrary::ErrFileRead;
     }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class ImageFileHandle;
+
 // The measured size of one page.
 struct PageFacts {
     int page = 0; // 1-based
@@ -31,6 +33,9 @@ public:
 
     // Every page of a TIFF file, read directory by directory (one pass, no pixel data).
     static int tiffPages(const std::string& path, int jpgResolution, std::vector<PageFacts>& out);
+    // The same through a file already open.
+    static int tiffPages(const ImageFileHandle& file, const std::string& path, int jpgResolution,
+                         std::vector<PageFacts>& out);
     // The single page of a JPEG (or other single-page raster) file through the image library.
     static int rasterPage(const std::string& path, int jpgResolution, PageFacts& out);
     // Every page of a PDF file.

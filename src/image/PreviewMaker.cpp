@@ -87,22 +87,8 @@ void PreviewMaker::discard(PreviewResult& result) const {
     result.previewCount = 0;
 }
 
-int PreviewMaker::reducePage(const std::string& path, int page, int bitsPerPixel, bool tiff,
-                             int factor, const std::string& target) const {
-    if (tiff && bitsPerPixel == 1) {
-        int thinned = ImageLibrary::ErrUnsupported;
-        {
-            WaitCursor wait(m_view);
-            thinned = ImageLibrary::thinTiffPage(path, page, factor, target);
-        }
-        if (thinned == ImageLibrary::Success) {
-            return 0;
-        }
-        // A tiled 1-bit page cannot be streamed; it is reduced like any other page below.
-        if (thinned != ImageLibrary::ErrUnsupported) {
-            return -1;
-        }
-    }
+int PreviewMaker::resizePage(const std::string& path, int page, int factor,
+                             const std::string& target) const {
     PixHandle pix;
     if (const int r = ImageLibrary::loadPage(path, page, pix); r != ImageLibrary::Success) {
         return r;
@@ -113,6 +99,25 @@ int PreviewMaker::reducePage(const std::string& path, int page, int bitsPerPixel
         return r;
     }
     return asResult(ImageLibrary::saveByDepth(target, pix));
+}
+
+int PreviewMaker::reduceTiffPage(const std::string& path, int page, int bitsPerPixel,
+                                 const std::vector<ImageLibrary::Reduction>& copies) const {
+    int streamed = ImageLibrary::ErrUnsupported;
+    {
+        WaitCursor wait(bitsPerPixel == 1 ? m_view : nullptr);
+        streamed = ImageLibrary::reduceTiffPage(path, page, copies);
+    }
+    if (streamed != ImageLibrary::ErrUnsupported) {
+        return streamed == ImageLibrary::Success ? 0 : -1;
+    }
+    // A page stored in a way the streaming reduction does not decode is loaded whole.
+    for (const ImageLibrary::Reduction& copy : copies) {
+        if (const int r = resizePage(path, page, copy.factor, copy.target); r != 0) {
+            return r;
+        }
+    }
+    return 0;
 }
 
 PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) const {
@@ -164,18 +169,29 @@ PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) 
         const int number = out.previewCount + 1;
         const std::string name = PreviewNaming::previewName(fileName, number);
         const std::string target = files::native(files::join(m_settings.tempFolder, name));
-        const int bits = pages[static_cast<std::size_t>(page - 1)].bitsPerPixel;
-        int r = tiff ? reducePage(native, page, bits, true, m_settings.tiffInfanticide, target)
-                     : copyWritable(path, files::join(m_settings.tempFolder, name));
+        const std::string zoomed = PreviewNaming::previewName(fileName, number, true);
+        const std::string zoomedTarget = files::native(files::join(m_settings.tempFolder, zoomed));
+        int r = 0;
+        if (tiff) {
+            std::vector<ImageLibrary::Reduction> copies{{m_settings.tiffInfanticide, target}};
+            if (magnify) {
+                copies.push_back({2, zoomedTarget});
+            }
+            r = reduceTiffPage(native, page, pages[static_cast<std::size_t>(page - 1)].bitsPerPixel,
+                               copies);
+        } else {
+            r = copyWritable(path, files::join(m_settings.tempFolder, name));
+            if (r == 0 && magnify) {
+                r = resizePage(native, page, 2, zoomedTarget);
+                if (r != 0) {
+                    files::removeFile(target);
+                }
+            }
+        }
         if (r == 0) {
             out.files.push_back(name);
             ++out.previewCount;
-        }
-        if (r == 0 && magnify) {
-            const std::string zoomed = PreviewNaming::previewName(fileName, number, true);
-            r = reducePage(native, page, bits, tiff, 2,
-                           files::native(files::join(m_settings.tempFolder, zoomed)));
-            if (r == 0) {
+            if (magnify) {
                 out.files.push_back(zoomed);
             }
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/ImageLibrary.h"
 #include "image/ImageSettings.h"
 #include "image/ImageTypeDetector.h"
 
@@ -34,10 +35,11 @@ private:
     PreviewResult makeRaster(const std::string& path, ImageType type) const;
     PreviewResult makePdf(const std::string& path) const;
     PreviewResult makeHpGl(const std::string& path) const;
-    // One page reduced by factor into target: thinned row by row when it is a strip-stored 1-bit
-    // TIFF page, else loaded, resized and saved by depth.
-    int reducePage(const std::string& path, int page, int bitsPerPixel, bool tiff, int factor,
-                   const std::string& target) const;
+    // One page loaded whole, resized by factor and saved by depth into target.
+    int resizePage(const std::string& path, int page, int factor, const std::string& target) const;
+    // The reduced copies of one TIFF page, streamed when its layout allows, else each resized.
+    int reduceTiffPage(const std::string& path, int page, int bitsPerPixel,
+                       const std::vector<ImageLibrary::Reduction>& copies) const;
     void discard(PreviewResult& result) const;
 
     const ImageSettings& m_settings;

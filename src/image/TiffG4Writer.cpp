@@ -6,6 +6,18 @@
 #include <utility>
 #include <vector>
 
+TiffG4Writer::PageFormat TiffG4Writer::formatOf(const TiffPageTags& tags, std::uint32_t width,
+                                                std::uint32_t height) {
+    PageFormat format;
+    format.width = width;
+    format.height = height;
+    format.photometric = tags.photometric;
+    format.resolutionUnit = tags.resolutionUnit;
+    format.xResolution = tags.xResolution;
+    format.yResolution = tags.yResolution;
+    return format;
+}
+
 bool TiffG4Writer::open(const std::string& path, bool append) {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);

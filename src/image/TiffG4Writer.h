@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/TiffHandle.h"
+#include "image/TiffPageTags.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,9 @@ public:
         float xResolution = 0.0f;
         float yResolution = 0.0f;
     };
+
+    // The format of a page of width x height with the photometric sense and resolution of tags.
+    static PageFormat formatOf(const TiffPageTags& tags, std::uint32_t width, std::uint32_t height);
 
     // append: add pages after those already in the file (the file is created when missing);
     // otherwise the file is replaced. False when it cannot be opened as a TIFF.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Owner of one libtiff TIFF*. Opening through this class also silences libtiff's error and
@@ -20,6 +22,18 @@ public:
     static TiffHandle open(const std::string& path, const char* mode);
     // Takes ownership of a TIFF* opened otherwise (for example over a client stream).
     static TiffHandle adopt(tiff* opened);
+    // A file read by position through a descriptor its owner keeps open, with the file's first
+    // bytes already at hand.
+    struct DescriptorSource {
+        int fd = -1;
+        std::uint64_t size = 0;
+        std::uint64_t offset = 0;
+        const std::uint8_t* head = nullptr;
+        std::size_t headSize = 0;
+    };
+    // Reads through source, which must outlive the handle; name is used in messages only. The
+    // file is read, not memory-mapped.
+    static TiffHandle openDescriptor(DescriptorSource& source, const std::string& name);
 
     // Replaces libtiff's process-wide error and warning handlers with silent ones.
     static void silenceHandlers();

@@ -25,7 +25,8 @@ bool TiffPageTags::read(tiff* tif) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
     TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &resolutionUnit);
-    if (TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) != 1) {
+    photometricStated = TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) == 1;
+    if (!photometricStated) {
         photometric = PHOTOMETRIC_MINISWHITE;
     }
     if (TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xResolution) != 1) {
@@ -34,12 +35,29 @@ bool TiffPageTags::read(tiff* tif) {
     if (TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yResolution) != 1) {
         yResolution = 0.0f;
     }
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planarConfig);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
+    std::uint16_t* red = nullptr;
+    std::uint16_t* green = nullptr;
+    std::uint16_t* blue = nullptr;
+    if (photometric == PHOTOMETRIC_PALETTE && bitsPerSample <= 8 &&
+        TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue) == 1) {
+        for (std::uint32_t i = 0; i < (1u << bitsPerSample); ++i) {
+            palette.push_back(static_cast<std::uint32_t>(red[i] >> 8) << 16 |
+                              static_cast<std::uint32_t>(green[i] >> 8) << 8 |
+                              static_cast<std::uint32_t>(blue[i] >> 8));
+        }
+    }
     tiled = TIFFIsTiled(tif) != 0;
+    if (tiled) {
+        TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+        TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileLength);
+    }
     return true;
 }
 
 bool TiffPageTags::isStreamableBilevel() const {
-    return bitsPerSample == 1 && samplesPerPixel == 1 && !tiled &&
+    return bitsPerSample == 1 && samplesPerPixel == 1 &&
            (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK);
 }
 

@@ -18,6 +18,8 @@ bool RenameListController::menuItemsEnabled() const {
 void RenameListController::gridKeyDown(CellGrid&, int& keyCode, int) {
     if (keyCode == gridkey::F2) {
         m_editor.startEdit();
+    } else if (keyCode == gridkey::Enter && !m_editor.isEditing()) {
+        m_owner.listEnterKey();
     }
 }
 

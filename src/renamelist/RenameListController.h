@@ -11,6 +11,7 @@ class RenameList;
 class RenameListOwner;
 
 // The rename list grid's events: F2, a double-click or a press on the current row start an edit;
+// Enter outside an edit goes to the owner (it may assign);
 // a press on a column header sorts; the right button asks for the context menu; the current cell
 // changing makes its row the current list row; the grid's own sort renumbers the rows.
 class RenameListController : public CellGridObserver {

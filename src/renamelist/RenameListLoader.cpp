@@ -50,7 +50,9 @@ bool RenameListLoader::LoadRenameList(const std::string& path, bool workDataMode
     m_view.setProgressRange(0, kProgressRange);
     m_list.setRedraw(false);
 
-    const std::string initialDate = DateValue::initialDate(m_settings, m_today());
+    // The list copy of a work data file holds the dates as they were: an empty one stays empty.
+    const std::string initialDate =
+        workDataMode ? std::string() : DateValue::initialDate(m_settings, m_today());
     bool limitExceeded = false;
     bool invalidData = false;
     int taken = 0;

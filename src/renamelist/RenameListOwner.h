@@ -18,6 +18,8 @@ public:
     // Enter ended an edit while EnterKeyAssign is on: the row is to be assigned to the current
     // image when it is complete and an image is available. Duplicate: the name clash was reported.
     virtual EnterAssign listAssignByEnter(int /*row*/) { return EnterAssign::NotAssigned; }
+    // Enter was pressed on the grid while no edit runs.
+    virtual void listEnterKey() {}
     // The right button was pressed on the grid while no edit runs: the menu "一覧操作" opens at
     // the position (twips from the grid's top-left corner).
     virtual void listContextMenu(int /*xTwips*/, int /*yTwips*/, bool /*itemsEnabled*/) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execute/AssignmentAvailability.h"
 #include "renamelist/AssignmentQueries.h"
 
 #include <cstddef>
@@ -9,11 +10,7 @@
 // selection allows.
 class AssignmentPort : public AssignmentQueries {
 public:
-    struct Availability {
-        bool batchAssign = false;
-        bool assign = false;
-        bool release = false;
-    };
+    using Availability = AssignmentAvailability;
 
     virtual std::size_t count() const = 0;
     virtual Availability availability() const = 0;

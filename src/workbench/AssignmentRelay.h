@@ -3,11 +3,10 @@
 #include "workbench/AssignmentPort.h"
 
 // Hands every call on to the assignment list in force, so that the parts of the main window that
-// keep a reference to the assignment list follow when another list is put in its place.
+// keep a reference to the assignment list follow when another list is put in its place. The
+// owner gives it its target before anything asks.
 class AssignmentRelay final : public AssignmentPort {
 public:
-    explicit AssignmentRelay(AssignmentPort& target) : m_target(&target) {}
-
     void setTarget(AssignmentPort& target) { m_target = &target; }
 
     std::size_t count() const override { return m_target->count(); }
@@ -18,5 +17,5 @@ public:
     void shiftRows(int fromRow, int delta) override { m_target->shiftRows(fromRow, delta); }
 
 private:
-    AssignmentPort* m_target;
+    AssignmentPort* m_target = nullptr;
 };

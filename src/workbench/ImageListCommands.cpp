@@ -5,7 +5,7 @@
 #include "base/FileSystem.h"
 #include "base/MainView.h"
 #include "image/ImageEntry.h"
-#include "workbench/AssignmentPort.h"
+#include "workbench/AssignmentCommands.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
@@ -76,7 +76,11 @@ bool ImageListCommands::reload() {
     if (!m_p.state.imageFolderLoaded) {
         return false;
     }
-    return scan(ImageFolderScan::Mode::Reload);
+    if (!scan(ImageFolderScan::Mode::Reload)) {
+        return false;
+    }
+    m_p.workbench.assignmentCommands().reapplyAfterReload();
+    return true;
 }
 
 bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
@@ -92,6 +96,7 @@ bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
     busy = wasBusy;
     if (listed) {
         s.imageFolderLoaded = true;
+        s.modified = true;
         m_p.workbench.pane().setImageFolder(m_p.settings.settings().scanPath);
         afterScan();
     }
@@ -123,19 +128,22 @@ void ImageListCommands::contextMenu() {
 }
 
 void ImageListCommands::selectFirst() {
+    selectRow(m_p.imageGrid.fixedRows());
+}
+
+void ImageListCommands::selectRow(int row) {
     CellGrid& grid = m_p.imageGrid;
     grid.clearRowSelection();
-    const int first = grid.fixedRows();
-    if (m_p.state.imageCount < 1 || grid.rows() <= first) {
+    if (m_p.state.imageCount < 1 || row < grid.fixedRows() || row >= grid.rows()) {
         showEntry(0);
         return;
     }
-    grid.setRowSelected(first, true);
+    grid.setRowSelected(row, true);
     m_moving = true;
-    grid.setCurrentCell(first, ImageEntry::FileName);
+    grid.setCurrentCell(row, ImageEntry::FileName);
     m_moving = false;
-    grid.showCell(first, ImageEntry::FileName);
-    showEntry(first);
+    grid.showCell(row, ImageEntry::FileName);
+    showEntry(row);
 }
 
 void ImageListCommands::showEntry(int row) {
@@ -164,4 +172,8 @@ void ImageListCommands::gridCurrentCellChanged(CellGrid&, int oldRow, int, int n
     if (!m_moving && newRow != oldRow) {
         showEntry(newRow);
     }
+}
+
+void ImageListCommands::gridMouseDown(CellGrid&, int, int, int, int) {
+    m_p.workbench.refreshControlStates();
 }

@@ -47,7 +47,8 @@ public:
     // "画像読込み..." (no folder: the operator chooses one) and the start-up request (the named
     // folder). The folder becomes the image folder. True when the folder was listed.
     bool loadFolder(const std::optional<std::string>& folder);
-    // "画像再読込み": the same folder again, its previews made anew.
+    // "画像再読込み": the same folder again, its previews made anew; the assignments of files
+    // still listed are shown again.
     bool reload();
     // "削除" of the image context menu: the selected image files, after a question.
     bool deleteSelected();
@@ -55,6 +56,9 @@ public:
     void contextMenu();
     // Every image row is deselected; row 1, when there is one, becomes selected and current.
     void selectFirst();
+    // Only the image row is selected; it becomes current and the preview shows it (no row or a
+    // row outside the list: the preview is cleared).
+    void selectRow(int row);
     // Removes the preview files of the temp folder.
     void cleanTemp() const;
 
@@ -66,6 +70,9 @@ public:
                              bool& cancel) override;
     void gridCurrentCellChanged(CellGrid& grid, int oldRow, int oldCol, int newRow,
                                 int newCol) override;
+    // A press may change the selection without moving the cursor (Ctrl on the current row): the
+    // assignment commands follow the selection.
+    void gridMouseDown(CellGrid& grid, int button, int shift, int xTwips, int yTwips) override;
 
 private:
     bool scan(ImageFolderScan::Mode mode);

@@ -2,8 +2,10 @@
 
 #include "app/Settings.h"
 #include "base/CellGrid.h"
+#include "base/FileSystem.h"
 #include "base/MainView.h"
-#include "workbench/AssignmentPort.h"
+#include "renamelist/ShortenForDisplay.h"
+#include "workbench/AssignmentCommands.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 #include "workbench/DialogHost.h"
@@ -57,11 +59,23 @@ bool RenameListCommands::load(const std::optional<std::string>& path) {
     // Every image row is deselected and the first image is shown.
     m_p.workbench.imageList().selectFirst();
     s.renameListLoaded = true;
+    s.modified = true;
     m_p.workbench.refreshControlStates();
     if (enterAssigns) {
         m_p.view.focusControl(id(Ctl::RenameGrid));
     }
     return true;
+}
+
+bool RenameListCommands::loadCopy(const std::string& path) {
+    const bool opened = m_loader.LoadRenameList(path, true);
+    m_loader.finish(true);
+    WorkbenchState& s = m_p.state;
+    s.renameListFile = files::fileName(path);
+    s.renameListLoaded = opened;
+    m_p.view.setControlText(id(Ctl::ListFileName),
+                            ShortenForDisplay(s.renameListFile, RenameListImport::kDisplayWidth));
+    return opened;
 }
 
 void RenameListCommands::insertRow() {
@@ -83,6 +97,16 @@ void RenameListCommands::listModified() {
 
 void RenameListCommands::listAssignUnavailable() {
     m_p.view.enableControl(id(Ctl::Assign), false);
+}
+
+RenameListOwner::EnterAssign RenameListCommands::listAssignByEnter(int row) {
+    return m_p.workbench.assignmentCommands().assignEditedRow(row);
+}
+
+void RenameListCommands::listEnterKey() {
+    if (m_p.settings.enterKeyAssign == 1) {
+        m_p.workbench.assignmentCommands().assignByEnter();
+    }
 }
 
 void RenameListCommands::listContextMenu(int, int, bool itemsEnabled) {

@@ -45,6 +45,9 @@ public:
     // "ﾘﾈｰﾑﾘｽﾄ読込み..." (no path: the operator chooses the file) and the start-up request (the
     // named path). Needs a current template. True when a list was read.
     bool load(const std::optional<std::string>& path);
+    // The list copy of a work data file, read in work data mode (field k feeds column k, no
+    // sort); its name becomes the list file name. True when it could be read.
+    bool loadCopy(const std::string& path);
     // "行の挿入" and "行の削除" of the context menu, at the current list row.
     void insertRow();
     void deleteRow();
@@ -54,6 +57,8 @@ private:
     void listStateChanged() override;
     void listModified() override;
     void listAssignUnavailable() override;
+    EnterAssign listAssignByEnter(int row) override;
+    void listEnterKey() override;
     void listContextMenu(int xTwips, int yTwips, bool itemsEnabled) override;
 
     Parts m_p;

@@ -131,7 +131,15 @@ bool TemplateBox::selectByName(const std::string& name) {
     return true;
 }
 
-bool TemplateBox::load(const std::string& name, bool report) {
+bool TemplateBox::selectTemplate(const std::string& name, const Template& t) {
+    reselect(indexOf(name));
+    const bool loaded = load(name, true, t);
+    showStorageFolder();
+    m_p.view.enableControl(id(Ctl::LoadRenameList), renameListLoadAllowed());
+    return loaded;
+}
+
+bool TemplateBox::load(const std::string& name, bool report, const std::optional<Template>& given) {
     WorkbenchState& s = m_p.state;
     s.templateFile = cp932::trim(name + std::string(kExtension));
     m_p.settings.templateFile = s.templateFile;
@@ -147,7 +155,7 @@ bool TemplateBox::load(const std::string& name, bool report) {
     s.renameListFile.clear();
     m_p.view.setControlText(id(Ctl::ListFileName), {});
 
-    const auto t = m_folder.readTemplate(name);
+    const auto t = given ? given : m_folder.readTemplate(name);
     if (!t) {
         list.setRedraw(true);
         if (report) {

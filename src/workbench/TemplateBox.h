@@ -2,6 +2,7 @@
 
 #include "template/TemplateFolder.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ public:
     // The start-up request: the listed template of that name (without regard to case) is selected
     // as by a change; false when none is listed.
     bool selectByName(const std::string& name);
+    // A template read from a file of its own, wherever it lies (the command-line companion's
+    // --template): applied under its name, the box showing the listed template of that name if
+    // there is one. The column widths of the template that was current are not written back.
+    bool selectTemplate(const std::string& name, const Template& t);
     // ROWWIDTH of the current template from the grid's column widths; reports a failure.
     bool saveWidths();
     void showStorageFolder();
@@ -52,7 +57,9 @@ public:
 
 private:
     int indexOf(const std::string& name) const;
-    bool load(const std::string& name, bool report);
+    // Reads the template of that name from the folder, unless it is given, and applies it.
+    bool load(const std::string& name, bool report,
+              const std::optional<Template>& given = std::nullopt);
     void reselect(int index);
 
     Parts m_p;

@@ -44,7 +44,13 @@ Workbench::Workbench(AppContext& context, Seams seams)
       m_templateBox(TemplateBox::Parts{m_state, m_settings.settings(), m_renameList.list(),
                                        seams.view, seams.list, seams.prompter, m_assignments},
                     TemplateFolder(templateFolderOf(context), context.paths.dataFolder())),
-      m_placement(m_settings) {
+      m_placement(m_settings),
+      m_assignmentCommands(AssignmentCommands::Parts{*this, m_state, m_settings.settings(),
+                                                     m_renameList.list(), m_imageGrid, seams.view,
+                                                     seams.prompter}),
+      m_workData(WorkDataCommands::Parts{*this, m_state, m_settings, seams.view, seams.prompter,
+                                         templateFolderOf(context)}) {
+    m_assignments.setTarget(m_assignmentCommands);
     buildCommandTable();
 }
 
@@ -62,15 +68,20 @@ void Workbench::buildCommandTable() {
         m_commands.add(id(c), [this, c] { pageCommand(id(c)); });
     }
     m_commands.add(id(Ctl::OpenWithApplication), [this] { openWithApplication(); });
+    m_commands.add(id(Ctl::Assign), [this] { m_assignmentCommands.assign(); });
+    m_commands.add(id(Ctl::Release), [this] { m_assignmentCommands.release(); });
+    m_commands.add(id(Ctl::BatchAssign), [this] { m_assignmentCommands.batchAssign(); });
+    m_commands.add(id(Ctl::BatchRelease), [this] { m_assignmentCommands.batchRelease(); });
+    m_commands.add(id(Ctl::LoadWorkData), [this] { m_workData.load(std::nullopt); });
+    m_commands.add(id(Cmd::SaveWorkData), [this] { m_workData.save(); });
+    m_commands.add(id(Cmd::SaveWorkDataAs), [this] { m_workData.saveAs(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
-    for (Cmd c : {Cmd::SaveWorkData, Cmd::SaveWorkDataAs, Cmd::TemplateEditor, Cmd::Environment,
-                  Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
-                  Cmd::OriginBottomRight, Cmd::OriginFree}) {
+    for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment, Cmd::OriginTopLeft, Cmd::OriginTopRight,
+                  Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::LoadWorkData, Ctl::BatchAssign, Ctl::BatchRelease, Ctl::Assign, Ctl::Release,
-                  Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
+    for (Ctl c : {Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
         m_commands.addPending(id(c));
     }
 }
@@ -202,8 +213,9 @@ void Workbench::version() {
 
 bool Workbench::requestClose(const WindowRect& rect, bool maximized) {
     m_settings.saveAll();
-    // Asking to save changed work data comes with the work data files; without them nothing can
-    // be changed that would need saving.
+    if (!m_workData.confirmClose()) {
+        return false;
+    }
     m_templateBox.saveWidths();
     m_settings.saveMagnifiedAreas();
     m_settings.saveSizeMemory();

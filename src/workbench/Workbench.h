@@ -3,14 +3,15 @@
 #include "app/ProgramLauncher.h"
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
+#include "workbench/AssignmentCommands.h"
 #include "workbench/AssignmentRelay.h"
 #include "workbench/CommandTable.h"
 #include "workbench/ImageListCommands.h"
-#include "workbench/NoAssignments.h"
 #include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
 #include "workbench/WindowPlacement.h"
+#include "workbench/WorkDataCommands.h"
 #include "workbench/WorkbenchState.h"
 
 #include <memory>
@@ -51,9 +52,12 @@ public:
     // The start-up request, once the window is shown: template, image folder, rename list.
     void actOnStartupRequest();
 
-    // The assignment list the commands consult; until one is given the list is always empty.
+    // The assignment list the rename list, the image list and the template box consult: the
+    // window's own unless another is put in its place.
     void setAssignments(AssignmentPort& assignments) { m_assignments.setTarget(assignments); }
     AssignmentPort& assignments() { return m_assignments; }
+    AssignmentCommands& assignmentCommands() { return m_assignmentCommands; }
+    WorkDataCommands& workData() { return m_workData; }
 
     // Menu items, accelerators and buttons; false when the id is no command.
     bool command(int id);
@@ -82,8 +86,8 @@ public:
     void refreshControlStates() { updateControlStates(m_state.loadingImages); }
 
     WindowPlacement& placement() { return m_placement; }
-    // Closing: true when the window may close (the settings and the widths have been written and
-    // the rectangle stored unless maximised).
+    // Closing: true when the window may close (the settings written, changed work data saved or
+    // given up by the operator, the widths written and the rectangle stored unless maximised).
     bool requestClose(const WindowRect& rect, bool maximized);
 
     CellGrid& renameGrid() { return m_renameGrid; }
@@ -113,13 +117,14 @@ private:
     SettingsStore m_settings;
     CellGrid m_renameGrid;
     CellGrid m_imageGrid;
-    NoAssignments m_noAssignments;
-    AssignmentRelay m_assignments{m_noAssignments};
+    AssignmentRelay m_assignments;
     RenameListCommands m_renameList;
     ImageListCommands m_imageList;
     PreviewPane m_pane;
     TemplateBox m_templateBox;
     WindowPlacement m_placement;
     ProgramLauncher m_launcher;
+    AssignmentCommands m_assignmentCommands;
+    WorkDataCommands m_workData;
     CommandTable m_commands;
 };

@@ -223,3 +223,59 @@ TEST_F(PreviewMakerTest, FailuresGiveTheirResultAndLeaveNoFiles) {
     EXPECT_TRUE(files::listFolder(m_settings.tempFolder).empty());
     EXPECT_TRUE(m_prompter.shown().empty());
 }
+
+// Tiled pages and colour pages too large to hold in memory are streamed like strip-stored 1-bit
+// pages: both previews from one pass.
+TEST_F(PreviewMakerTest, TiledAndOversizedPagesGetPreviews) {
+    ImageFixtures::TiffLayout tiled1;
+    tiled1.width = 2339; // A1 at 100 dpi
+    tiled1.height = 3311;
+    tiled1.compression = 4;
+    tiled1.xDpi = tiled1.yDpi = 100.0f;
+    tiled1.tileWidth = tiled1.tileLength = 256;
+    ImageFixtures::TiffLayout tiledRgb = tiled1;
+    tiledRgb.width = 1169; // A3 at 100 dpi
+    tiledRgb.height = 1654;
+    tiledRgb.bitsPerSample = 8;
+    tiledRgb.samplesPerPixel = 3;
+    tiledRgb.compression = 5;
+    ASSERT_TRUE(ImageFixtures::writeTiff(m_images.file("t1.tif"), tiled1));
+    ASSERT_TRUE(ImageFixtures::writeTiff(m_images.file("trgb.tif"), tiledRgb));
+    // A1 at 600 dpi in 24 bits: more than the 1 GiB a bitmap in memory may take.
+    ASSERT_TRUE(ImageFixtures::writeWhiteRgbTiff(m_images.file("big.tif"), 14031, 19866, 600.0f));
+    struct Case {
+        const char* name;
+        std::uint32_t width, height; // of the ÷6 preview
+        std::uint32_t zoomedWidth;   // 0: no magnified preview
+        int samples;
+    } cases[] = {
+        {"t1", 390, 552, 1170, 1},
+        {"trgb", 194, 275, 0, 3},
+        {"big", 2338, 3311, 7015, 3},
+    };
+    for (const Case& c : cases) {
+        const std::string base = c.name;
+        const PreviewResult r = make(m_images.file(base + ".tif"), ImageType::Tiff);
+        ASSERT_EQ(r.result, 0) << c.name;
+        Names want{base + "-tif-0001.png"};
+        if (c.zoomedWidth != 0) {
+            want.push_back(base + "-tif-0001-ZM.png");
+        }
+        ASSERT_EQ(r.files, want) << c.name;
+        const auto small = ImageFixtures::readTiffPages(temp(want[0]));
+        ASSERT_EQ(small.size(), 1u) << c.name;
+        EXPECT_EQ(small[0].width, c.width) << c.name;
+        EXPECT_EQ(small[0].height, c.height) << c.name;
+        EXPECT_EQ(small[0].samplesPerPixel, c.samples) << c.name;
+        if (c.zoomedWidth != 0) {
+            EXPECT_EQ(ImageFixtures::readTiffPages(temp(want[1]))[0].width, c.zoomedWidth);
+        }
+    }
+    const auto thinned = ImageFixtures::readBilevelPage(temp("t1-tif-0001.png"), 1);
+    ASSERT_EQ(thinned.size(), 390u * 552u);
+    for (std::uint32_t i = 0; i < thinned.size(); i += 97) {
+        EXPECT_EQ(thinned[i] != 0, ImageFixtures::patternBlack(i % 390 * 6, i / 390 * 6, 0)) << i;
+    }
+    EXPECT_EQ(ImageFixtures::readRgbPage(temp("big-tif-0001.png")),
+              std::vector<std::uint32_t>(2338u * 3311u, 0xffffffu));
+}

@@ -52,6 +52,34 @@ std::vector<std::uint8_t> makeRow(const ImageFixtures::TiffLayout& layout, std::
     return row;
 }
 
+// Writes the page's rows as tiles, the parts beyond the page's edges left zero.
+bool writeTiles(TIFF* tif, const ImageFixtures::TiffLayout& layout, int page) {
+    const std::size_t bits =
+        static_cast<std::size_t>(layout.bitsPerSample) * layout.samplesPerPixel;
+    const std::size_t rowBytes = makeRow(layout, 0, page).size();
+    const std::size_t tileBytes = layout.tileWidth * bits / 8;
+    std::vector<std::uint8_t> tile(tileBytes * layout.tileLength);
+    for (std::uint32_t top = 0; top < layout.height; top += layout.tileLength) {
+        std::vector<std::vector<std::uint8_t>> rows;
+        for (std::uint32_t y = top; y < std::min(layout.height, top + layout.tileLength); ++y) {
+            rows.push_back(makeRow(layout, y, page));
+        }
+        for (std::uint32_t left = 0; left < layout.width; left += layout.tileWidth) {
+            std::fill(tile.begin(), tile.end(), 0);
+            const std::size_t from = left * bits / 8;
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                const std::size_t count = std::min(tileBytes, rowBytes - from);
+                std::copy_n(rows[r].begin() + static_cast<std::ptrdiff_t>(from), count,
+                            tile.begin() + static_cast<std::ptrdiff_t>(r * tileBytes));
+            }
+            if (TIFFWriteTile(tif, tile.data(), left, top, 0, 0) < 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ImageFixtures::patternBlack(std::uint32_t x, std::uint32_t y, int page) {
@@ -87,13 +115,26 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
         TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, layout.bitsPerSample);
         TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, layout.samplesPerPixel);
         TIFFSetField(tif, TIFFTAG_COMPRESSION, layout.compression);
+        const bool ycbcr = layout.samplesPerPixel == 3 && layout.compression == COMPRESSION_JPEG;
         TIFFSetField(tif, TIFFTAG_PHOTOMETRIC,
-                     layout.samplesPerPixel == 3 ? PHOTOMETRIC_RGB
-                     : grey                      ? PHOTOMETRIC_MINISBLACK
-                                                 : layout.photometric);
+                     ycbcr                         ? PHOTOMETRIC_YCBCR
+                     : layout.samplesPerPixel == 3 ? PHOTOMETRIC_RGB
+                     : grey                        ? PHOTOMETRIC_MINISBLACK
+                                                   : layout.photometric);
+        if (ycbcr) {
+            // Scanners' colour JPEG: YCbCr stored, RGB handed to and from libtiff.
+            TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+            TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 95);
+        }
         TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP,
-                     layout.rowsPerStrip == 0 ? layout.height : layout.rowsPerStrip);
+        const bool tiled = layout.tileWidth != 0 && layout.tileLength != 0;
+        if (tiled) {
+            TIFFSetField(tif, TIFFTAG_TILEWIDTH, layout.tileWidth);
+            TIFFSetField(tif, TIFFTAG_TILELENGTH, layout.tileLength);
+        } else {
+            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP,
+                         layout.rowsPerStrip == 0 ? layout.height : layout.rowsPerStrip);
+        }
         if (layout.xDpi > 0.0f) {
             TIFFSetField(tif, TIFFTAG_XRESOLUTION, layout.xDpi);
         }
@@ -103,7 +144,10 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
         if (layout.xDpi > 0.0f || layout.yDpi > 0.0f) {
             TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, layout.resolutionUnit);
         }
-        for (std::uint32_t y = 0; ok && y < layout.height; ++y) {
+        if (tiled) {
+            ok = writeTiles(tif, layout, page);
+        }
+        for (std::uint32_t y = 0; ok && !tiled && y < layout.height; ++y) {
             std::vector<std::uint8_t> row = makeRow(layout, y, page);
             ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
         }
@@ -146,6 +190,45 @@ void ImageFixtures::writeClaimedSizeTiff(const std::string& path, std::uint32_t 
     put32(out, 0); // no next IFD
     out.append(16, '\0');
     writeBytes(path, out);
+}
+
+bool ImageFixtures::writeWhiteRgbTiff(const std::string& path, std::uint32_t width,
+                                      std::uint32_t height, float dpi) {
+    silence();
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    if (tif == nullptr) {
+        return false;
+    }
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+    TIFFSetField(tif, TIFFTAG_XRESOLUTION, dpi);
+    TIFFSetField(tif, TIFFTAG_YRESOLUTION, dpi);
+    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    // PackBits: a run of n (2..128) equal bytes is the count byte 257 - n, then the byte.
+    std::string row;
+    for (std::size_t left = static_cast<std::size_t>(width) * 3; left > 0;) {
+        const std::size_t run = std::min<std::size_t>(left, 128);
+        if (run == 1) {
+            row += '\0';
+        } else {
+            row += static_cast<char>(257 - run);
+        }
+        row += '\xff';
+        left -= run;
+    }
+    bool ok = true;
+    for (std::uint32_t strip = 0; ok && strip < height; ++strip) {
+        ok = TIFFWriteRawStrip(tif, strip, row.data(), static_cast<tmsize_t>(row.size())) >= 0;
+    }
+    ok = ok && TIFFWriteDirectory(tif) == 1;
+    TIFFClose(tif);
+    return ok;
 }
 
 void ImageFixtures::writeTruncatedCopy(const std::string& source, const std::string& target,
@@ -266,4 +349,36 @@ std::vector<std::uint8_t> ImageFixtures::readBilevelPage(const std::string& path
     }
     TIFFClose(tif);
     return black;
+}
+
+std::vector<std::uint32_t> ImageFixtures::readRgbPage(const std::string& path) {
+    silence();
+    std::vector<std::uint32_t> pixels;
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    if (tif == nullptr) {
+        return pixels;
+    }
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t spp = 0;
+    std::uint16_t bps = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+    if (spp == 3 && bps == 8) {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tif)));
+        for (std::uint32_t y = 0; y < height; ++y) {
+            if (TIFFReadScanline(tif, row.data(), y, 0) != 1) {
+                pixels.clear();
+                break;
+            }
+            for (std::uint32_t x = 0; x < width; ++x) {
+                pixels.push_back(static_cast<std::uint32_t>(row[3 * x]) << 16 |
+                                 static_cast<std::uint32_t>(row[3 * x + 1]) << 8 | row[3 * x + 2]);
+            }
+        }
+    }
+    TIFFClose(tif);
+    return pixels;
 }

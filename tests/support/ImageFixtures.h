@@ -14,12 +14,15 @@ public:
         int bitsPerSample = 1;   // 1 or 8
         int samplesPerPixel = 1; // 1 (bilevel or grey) or 3 (RGB)
         int pages = 1;
-        int compression = 1; // libtiff COMPRESSION_* (1 none, 4 CCITT G4, 5 LZW)
+        int compression =
+            1; // libtiff COMPRESSION_* (1 none, 4 CCITT G4, 5 LZW, 7 JPEG: RGB as YCbCr)
         int photometric = 0; // for one sample: 0 MinIsWhite, 1 MinIsBlack
         float xDpi = 200.0f; // 0 leaves that resolution tag out
         float yDpi = 200.0f;
         int resolutionUnit = 2;         // 2 inch, 3 centimetre
         std::uint32_t rowsPerStrip = 0; // 0: the whole page in one strip
+        std::uint32_t tileWidth = 0;    // both non-zero (multiples of 16): stored in tiles
+        std::uint32_t tileLength = 0;
     };
 
     // The pattern every fixture page carries: a checker of odd-sized cells shifted per page, with
@@ -36,6 +39,11 @@ public:
     // one strip, of which the file holds only 16 bytes: a cut-off file, or absurd dimensions.
     static void writeClaimedSizeTiff(const std::string& path, std::uint32_t width,
                                      std::uint32_t height);
+
+    // A white 24-bit RGB page of width x height at dpi, PackBits-compressed one row per strip, so
+    // that even a page too large to hold in memory is written in a moment.
+    static bool writeWhiteRgbTiff(const std::string& path, std::uint32_t width,
+                                  std::uint32_t height, float dpi);
 
     // A copy of the first keepBytes bytes of source.
     static void writeTruncatedCopy(const std::string& source, const std::string& target,
@@ -63,4 +71,6 @@ public:
 
     // Rows of a bilevel page as black flags (photometric applied), row-major; empty on failure.
     static std::vector<std::uint8_t> readBilevelPage(const std::string& path, int page);
+    // Pixels (0xRRGGBB) of the first page of an 8-bit RGB file, row-major; empty on failure.
+    static std::vector<std::uint32_t> readRgbPage(const std::string& path);
 };

@@ -1,5 +1,6 @@
 #include "ui/workbench/MainWindowControls.h"
 
+#include "execute/AssignmentMarks.h"
 #include "renamelist/RenameList.h"
 #include "ui/base/CVSFlexGrid.h"
 #include "ui/image/ImageDisplay.h"
@@ -48,6 +49,7 @@ MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, Previe
     m_renameGrid = add(id(Ctl::RenameGrid), new CVSFlexGrid(&renameGrid, client));
     registerHeaderMarks();
     m_imageGrid = add(id(Ctl::ImageGrid), new CVSFlexGrid(&imageGrid, client));
+    registerAssignMarks();
     buildStatusBar();
 }
 
@@ -175,6 +177,13 @@ void MainWindowControls::registerHeaderMarks() {
     for (const auto& m : marks) {
         m_renameGrid->registerPicture(m.picture,
                                       ProgramPictures::headerMark(m.fileName, m.sortKey));
+    }
+}
+
+void MainWindowControls::registerAssignMarks() {
+    for (CVSFlexGrid* grid : {m_renameGrid, m_imageGrid}) {
+        grid->registerPicture(assignmark::Single, ProgramPictures::assignMark(false));
+        grid->registerPicture(assignmark::Multi, ProgramPictures::assignMark(true));
     }
 }
 

@@ -50,6 +50,7 @@ private:
     void buildListSide();
     void buildStatusBar();
     void registerHeaderMarks();
+    void registerAssignMarks();
 
     QWidget* m_client;
     CorvelView& m_view;

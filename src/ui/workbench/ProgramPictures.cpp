@@ -97,3 +97,32 @@ QPixmap ProgramPictures::headerMark(bool fileName, int sortKey) {
     }
     return pixmap;
 }
+
+QPixmap ProgramPictures::assignMark(bool multiPage) {
+    constexpr int size = 16;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1f, 0x5a, 0x96), 1));
+    // A sheet with a folded corner; the multi-page mark stacks two more sheets behind it, each
+    // offset up and to the right.
+    const int sheets = multiPage ? 3 : 1;
+    const qreal w = multiPage ? 8.5 : 10.5;
+    const qreal h = multiPage ? 10 : 13.5;
+    QPointF front;
+    for (int i = sheets - 1; i >= 0; --i) {
+        const qreal x = 2.5 + 2 * i;
+        const qreal y = (multiPage ? 5.5 : 1.5) - 2 * i;
+        p.setBrush(i == 0 ? QColor(0xd8, 0xe8, 0xf8) : QColor(Qt::white));
+        p.drawPolygon(
+            QPolygonF{{x, y}, {x + w - 3, y}, {x + w, y + 3}, {x + w, y + h}, {x, y + h}});
+        front = QPointF(x, y);
+    }
+    // A tick on the front sheet: the image is taken.
+    p.setPen(QPen(QColor(0x1b, 0x8a, 0x3a), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const qreal fx = front.x() + w / 2;
+    const qreal fy = front.y() + h / 2;
+    p.drawPolyline(QPolygonF{{fx - 3, fy}, {fx - 1, fy + 2.5}, {fx + 3, fy - 2.5}});
+    return pixmap;
+}
