@@ -129,7 +129,7 @@ ExecuteCommand Workbench::executeCommand() {
 
 void Workbench::execute() {
     m_seams.view.enableControl(id(Ctl::Execute), false);
-    executeCommand().execute();
+    m_lastRun = executeCommand().execute();
     refreshControlStates();
 }
 

@@ -112,6 +112,8 @@ public:
     void setExecuteDialogs(ExecuteDialogs& dialogs) { m_executeDialogs = &dialogs; }
     // "実行" as the button runs it, and its dry run (no file touched).
     ExecuteCommand executeCommand();
+    // What the last "実行" did; nothing when its checks stopped it or it never ran.
+    const std::optional<RenameRun::Outcome>& lastRun() const { return m_lastRun; }
 
 private:
     void buildCommandTable();
@@ -140,4 +142,5 @@ private:
     PosixFileChanges m_fileChanges;
     ScriptedExecuteDialogs m_presetDialogs;
     ExecuteDialogs* m_executeDialogs = &m_presetDialogs;
+    std::optional<RenameRun::Outcome> m_lastRun;
 };
