@@ -112,9 +112,10 @@ std::optional<RenameRun::Destination> RenameRun::destinationOf(const RenamePlan&
     if (!files::exists(target)) {
         return Destination{target, false};
     }
-    // An existing file is never replaced unasked.
+    // Without the same-name check the operator has chosen to replace existing files; the
+    // complete new file then takes the old one's place in one rename.
     if (m_p.settings.renameOverwrite != 1) {
-        return std::nullopt;
+        return Destination{target, true};
     }
     const std::string extension =
         row.multiPage() ? std::string("tif") : targetpath::extensionOf(row.images.front());

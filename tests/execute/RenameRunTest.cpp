@@ -53,7 +53,7 @@ TEST(RenameRun, LedgraNamesGiveAFailedRowsNumberToTheNext) {
                                                   "\"third\",\"note third\",1,00020001.jpg\r\n");
 }
 
-TEST(RenameRun, AnExistingTargetIsReplacedOnlyWhenTheOperatorSaysSo) {
+TEST(RenameRun, AnExistingTargetIsReplacedWhenTheOperatorSaysSoOrTheCheckIsOff) {
     struct Case {
         const char* label;
         int renameOverwrite;
@@ -74,7 +74,7 @@ TEST(RenameRun, AnExistingTargetIsReplacedOnlyWhenTheOperatorSaysSo) {
          "older",
          true},
         {"No and no name", 1, Answer::No, {}, {"ab.tif"}, "older", false},
-        {"never asked when overwriting is off", 0, Answer::Yes, {}, {"ab.tif"}, "older", false},
+        {"replaced unasked when the check is off", 0, Answer::No, {}, {"ab.tif"}, "scan", true},
     };
     for (const Case& c : cases) {
         RunRig rig;
