@@ -117,7 +117,6 @@ MagAreaDesignation::Press MagAreaDesignation::mouseDown(bool left, int x, int y)
         if (m_current < 0) {
             return Press::Ignored;
         }
-        m_view.showOriginMenu(x, y, at(m_current).origin);
         return Press::Menu;
     }
     for (int i = 0; i < m_count; ++i) {

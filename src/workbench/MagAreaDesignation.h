@@ -26,6 +26,7 @@ public:
     bool designating() const { return m_designating; }
     int current() const { return m_current; }
     int windowScale() const { return m_scale; }
+    bool pageShown() const { return m_pageShown; }
 
     // A page is on the preview: the areas remembered for its paper size (or the single pair) are
     // restored, clamped, placed and both views rendered.

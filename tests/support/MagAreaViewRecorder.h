@@ -22,7 +22,6 @@ public:
     void drawOutline(const MagRect& rect) override { outline = rect; }
     void removeOutline() override { outline.reset(); }
     void setMovePointer(bool move) override { movePointer = move; }
-    void showOriginMenu(int, int, int origin) override { menuChecked = origin; }
     void renderView(int index) override { rendered.push_back(index); }
     void clearViews() override { rendered.clear(); }
 
@@ -33,6 +32,5 @@ public:
     bool handles = false;
     std::optional<MagRect> outline;
     bool movePointer = false;
-    int menuChecked = -1;
     std::vector<int> rendered;
 };
