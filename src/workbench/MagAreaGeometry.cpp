@@ -97,6 +97,22 @@ std::optional<MagRect> MagAreaGeometry::resized(const MagRect& start, int handle
     return clamp({left, top, right - left, bottom - top}, MagArea::Free, display);
 }
 
+MagAreaGeometry::ViewPart MagAreaGeometry::centred(const MagRect& region, int viewWidth,
+                                                   int viewHeight) {
+    ViewPart v{region, 0, 0};
+    const auto fit = [](int& start, int& extent, int& at, int view) {
+        if (extent > view) {
+            start += (extent - view) / 2;
+            extent = std::max(view, 0);
+        } else {
+            at = (view - extent) / 2;
+        }
+    };
+    fit(v.part.left, v.part.width, v.x, viewWidth);
+    fit(v.part.top, v.part.height, v.y, viewHeight);
+    return v;
+}
+
 int MagAreaGeometry::memorySlot(const std::string& paperText) {
     static const std::string portrait = textcodec::utf8ToCp932("縦");
     for (int i = 0; i < PaperSize::kEntryCount; ++i) {

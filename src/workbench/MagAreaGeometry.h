@@ -40,6 +40,16 @@ public:
     static std::optional<MagRect> resized(const MagRect& start, int handle, int x, int y,
                                           DisplaySize display);
 
+    // The part of a source region a small view of the given size shows at one source pixel per
+    // view pixel, and where it goes: a region smaller than the view is centred in it, a larger
+    // one is cut to its centre.
+    struct ViewPart {
+        MagRect part;
+        int x = 0;
+        int y = 0;
+    };
+    static ViewPart centred(const MagRect& region, int viewWidth, int viewHeight);
+
     // The size-memory slot (0 to 20) of a paper-size text as shown in 1069 (cp932): the first
     // table size the text contains, portrait (even) when it contains "縦", landscape (odd)
     // otherwise; 20 (unfixed) when it names none.

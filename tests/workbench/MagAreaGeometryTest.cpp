@@ -106,6 +106,25 @@ TEST(MagAreaGeometryTest, DragStaysInsideTheDisplay) {
     EXPECT_EQ(MagAreaGeometry::dragged(start, 900, -900, {400, 300}), (MagRect{350, 0, 50, 40}));
 }
 
+TEST(MagAreaGeometryTest, RegionIsCentredInItsView) {
+    const struct {
+        MagRect region;
+        int viewWidth, viewHeight;
+        MagRect part;
+        int x, y;
+    } cases[] = {
+        {{10, 20, 40, 30}, 100, 50, {10, 20, 40, 30}, 30, 10},
+        {{10, 20, 300, 30}, 100, 50, {110, 20, 100, 30}, 0, 10},
+        {{0, 0, 41, 201}, 40, 100, {0, 50, 40, 100}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const auto v = MagAreaGeometry::centred(c.region, c.viewWidth, c.viewHeight);
+        EXPECT_EQ(v.part, c.part);
+        EXPECT_EQ(v.x, c.x);
+        EXPECT_EQ(v.y, c.y);
+    }
+}
+
 TEST(MagAreaGeometryTest, MemorySlotFromPaperText) {
     const struct {
         const char* text;
