@@ -5,6 +5,7 @@
 #include "base/RecordingMainView.h"
 #include "workbench/DialogHost.h"
 #include "workbench/ListBoxView.h"
+#include "workbench/MagAreaView.h"
 #include "workbench/PreviewDisplay.h"
 #include "workbench/Workbench.h"
 
@@ -16,11 +17,12 @@ class Prompter;
 
 // A main window without a screen for the commands that work on the window's state: its
 // Workbench over the data folder, with every control recorded and nothing drawn. Menus are
-// dismissed, no outside program is started, the displays hold no page.
+// dismissed, no outside program is started, the displays hold no page, no area is drawn.
 class HeadlessWindow : private ListBoxView,
                        private DialogHost,
                        private LaunchRequester,
-                       private PreviewDisplay {
+                       private PreviewDisplay,
+                       private MagAreaView {
 public:
     HeadlessWindow(const std::string& dataFolder, Prompter& prompter);
     HeadlessWindow(const HeadlessWindow&) = delete;

@@ -31,6 +31,7 @@ AssignmentCommands::Availability AssignmentCommands::availability() const {
 
 void AssignmentCommands::hold() {
     m_p.workbench.updateControlStates(true);
+    m_p.workbench.magAreas().assignmentStarted();
     m_p.view.setWaitCursor(true);
 }
 
@@ -40,6 +41,7 @@ void AssignmentCommands::done(bool changed) {
         m_p.state.modified = true;
     }
     m_p.workbench.refreshControlStates();
+    m_p.workbench.magAreas().assignmentDone();
     if (m_p.settings.enterKeyAssign == 1) {
         m_p.view.focusControl(id(Ctl::RenameGrid));
     }

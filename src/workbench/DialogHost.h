@@ -18,8 +18,9 @@ public:
     struct MenuItem {
         int command;
         bool enabled;
+        bool checked = false; // for the items that can be checked
     };
-    // Shows a context menu at the mouse pointer with its items enabled as given; returns the
-    // chosen command, 0 when the menu was dismissed.
+    // Shows a context menu at the mouse pointer with its items enabled and checked as given;
+    // returns the chosen command, 0 when the menu was dismissed.
     virtual int popupMenu(MenuId menu, const std::vector<MenuItem>& items) = 0;
 };

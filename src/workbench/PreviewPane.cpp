@@ -169,7 +169,7 @@ bool PreviewPane::pageCommand(int id) {
 void PreviewPane::resized() {
     m_state.metrics = m_seams.display.metrics(kPreview);
     if (m_seams.display.hasPage(kPreview)) {
-        m_observer->pageShown();
+        m_observer->paneResized();
     }
 }
 

@@ -14,8 +14,10 @@ public:
     // any, becomes the current row.
     virtual void entryShown(const std::string& fileName) { (void)fileName; }
     // A page is on the preview and its metrics are fresh: the magnified areas are restored for
-    // it, clamped and drawn. Also called after the pane was resized.
+    // it, clamped and drawn.
     virtual void pageShown() {}
+    // The pane was laid out anew with a page on it: the areas keep their place on the page.
+    virtual void paneResized() {}
     // The pane was emptied.
     virtual void paneCleared() {}
     // A magnified area is the current one (open-with-application is then not offered).

@@ -49,8 +49,11 @@ Workbench::Workbench(AppContext& context, Seams seams)
                                                      m_renameList.list(), m_imageGrid, seams.view,
                                                      seams.prompter}),
       m_workData(WorkDataCommands::Parts{*this, m_state, m_settings, seams.view, seams.prompter,
-                                         templateFolderOf(context)}) {
+                                         templateFolderOf(context)}),
+      m_magAreas(MagAreaCommands::Parts{*this, m_state, m_settings, m_pane, seams.view,
+                                        seams.dialogs, seams.areaView}) {
     m_assignments.setTarget(m_assignmentCommands);
+    m_pane.setObserver(&m_magAreas);
     buildCommandTable();
 }
 
@@ -76,21 +79,25 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::SaveWorkData), [this] { m_workData.save(); });
     m_commands.add(id(Cmd::SaveWorkDataAs), [this] { m_workData.saveAs(); });
     m_commands.add(id(Ctl::Execute), [this] { execute(); });
+    m_commands.add(id(Ctl::DesignateArea), [this] { m_magAreas.toggleDesignation(); });
+    for (Cmd c : {Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
+                  Cmd::OriginBottomRight, Cmd::OriginFree}) {
+        m_commands.add(id(c),
+                       [this, c] { m_magAreas.chooseOrigin(id(c) - id(Cmd::OriginTopLeft)); });
+    }
 
     // Commands whose features come with later work: routed here, doing nothing yet.
-    for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment, Cmd::OriginTopLeft, Cmd::OriginTopRight,
-                  Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree}) {
+    for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::DesignateArea, Ctl::EditImage}) {
-        m_commands.addPending(id(c));
-    }
+    m_commands.addPending(id(Ctl::EditImage));
 }
 
 void Workbench::open() {
     MainView& view = m_seams.view;
     m_state.storageFolder = files::join(m_context.paths.dataFolder(), "rename");
     m_state.registrationAgentInstalled = m_settings.loadAtOpening(m_context.paths.registry());
+    m_magAreas.load();
 
     m_templateBox.fillAtStart();
 
@@ -138,6 +145,7 @@ void Workbench::imageSettingsChanged() {
 }
 
 void Workbench::pageCommand(int id) {
+    m_magAreas.beforePageChange();
     if (m_pane.pageCommand(id)) {
         refreshControlStates();
     }

@@ -10,6 +10,7 @@
 #include "workbench/CommandTable.h"
 #include "workbench/ExecuteCommand.h"
 #include "workbench/ImageListCommands.h"
+#include "workbench/MagAreaCommands.h"
 #include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
 #include "workbench/TemplateBox.h"
@@ -24,6 +25,7 @@ struct LaunchAttachment;
 class DialogHost;
 class LaunchRequester;
 class ListBoxView;
+class MagAreaView;
 class MainView;
 class PreviewDisplay;
 class Prompter;
@@ -41,6 +43,7 @@ public:
         DialogHost& dialogs;
         LaunchRequester& requester;
         PreviewDisplay& display;
+        MagAreaView& areaView;
     };
 
     Workbench(AppContext& context, Seams seams);
@@ -83,10 +86,13 @@ public:
 
     // The control-state routine; busy disables every control that starts work.
     void updateControlStates(bool busy);
-    // The control states as the window stands: busy only while an image folder is listed. The
-    // help viewer, an application opened for a scan and the modal dialogs set the launcher's
-    // modal and running flags, which leave the controls to their rules.
-    void refreshControlStates() { updateControlStates(m_state.loadingImages); }
+    // The control states as the window stands: busy while an image folder is listed and while
+    // the magnified areas are designated. The help viewer, an application opened for a scan and
+    // the modal dialogs set the launcher's modal and running flags, which leave the controls to
+    // their rules.
+    void refreshControlStates() {
+        updateControlStates(m_state.loadingImages || m_state.areaDesignation);
+    }
 
     WindowPlacement& placement() { return m_placement; }
     // Closing: true when the window may close (the settings written, changed work data saved or
@@ -98,6 +104,7 @@ public:
     RenameListCommands& renameList() { return m_renameList; }
     ImageListCommands& imageList() { return m_imageList; }
     PreviewPane& pane() { return m_pane; }
+    MagAreaCommands& magAreas() { return m_magAreas; }
     const WorkbenchState& state() const { return m_state; }
     SettingsStore& settingsStore() { return m_settings; }
     TemplateBox& templateBox() { return m_templateBox; }
@@ -138,6 +145,7 @@ private:
     ProgramLauncher m_launcher;
     AssignmentCommands m_assignmentCommands;
     WorkDataCommands m_workData;
+    MagAreaCommands m_magAreas;
     CommandTable m_commands;
     PosixFileChanges m_fileChanges;
     ScriptedExecuteDialogs m_presetDialogs;

@@ -4,6 +4,7 @@
 #include "base/CellGrid.h"
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
+#include "support/MagAreaViewRecorder.h"
 #include "support/TempDir.h"
 #include "support/WorkbenchDoubles.h"
 #include "support/WorkbenchFixtures.h"
@@ -37,9 +38,9 @@ protected:
                        {},
                        {},
                        0});
-        m_wb = std::make_unique<Workbench>(
-            *m_context,
-            Workbench::Seams{m_view, m_list, m_prompter, m_host, m_requester, m_display});
+        m_wb = std::make_unique<Workbench>(*m_context,
+                                           Workbench::Seams{m_view, m_list, m_prompter, m_host,
+                                                            m_requester, m_display, m_areaView});
         m_wb->open();
     }
 
@@ -68,6 +69,7 @@ protected:
     RecordingDialogHost m_host;
     RecordingRequester m_requester;
     WorkbenchPreviewDisplay m_display;
+    MagAreaViewRecorder m_areaView;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<Workbench> m_wb;
 };

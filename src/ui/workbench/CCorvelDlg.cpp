@@ -30,7 +30,8 @@
 CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_prompter(this), m_executeDialogs(this),
       m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)),
-      m_previewView(m_client), m_templateWatch(new QFileSystemWatcher(this)) {
+      m_previewView(m_client), m_areaView(m_client, m_previewView),
+      m_templateWatch(new QFileSystemWatcher(this)) {
     setObjectName(QStringLiteral("CCorvelDlg"));
     setWindowTitle(qttext::fromCp932(texts::windowTitle()));
     setWindowIcon(ProgramPictures::programIcon());
@@ -38,9 +39,11 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
 
-    m_workbench = std::make_unique<Workbench>(
-        context, Workbench::Seams{m_view, m_view, m_prompter, *this, *m_requester, m_previewView});
+    m_workbench = std::make_unique<Workbench>(context, Workbench::Seams{m_view, m_view, m_prompter,
+                                                                        *this, *m_requester,
+                                                                        m_previewView, m_areaView});
     m_workbench->setExecuteDialogs(m_executeDialogs);
+    m_areaView.connectTo(m_workbench->magAreas());
     m_requester->setCompletionHandler(
         [this](int message, std::unique_ptr<LaunchAttachment> attachment) {
             m_workbench->launchEnded(message, std::move(attachment));
@@ -48,8 +51,9 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
     m_client->setObjectName(QStringLiteral("Client"));
     m_client->setMinimumSize(DesignLayout::kWidthPx, DesignLayout::kHeightPx);
     m_client->installEventFilter(this);
-    m_controls = std::make_unique<MainWindowControls>(
-        m_client, m_view, m_previewView, m_workbench->renameGrid(), m_workbench->imageGrid());
+    m_controls =
+        std::make_unique<MainWindowControls>(m_client, m_view, m_previewView, m_areaView,
+                                             m_workbench->renameGrid(), m_workbench->imageGrid());
     m_menus =
         new MainWindowMenus(this, m_view, [this](int command) { m_workbench->command(command); });
 
@@ -162,7 +166,13 @@ void CCorvelDlg::relayout() {
     const int views = m_workbench->magViewCount();
     const Growth growth = LayoutGrowth::over(DesignLayout::kWidthPx, DesignLayout::kHeightPx,
                                              m_client->width(), m_client->height());
-    m_controls->place(LayoutGrowth::grow(DesignLayout::pixels(views), growth, views));
+    const Layout design = DesignLayout::pixels(views);
+    const Layout grown = LayoutGrowth::grow(design, growth, views);
+    m_controls->place(grown);
+    const LayoutRect initial = design.at(id(Ctl::Preview));
+    const LayoutRect now = grown.at(id(Ctl::Preview));
+    m_workbench->magAreas().setPreviewSizes({now.width, now.height},
+                                            {initial.width, initial.height});
     m_workbench->previewResized();
 }
 

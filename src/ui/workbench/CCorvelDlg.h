@@ -3,6 +3,7 @@
 #include "ui/base/QtPrompter.h"
 #include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
+#include "ui/workbench/MagAreaPaneView.h"
 #include "ui/workbench/QtExecuteDialogs.h"
 #include "workbench/DialogHost.h"
 #include "workbench/WindowPlacement.h"
@@ -76,6 +77,7 @@ private:
     QWidget* m_client;
     // The preview's displays, made on the client area before the workbench that draws on them.
     PreviewPaneView m_previewView;
+    MagAreaPaneView m_areaView;
     std::unique_ptr<Workbench> m_workbench;
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;

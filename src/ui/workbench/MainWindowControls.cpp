@@ -4,11 +4,14 @@
 #include "renamelist/RenameList.h"
 #include "ui/base/CVSFlexGrid.h"
 #include "ui/image/ImageDisplay.h"
+#include "ui/image/MagnifiedView.h"
 #include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
+#include "ui/workbench/MagAreaPaneView.h"
 #include "ui/workbench/ProgramPictures.h"
 #include "ui/workbench/TemplateComboBox.h"
 #include "workbench/Ctl.h"
+#include "zoomwell/Zoomwell.h"
 
 #include <QColor>
 #include <QFrame>
@@ -33,7 +36,8 @@ const QColor kPreviewBackground(0x8c, 0x9a, 0xa8);
 } // namespace
 
 MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, PreviewPaneView& preview,
-                                       CellGrid& renameGrid, CellGrid& imageGrid)
+                                       MagAreaPaneView& areas, CellGrid& renameGrid,
+                                       CellGrid& imageGrid)
     : m_client(client), m_view(view) {
     // Group boxes first, so that they lie under the controls they frame.
     add(id(Ctl::RenameListGroup), new QGroupBox(u("ﾘﾈｰﾑﾘｽﾄ"), client));
@@ -44,7 +48,7 @@ MainWindowControls::MainWindowControls(QWidget* client, CorvelView& view, Previe
         frame->setFrameShape(QFrame::HLine);
         frame->setFrameShadow(line == Ctl::TopLine1 ? QFrame::Sunken : QFrame::Plain);
     }
-    buildPreviewPane(preview);
+    buildPreviewPane(preview, areas);
     buildListSide();
     m_renameGrid = add(id(Ctl::RenameGrid), new CVSFlexGrid(&renameGrid, client));
     registerHeaderMarks();
@@ -83,7 +87,7 @@ void MainWindowControls::addStatic(int id) {
     label->setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
-void MainWindowControls::buildPreviewPane(PreviewPaneView& preview) {
+void MainWindowControls::buildPreviewPane(PreviewPaneView& preview, MagAreaPaneView& areas) {
     addLabel(id(Ctl::ImageFileLabel), "画像ﾌｧｲﾙ名：");
     addStatic(id(Ctl::ImageFileName));
     addLabel(id(Ctl::PaperSizeLabel), "用紙ｻｲｽﾞ：");
@@ -101,12 +105,8 @@ void MainWindowControls::buildPreviewPane(PreviewPaneView& preview) {
         button->setIcon(ProgramPictures::pageButtonIcon(i));
     }
 
-    for (Ctl view : {Ctl::MagView1, Ctl::MagView2}) {
-        auto* frame = add(id(view), new QFrame(m_client));
-        frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-        frame->setAutoFillBackground(true);
-        frame->setBackgroundRole(QPalette::Base);
-    }
+    add(id(Ctl::MagView1), areas.view(0));
+    add(id(Ctl::MagView2), areas.view(1));
     auto* background = add(id(Ctl::PreviewBackground), new QLabel(m_client));
     background->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     background->setAutoFillBackground(true);
@@ -123,6 +123,8 @@ void MainWindowControls::buildPreviewPane(PreviewPaneView& preview) {
     surround.setColor(QPalette::Window, kPreviewBackground);
     display->setPalette(surround);
     add(id(Ctl::HighResPage), preview.display(id(Ctl::HighResPage)));
+    // The frames of the magnified areas lie exactly over the preview.
+    add(id(Ctl::ZoomFrame), areas.zoomwell())->raise();
 
     auto* designate = add(id(Ctl::DesignateArea), new QPushButton(u("拡大ｴﾘｱ指定"), m_client));
     designate->setCheckable(true);

@@ -9,6 +9,7 @@
 class CellGrid;
 class CorvelView;
 class CVSFlexGrid;
+class MagAreaPaneView;
 class PreviewPaneView;
 class QAbstractButton;
 class TemplateComboBox;
@@ -21,7 +22,7 @@ class QStatusBar;
 class MainWindowControls {
 public:
     MainWindowControls(QWidget* client, CorvelView& view, PreviewPaneView& preview,
-                       CellGrid& renameGrid, CellGrid& imageGrid);
+                       MagAreaPaneView& areas, CellGrid& renameGrid, CellGrid& imageGrid);
 
     QWidget* widget(int id) const;
     // The buttons (command buttons, page buttons and the designation box) by id.
@@ -46,7 +47,7 @@ private:
     void addLabel(int id, const char* caption);
     void addTextField(int id);
     void addStatic(int id);
-    void buildPreviewPane(PreviewPaneView& preview);
+    void buildPreviewPane(PreviewPaneView& preview, MagAreaPaneView& areas);
     void buildListSide();
     void buildStatusBar();
     void registerHeaderMarks();
