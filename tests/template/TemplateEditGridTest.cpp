@@ -5,6 +5,7 @@
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
 #include "template/TemplateFolder.h"
+#include "template/TemplateGridInput.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -244,6 +245,42 @@ TEST_F(TemplateEditGridTest, AGridMadeInTheEditorReadsBackWithEveryValue) {
     EXPECT_EQ(reopened.collect("ledger", options), *folder.readTemplate("ledger"));
     EXPECT_TRUE(reopened.detailPresent(5));
     EXPECT_FALSE(reopened.detailPresent(6));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TemplateEditGridTest, ClicksAndKeysFollowTheGridRules) {
+    std::vector<bool> detail;
+    TemplateGridInput input(m_grid, [&detail](bool on) { detail.push_back(on); });
+    row(1, {"a", "ﾃｷｽﾄ", "", "", "", "", "●"});
+    row(2, {"", "整数"});
+    m_cells.setCurrentCell(1, G::FileName);
+    int key = gridkey::Space;
+    input.gridKeyDown(m_cells, key, 0);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(at(1, G::FileName), "●");
+    EXPECT_EQ(at(1, G::Hidden), "●"); // Space leaves the hidden mark alone
+    input.gridClick(m_cells);
+    input.gridClick(m_cells);
+    EXPECT_EQ(at(1, G::Hidden), "");
+
+    input.gridCurrentCellChanged(m_cells, 1, 3, 2, 1);
+    input.gridCurrentCellChanged(m_cells, 2, 1, 1, 1);
+    EXPECT_EQ(detail, (std::vector<bool>{false, true}));
+
+    bool cancel = false;
+    input.gridStartEdit(m_cells, 1, G::Sort1, cancel);
+    EXPECT_EQ(u8(m_cells.comboList()), " |昇順|降順");
+    input.gridStartEdit(m_cells, 1, G::Name, cancel);
+    EXPECT_EQ(m_cells.comboList(), "");
+
+    m_cells.setCurrentCell(1, G::Name);
+    m_cells.setText(1, G::Name, std::string(250, 'n'));
+    input.gridAfterEdit(m_cells, 1, G::Name, gridkey::Enter);
+    EXPECT_EQ(m_cells.text(1, G::Name).size(), TemplateEditGrid::kNameChars);
+    EXPECT_EQ(m_cells.row(), 2);
 }
 
 } // namespace
