@@ -58,6 +58,7 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::Exit), [this] { m_seams.dialogs.closeWindow(); });
     m_commands.add(id(Cmd::Help), [this] { help(); });
     m_commands.add(id(Cmd::Version), [this] { version(); });
+    m_commands.add(id(Cmd::TemplateEditor), [this] { templateEditor(); });
     m_commands.add(id(Cmd::InsertRow), [this] { m_renameList.insertRow(); });
     m_commands.add(id(Cmd::DeleteRow), [this] { m_renameList.deleteRow(); });
     m_commands.add(id(Cmd::DeleteImages), [this] { m_imageList.deleteSelected(); });
@@ -77,8 +78,8 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::SaveWorkDataAs), [this] { m_workData.saveAs(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
-    for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment, Cmd::OriginTopLeft, Cmd::OriginTopRight,
-                  Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree}) {
+    for (Cmd c : {Cmd::Environment, Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
+                  Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
     for (Ctl c : {Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
@@ -209,6 +210,17 @@ void Workbench::version() {
     m_launcher.modal() = true;
     m_seams.dialogs.runVersionDialog();
     m_launcher.modal() = false;
+}
+
+void Workbench::templateEditor() {
+    m_launcher.modal() = true;
+    const bool edited = m_seams.dialogs.runTemplateEditor(templateNameOf(m_state.templateFile));
+    m_launcher.modal() = false;
+    // An edited current template takes effect when it is selected again; otherwise the box is
+    // listed anew (templates may have been added, copied or deleted) without reloading.
+    if (!edited) {
+        m_templateBox.refresh();
+    }
 }
 
 bool Workbench::requestClose(const WindowRect& rect, bool maximized) {

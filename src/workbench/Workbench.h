@@ -110,6 +110,7 @@ private:
     void openWithApplication();
     void help();
     void version();
+    void templateEditor();
 
     AppContext& m_context;
     Seams m_seams;

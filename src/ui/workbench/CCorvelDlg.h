@@ -53,6 +53,7 @@ protected:
 private:
     // DialogHost
     void runVersionDialog() override;
+    bool runTemplateEditor(const std::string& currentTemplate) override;
     void closeWindow() override;
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
 
