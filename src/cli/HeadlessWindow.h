@@ -39,6 +39,7 @@ private:
     int listIndex(int id) const override;
     // DialogHost
     void runVersionDialog() override {}
+    bool runTemplateEditor(const std::string&) override { return false; }
     void closeWindow() override {}
     int popupMenu(MenuId, const std::vector<MenuItem>&) override { return 0; }
     // LaunchRequester

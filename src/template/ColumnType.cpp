@@ -28,3 +28,19 @@ bool hasDigits(int code) {
            code == static_cast<int>(ColumnType::Integer) ||
            code == static_cast<int>(ColumnType::Real);
 }
+
+int maxAlignment(int code) {
+    switch (code) {
+    case 1:
+        return 2;
+    case 2:
+    case 3:
+        return 3;
+    case 4:
+        return 1;
+    case 5:
+        return 0;
+    default:
+        return -1;
+    }
+}

@@ -10,3 +10,6 @@ bool isValidColumnType(int code);
 std::string columnTypeName(int code);
 // Text, integer and real columns carry digits (and decimals) in the template file.
 bool hasDigits(int code);
+// The highest alignment kind the value formatter understands for the type (text 2, integer and
+// real 3 for zero padding, date 1 for "YYMMDD", paper size 0); -1 for unknown codes.
+int maxAlignment(int code);

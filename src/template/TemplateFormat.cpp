@@ -162,7 +162,9 @@ std::vector<std::pair<std::string, std::string>> encode(const Template& t) {
             }
         }
         alignments +=
-            std::to_string((c.alignment >= 0 && c.alignment <= 2) ? c.alignment : 0) + ",";
+            std::to_string((c.alignment >= 0 && c.alignment <= maxAlignment(c.type)) ? c.alignment
+                                                                                     : 0) +
+            ",";
         restrictions += restrictionGroup(c) + ",";
     }
     return {

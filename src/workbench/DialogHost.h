@@ -2,6 +2,7 @@
 
 #include "workbench/Cmd.h"
 
+#include <string>
 #include <vector>
 
 // What the main window's logic asks of the window itself: the modal windows it opens over
@@ -12,6 +13,9 @@ public:
 
     // The version window with its OK button; returns when it is closed.
     virtual void runVersionDialog() = 0;
+    // The template editor over the window; currentTemplate is the main window's template name
+    // (without ".tpl"). True when that template was edited and saved.
+    virtual bool runTemplateEditor(const std::string& currentTemplate) = 0;
     // Asks the window to close, as its close button does.
     virtual void closeWindow() = 0;
 

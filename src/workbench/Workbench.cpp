@@ -61,6 +61,7 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::Exit), [this] { m_seams.dialogs.closeWindow(); });
     m_commands.add(id(Cmd::Help), [this] { help(); });
     m_commands.add(id(Cmd::Version), [this] { version(); });
+    m_commands.add(id(Cmd::TemplateEditor), [this] { templateEditor(); });
     m_commands.add(id(Cmd::InsertRow), [this] { m_renameList.insertRow(); });
     m_commands.add(id(Cmd::DeleteRow), [this] { m_renameList.deleteRow(); });
     m_commands.add(id(Cmd::DeleteImages), [this] { m_imageList.deleteSelected(); });
@@ -87,9 +88,7 @@ void Workbench::buildCommandTable() {
     }
 
     // Commands whose features come with later work: routed here, doing nothing yet.
-    for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment}) {
-        m_commands.addPending(id(c));
-    }
+    m_commands.addPending(id(Cmd::Environment));
     m_commands.addPending(id(Ctl::EditImage));
 }
 
@@ -238,6 +237,17 @@ void Workbench::version() {
     m_launcher.modal() = true;
     m_seams.dialogs.runVersionDialog();
     m_launcher.modal() = false;
+}
+
+void Workbench::templateEditor() {
+    m_launcher.modal() = true;
+    const bool edited = m_seams.dialogs.runTemplateEditor(templateNameOf(m_state.templateFile));
+    m_launcher.modal() = false;
+    // An edited current template takes effect when it is selected again; otherwise the box is
+    // listed anew (templates may have been added, copied or deleted) without reloading.
+    if (!edited) {
+        m_templateBox.refresh();
+    }
 }
 
 bool Workbench::requestClose(const WindowRect& rect, bool maximized) {

@@ -129,6 +129,7 @@ private:
     void help();
     void version();
     void execute();
+    void templateEditor();
 
     AppContext& m_context;
     Seams m_seams;

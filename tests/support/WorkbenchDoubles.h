@@ -37,6 +37,10 @@ private:
 class RecordingDialogHost : public DialogHost {
 public:
     void runVersionDialog() override { ++versionShown; }
+    bool runTemplateEditor(const std::string& currentTemplate) override {
+        editorOpenedFor.push_back(currentTemplate);
+        return editorEditsCurrent;
+    }
     void closeWindow() override { ++closeRequests; }
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override {
         menus.push_back(menu);
@@ -45,6 +49,8 @@ public:
     }
 
     int versionShown = 0;
+    std::vector<std::string> editorOpenedFor;
+    bool editorEditsCurrent = false;
     int closeRequests = 0;
     std::vector<MenuId> menus;
     std::vector<MenuItem> lastItems;

@@ -164,3 +164,25 @@ TEST_F(WorkbenchTest, ClosingMaximisedKeepsTheStoredRectangle) {
 }
 
 } // namespace
+
+TEST_F(WorkbenchTest, TheTemplateEditorRelistsTheBoxUnlessTheCurrentTemplateWasEdited) {
+    open({"Template=demo.tpl"});
+    struct Case {
+        bool editsCurrent;
+        bool relisted;
+    } const cases[] = {{false, true}, {true, false}};
+    for (const Case& c : cases) {
+        m_data->writeGoodTemplate("zadded");
+        m_host.editorEditsCurrent = c.editsCurrent;
+        m_wb->renameGrid().setText(0, 3, "kept");
+        const int fills = m_list.fills();
+        ASSERT_TRUE(m_wb->command(id(Cmd::TemplateEditor)));
+        EXPECT_EQ(m_host.editorOpenedFor.back(), "demo");
+        EXPECT_EQ(m_list.fills() > fills, c.relisted);
+        EXPECT_EQ(grid().text(0, 3), "kept"); // the loaded template is never reloaded
+        EXPECT_EQ(box(), 1);
+        EXPECT_FALSE(m_wb->launcher().modal());
+        std::remove(m_data->templateFolder().append("/zadded.tpl").c_str());
+    }
+    EXPECT_FALSE(m_wb->commands().isPending(id(Cmd::TemplateEditor)));
+}

@@ -6,6 +6,7 @@
 #include "base/Messages.h"
 #include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
+#include "ui/template/CTemplateMainDlg.h"
 #include "ui/workbench/CVersionDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
@@ -253,6 +254,18 @@ void CCorvelDlg::runVersionDialog() {
     };
     CVersionDlg dialog(text("Version"), text("Build_Number"), false, this);
     dialog.exec();
+}
+
+bool CCorvelDlg::runTemplateEditor(const std::string& currentTemplate) {
+    const WorkbenchState& state = m_workbench->state();
+    const TemplateEditorEnv env{m_workbench->templateBox().folder(), m_prompter,
+                                m_context.paths.dataFolder(),
+                                m_workbench->settingsStore().settings().csvRowNum,
+                                m_workbench->settingsStore().settings().exportType == 2 &&
+                                    state.registrationAgentInstalled};
+    CTemplateMainDlg dialog(env, currentTemplate, this);
+    dialog.exec();
+    return dialog.currentTemplateEdited();
 }
 
 void CCorvelDlg::closeWindow() {

@@ -55,6 +55,7 @@ protected:
 private:
     // DialogHost
     void runVersionDialog() override;
+    bool runTemplateEditor(const std::string& currentTemplate) override;
     void closeWindow() override;
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
 

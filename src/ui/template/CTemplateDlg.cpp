@@ -1,0 +1,162 @@
+#include "ui/template/CTemplateDlg.h"
+
+#include "base/FileSystem.h"
+#include "base/Prompter.h"
+#include "template/ColumnType.h"
+#include "template/TemplateFolder.h"
+#include "ui/base/CVSFlexGrid.h"
+#include "ui/base/QtText.h"
+#include "ui/template/CItemDetailDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv& env,
+                           QWidget* parent)
+    : QDialog(parent), m_name(std::move(name)), m_env(env),
+      m_editGrid(m_cells, env.prompter, env.csvRowNum),
+      m_input(m_editGrid, [this](bool on) { m_detail->setEnabled(on); }) {
+    setObjectName(QStringLiteral("CTemplateDlg"));
+    setWindowTitle(mode == Mode::Edit ? q("ﾃﾝﾌﾟﾚｰﾄ編集") : q("ﾃﾝﾌﾟﾚｰﾄ追加"));
+    for (int col = 0; col < TemplateEditGrid::ColumnCount; ++col) {
+        m_cells.setColWidth(col, col == 0 ? 2400 : 1500);
+    }
+    m_detail = new QPushButton(q("詳細設定..."), this);
+    m_detail->setEnabled(false);
+    m_view = new CVSFlexGrid(&m_cells, this);
+    m_cells.setObserver(&m_input);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(q("ﾃﾝﾌﾟﾚｰﾄ名："), this));
+    nameRow->addWidget(new QLabel(qttext::fromCp932(m_name), this), 1);
+    nameRow->addWidget(m_detail);
+
+    auto* optionsBox = new QGroupBox(q("ｵﾌﾟｼｮﾝ"), this);
+    auto* grid = new QGridLayout(optionsBox);
+    m_replace = new QCheckBox(q("ﾘﾈｰﾑ処理時、半角空白を次の文字に置換する"), optionsBox);
+    m_replacement = new QLineEdit(optionsBox);
+    m_replacement->setMaxLength(1);
+    m_replacement->setEnabled(false);
+    m_connector = new QLineEdit(optionsBox);
+    m_connector->setMaxLength(1);
+    m_sortExport = new QCheckBox(q("ｴｸｽﾎﾟｰﾄﾌｧｲﾙをｿｰﾄ出力する"), optionsBox);
+    m_rememberWidths = new QCheckBox(q("前回の列幅を記憶する"), optionsBox);
+    m_folderLabel = new QLabel(optionsBox);
+    m_docTypeLabel = new QLabel(optionsBox);
+    auto* browse = new QPushButton(q("参照..."), optionsBox);
+    auto* reference = new QPushButton(q("参照値設定..."), optionsBox);
+    reference->setVisible(env.referenceValues);
+    grid->addWidget(m_replace, 0, 0);
+    grid->addWidget(m_replacement, 0, 1);
+    grid->addWidget(new QLabel(q("ﾘﾈｰﾑ時に使用する連結子"), optionsBox), 1, 0);
+    grid->addWidget(m_connector, 1, 1);
+    grid->addWidget(m_sortExport, 2, 0);
+    grid->addWidget(m_rememberWidths, 3, 0);
+    grid->addWidget(new QLabel(q("格納ﾌｫﾙﾀﾞ："), optionsBox), 4, 0);
+    grid->addWidget(m_folderLabel, 5, 0);
+    grid->addWidget(browse, 5, 1);
+    grid->addWidget(new QLabel(q("文書ﾀｲﾌﾟ："), optionsBox), 6, 0);
+    grid->addWidget(m_docTypeLabel, 7, 0);
+    grid->addWidget(reference, 7, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(nameRow);
+    main->addWidget(m_view, 1);
+    main->addWidget(optionsBox);
+    main->addWidget(buttons);
+    resize(900, 640);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTemplateDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTemplateDlg::reject);
+    connect(m_replace, &QCheckBox::toggled, m_replacement, &QLineEdit::setEnabled);
+    connect(m_detail, &QPushButton::clicked, this, &CTemplateDlg::openDetail);
+    connect(browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
+
+    m_storageFolder = files::join(env.dataFolder, "rename");
+    if (mode == Mode::Edit) {
+        load();
+    }
+    m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+    m_cells.setCurrentCell(1, 0);
+}
+
+void CTemplateDlg::load() {
+    const auto t = m_env.folder.readTemplate(m_name);
+    if (!t) {
+        m_env.prompter.tell(Msg::EditorReadFailed);
+        return;
+    }
+    m_editGrid.fill(*t);
+    m_replace->setChecked(t->replaceSpaces);
+    m_replacement->setText(qttext::fromCp932(t->replacementChar));
+    m_connector->setText(qttext::fromCp932(t->connector));
+    m_sortExport->setChecked(t->sortExport);
+    m_rememberWidths->setChecked(t->rememberWidths);
+    m_storageFolder = t->storageFolder;
+    m_docType = t->docType;
+    m_docTypeLabel->setText(qttext::fromCp932(m_docType));
+    m_editGrid.setNamesLocked(!m_docType.empty());
+}
+
+TemplateOptions CTemplateDlg::options() const {
+    return TemplateOptions{m_replace->isChecked(),
+                           qttext::toCp932(m_replacement->text()),
+                           qttext::toCp932(m_connector->text()),
+                           m_sortExport->isChecked(),
+                           m_rememberWidths->isChecked(),
+                           m_storageFolder,
+                           m_docType};
+}
+
+void CTemplateDlg::openDetail() {
+    const int row = m_cells.row();
+    if (!m_editGrid.detailEnabled(row)) {
+        return;
+    }
+    const int type = m_editGrid.typeOf(row);
+    CItemDetailDlg dialog(m_cells.text(row, TemplateEditGrid::Name), columnTypeName(type), type,
+                          m_editGrid.detailOf(row), m_env.prompter, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_editGrid.setDetail(row, dialog.detail());
+    }
+}
+
+void CTemplateDlg::chooseFolder() {
+    const auto chosen = m_env.prompter.chooseFolder(qttext::toCp932(q("ﾌｫﾙﾀﾞを選択してください。")),
+                                                    m_storageFolder);
+    if (chosen) {
+        m_storageFolder = *chosen;
+        m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+    }
+}
+
+void CTemplateDlg::accept() {
+    const TemplateOptions o = options();
+    if (const auto refusal = m_editGrid.validate(o)) {
+        if (refusal->clearReplacement) {
+            m_replacement->clear();
+        }
+        return;
+    }
+    if (!m_env.folder.writeTemplate(m_editGrid.collect(m_name, o), m_env.prompter)) {
+        m_env.prompter.tell(Msg::EditorSaveFailed);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+class Prompter;
+class TemplateFolder;
+
+// What the template editor's windows need from the main window.
+struct TemplateEditorEnv {
+    const TemplateFolder& folder;
+    Prompter& prompter;
+    std::string dataFolder;
+    int csvRowNum = 300;
+    // "参照値設定..." is offered: agent export type with the registration agent installed.
+    bool referenceValues = false;
+};
