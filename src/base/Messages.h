@@ -60,6 +60,11 @@ enum class Msg {
     WorkDataImageFolderMissing,
     WorkDataChangedQuestion,
     WorkDataSaveFailed,
+    AgentNotInstalled,
+    AgentDefinitionXmlMissing,
+    AgentDefinitionMapMissing,
+    AgentDocTypeDiffers,
+    AgentMapOpenFailed,
     Count // keep last
 };
 
