@@ -64,5 +64,9 @@ const char* CliOptions::usage() {
            "  assign [--work FILE.edd] [--template FILE.tpl] [--list LIST.csv] [--images DIR]\n"
            "         [--batch-assign] [--assign ROW=FILE[,FILE...]] [--release FILE[,FILE...]]\n"
            "         [--batch-release] [--save FILE.edd]\n"
-           "                                build a main window's state, assign, and report it\n";
+           "                                build a main window's state, assign, and report it\n"
+           "  names [state options] [operations]\n"
+           "                                what 実行 would do on that state; no file touched\n"
+           "  run [state options] [operations] [--export-name NAME] [--rename-as NAME]...\n"
+           "                                carry out 実行 on that state and report it\n";
 }

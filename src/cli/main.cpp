@@ -4,6 +4,7 @@
 #include "cli/CliSession.h"
 #include "cli/InfoCommand.h"
 #include "cli/PreviewCommand.h"
+#include "cli/RunCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/TemplateCommand.h"
@@ -44,6 +45,12 @@ int main(int argc, char* argv[]) {
     }
     if (command == "assign") {
         return runAssignCommand(session);
+    }
+    if (command == "names") {
+        return runNamesCommand(session);
+    }
+    if (command == "run") {
+        return runRunCommand(session);
     }
     if (command == "preview") {
         return runPreviewCommand(session);

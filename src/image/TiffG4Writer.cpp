@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <leptonica/allheaders.h>
 #include <tiffio.h>
+#include <utility>
 #include <vector>
 
 TiffG4Writer::PageFormat TiffG4Writer::formatOf(const TiffPageTags& tags, std::uint32_t width,
@@ -21,6 +22,12 @@ bool TiffG4Writer::open(const std::string& path, bool append) {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     m_tiff = TiffHandle::open(path, append && exists ? "a" : "w");
+    m_pageOpen = false;
+    return static_cast<bool>(m_tiff);
+}
+
+bool TiffG4Writer::open(TiffHandle opened) {
+    m_tiff = std::move(opened);
     m_pageOpen = false;
     return static_cast<bool>(m_tiff);
 }

@@ -27,6 +27,10 @@ public:
     // append: add pages after those already in the file (the file is created when missing);
     // otherwise the file is replaced. False when it cannot be opened as a TIFF.
     bool open(const std::string& path, bool append);
+    // Writes into a TIFF opened for writing elsewhere.
+    bool open(TiffHandle opened);
+    // The file written to, for pages that are copied rather than encoded.
+    tiff* get() const { return m_tiff.get(); }
 
     bool beginPage(const PageFormat& format);
     // row: (width + 7) / 8 bytes, most significant bit first, in the page's photometric sense.

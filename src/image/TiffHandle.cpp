@@ -89,6 +89,12 @@ TiffHandle TiffHandle::open(const std::string& path, const char* mode) {
     return handle;
 }
 
+TiffHandle TiffHandle::adopt(tiff* opened) {
+    TiffHandle handle;
+    handle.m_tiff = opened;
+    return handle;
+}
+
 TiffHandle TiffHandle::openDescriptor(DescriptorSource& source, const std::string& name) {
     silenceHandlers();
     source.offset = 0;

@@ -20,6 +20,8 @@ public:
 
     // mode is libtiff's: "r", "w", "a". Returns an empty handle when the file cannot be opened.
     static TiffHandle open(const std::string& path, const char* mode);
+    // Takes ownership of a TIFF* opened otherwise (for example over a client stream).
+    static TiffHandle adopt(tiff* opened);
     // A file read by position through a descriptor its owner keeps open, with the file's first
     // bytes already at hand.
     struct DescriptorSource {

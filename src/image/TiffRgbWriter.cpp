@@ -32,8 +32,8 @@ bool TiffRgbWriter::beginPage(std::uint32_t width, std::uint32_t height, int xDp
     ok = ok && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) == 1;
     ok = ok && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1;
     ok = ok && TIFFSetField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) == 1;
-    ok = ok && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE) == 1;
-    ok = ok && TIFFSetField(tif, TIFFTAG_ZIPQUALITY, 1) == 1;
+    ok = ok && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ZSTD) == 1;
+    ok = ok && TIFFSetField(tif, TIFFTAG_ZSTD_LEVEL, 1) == 1;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     m_rowsPerStrip =
         static_cast<std::uint32_t>(std::clamp<std::size_t>(StripBytes / rowBytes, 1, height));

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-// Writes one 24-bit RGB page, deflate-compressed (fastest level), one row at a time. Rows are
-// gathered into strips of about 256 KB, each compressed whole in one call (which lets libtiff use
-// its fastest deflate coder) and written out, so the page is never held in memory.
+// Writes one 24-bit RGB page, zstd-compressed (fastest level), one row at a time. Rows are
+// gathered into strips of about 256 KB, each compressed whole in one call,
+// and written out, so the page is never held in memory. zstd at its fastest level takes about half
+// the time of deflate for the same size, which matters for the A0 magnified copy (186 MB of rows).
 class TiffRgbWriter {
 public:
     // Replaces the file. False when it cannot be created.

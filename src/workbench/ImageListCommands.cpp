@@ -83,6 +83,12 @@ bool ImageListCommands::reload() {
     return true;
 }
 
+void ImageListCommands::relistAfterRun() {
+    if (!scan(ImageFolderScan::Mode::Rescan) || m_p.state.imageCount == 0) {
+        m_p.workbench.pane().clear();
+    }
+}
+
 bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
     WorkbenchState& s = m_p.state;
     std::atomic<bool>& busy = m_p.workbench.launcher().modal();

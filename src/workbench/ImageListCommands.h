@@ -50,6 +50,8 @@ public:
     // "画像再読込み": the same folder again, its previews made anew; the assignments of files
     // still listed are shown again.
     bool reload();
+    // After a rename run: the folder listed again; an empty list leaves no image on show.
+    void relistAfterRun();
     // "削除" of the image context menu: the selected image files, after a question.
     bool deleteSelected();
     // The right button on the image list: the menu "画像操作".

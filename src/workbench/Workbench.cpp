@@ -75,13 +75,14 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Ctl::LoadWorkData), [this] { m_workData.load(std::nullopt); });
     m_commands.add(id(Cmd::SaveWorkData), [this] { m_workData.save(); });
     m_commands.add(id(Cmd::SaveWorkDataAs), [this] { m_workData.saveAs(); });
+    m_commands.add(id(Ctl::Execute), [this] { execute(); });
 
     // Commands whose features come with later work: routed here, doing nothing yet.
     for (Cmd c : {Cmd::TemplateEditor, Cmd::Environment, Cmd::OriginTopLeft, Cmd::OriginTopRight,
                   Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
+    for (Ctl c : {Ctl::DesignateArea, Ctl::EditImage}) {
         m_commands.addPending(id(c));
     }
 }
@@ -109,6 +110,26 @@ void Workbench::open() {
     view.setDefaultButton(defaultButton());
     imageSettingsChanged();
     m_pane.clear();
+    refreshControlStates();
+}
+
+ExecuteCommand Workbench::executeCommand() {
+    return ExecuteCommand({m_state, m_settings.settings(), m_renameList.list(), m_imageGrid,
+                           m_seams.view, m_seams.prompter, *m_executeDialogs, m_fileChanges,
+                           [this] {
+                               std::vector<RenamePlan::Record> records;
+                               for (const CAssignInfo& r : m_assignmentCommands.list().records()) {
+                                   records.push_back({r.rowKey, r.fileName});
+                               }
+                               return records;
+                           },
+                           [this] { m_assignmentCommands.releaseAll(); },
+                           [this] { m_imageList.relistAfterRun(); }});
+}
+
+void Workbench::execute() {
+    m_seams.view.enableControl(id(Ctl::Execute), false);
+    m_lastRun = executeCommand().execute();
     refreshControlStates();
 }
 

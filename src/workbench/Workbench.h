@@ -3,9 +3,12 @@
 #include "app/ProgramLauncher.h"
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
+#include "execute/PosixFileChanges.h"
+#include "execute/ScriptedExecuteDialogs.h"
 #include "workbench/AssignmentCommands.h"
 #include "workbench/AssignmentRelay.h"
 #include "workbench/CommandTable.h"
+#include "workbench/ExecuteCommand.h"
 #include "workbench/ImageListCommands.h"
 #include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
@@ -104,12 +107,21 @@ public:
     // The button Enter presses: "割り当て" when EnterKeyAssign is on, else the hidden "ダミー".
     int defaultButton() const;
 
+    // The dialogs of "実行" (the file name dialog, the overwrite list). Until a window gives its
+    // own, the export name is the preset, no other name is given and nothing is overwritten.
+    void setExecuteDialogs(ExecuteDialogs& dialogs) { m_executeDialogs = &dialogs; }
+    // "実行" as the button runs it, and its dry run (no file touched).
+    ExecuteCommand executeCommand();
+    // What the last "実行" did; nothing when its checks stopped it or it never ran.
+    const std::optional<RenameRun::Outcome>& lastRun() const { return m_lastRun; }
+
 private:
     void buildCommandTable();
     void pageCommand(int id);
     void openWithApplication();
     void help();
     void version();
+    void execute();
 
     AppContext& m_context;
     Seams m_seams;
@@ -127,4 +139,8 @@ private:
     AssignmentCommands m_assignmentCommands;
     WorkDataCommands m_workData;
     CommandTable m_commands;
+    PosixFileChanges m_fileChanges;
+    ScriptedExecuteDialogs m_presetDialogs;
+    ExecuteDialogs* m_executeDialogs = &m_presetDialogs;
+    std::optional<RenameRun::Outcome> m_lastRun;
 };

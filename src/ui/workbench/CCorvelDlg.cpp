@@ -28,7 +28,7 @@
 #include <QWindowStateChangeEvent>
 
 CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_prompter(this),
+    : QDialog(parent), m_context(context), m_prompter(this), m_executeDialogs(this),
       m_requester(std::make_unique<QtLaunchRequester>(this)), m_client(new QWidget(this)),
       m_previewView(m_client), m_templateWatch(new QFileSystemWatcher(this)) {
     setObjectName(QStringLiteral("CCorvelDlg"));
@@ -40,6 +40,7 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
 
     m_workbench = std::make_unique<Workbench>(
         context, Workbench::Seams{m_view, m_view, m_prompter, *this, *m_requester, m_previewView});
+    m_workbench->setExecuteDialogs(m_executeDialogs);
     m_requester->setCompletionHandler(
         [this](int message, std::unique_ptr<LaunchAttachment> attachment) {
             m_workbench->launchEnded(message, std::move(attachment));

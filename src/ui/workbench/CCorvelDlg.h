@@ -3,6 +3,7 @@
 #include "ui/base/QtPrompter.h"
 #include "ui/image/PreviewPaneView.h"
 #include "ui/workbench/CorvelView.h"
+#include "ui/workbench/QtExecuteDialogs.h"
 #include "workbench/DialogHost.h"
 #include "workbench/WindowPlacement.h"
 
@@ -70,6 +71,7 @@ private:
     AppContext& m_context;
     CorvelView m_view;
     QtPrompter m_prompter;
+    QtExecuteDialogs m_executeDialogs;
     std::unique_ptr<QtLaunchRequester> m_requester;
     QWidget* m_client;
     // The preview's displays, made on the client area before the workbench that draws on them.

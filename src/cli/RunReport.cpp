@@ -1,0 +1,87 @@
+#include "cli/RunReport.h"
+
+#include <sstream>
+
+namespace runreport {
+
+namespace {
+
+Json texts(const std::vector<std::string>& cp932) {
+    Json list = Json::array();
+    for (const std::string& text : cp932) {
+        list.push_back(CliSession::out(text));
+    }
+    return list;
+}
+
+Json optionalText(const std::optional<std::string>& cp932) {
+    return cp932 ? Json(CliSession::out(*cp932)) : Json(nullptr);
+}
+
+} // namespace
+
+Json planJson(const RenamePlan& plan, bool ok, const std::vector<std::string>& overwritten) {
+    Json rows = Json::array();
+    for (const RenamePlan::Row& row : plan.rows) {
+        int pages = 0;
+        for (const int p : row.pages) {
+            pages += p;
+        }
+        rows.push_back({{"rowKey", row.rowKey},
+                        {"renameName", CliSession::out(row.renameName)},
+                        {"target", CliSession::out(row.target)},
+                        {"targetExists", row.targetExists},
+                        {"images", texts(row.images)},
+                        {"pages", pages}});
+    }
+    return {{"ok", ok},
+            {"rows", rows},
+            {"exportFile", optionalText(plan.exportFile)},
+            {"secondCopy", optionalText(plan.secondCopy)},
+            {"wouldOverwrite", texts(overwritten)}};
+}
+
+std::string planText(const RenamePlan& plan, bool ok) {
+    std::ostringstream out;
+    for (const RenamePlan::Row& row : plan.rows) {
+        out << row.rowKey << '\t' << CliSession::out(row.target)
+            << (row.targetExists ? "\t(exists)" : "") << '\n';
+        for (const std::string& image : row.images) {
+            out << "\t\t" << CliSession::out(image) << '\n';
+        }
+    }
+    if (plan.exportFile) {
+        out << "export\t" << CliSession::out(*plan.exportFile) << '\n';
+    }
+    if (plan.secondCopy) {
+        out << "copy\t" << CliSession::out(*plan.secondCopy) << '\n';
+    }
+    if (!ok) {
+        out << "A check stops the run.\n";
+    }
+    return out.str();
+}
+
+Json outcomeJson(const RenameRun::Outcome& outcome) {
+    Json results = Json::array();
+    for (const RenameRun::ImageResult& r : outcome.results) {
+        results.push_back({{"fileName", CliSession::out(r.fileName)}, {"written", r.written}});
+    }
+    return {{"processed", outcome.processed()},
+            {"renamed", outcome.renamed()},
+            {"results", results},
+            {"targets", texts(outcome.targets)},
+            {"exportFiles", texts(outcome.exportFiles)},
+            {"removedRows", outcome.doneRows}};
+}
+
+std::string outcomeText(const RenameRun::Outcome& outcome) {
+    std::ostringstream out;
+    for (const RenameRun::ImageResult& r : outcome.results) {
+        out << (r.written ? "written\t" : "failed\t") << CliSession::out(r.fileName) << '\n';
+    }
+    out << outcome.renamed() << '/' << outcome.processed() << '\n';
+    return out.str();
+}
+
+} // namespace runreport

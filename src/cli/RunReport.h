@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/CliSession.h"
+#include "execute/RenamePlan.h"
+#include "execute/RenameRun.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The reports of nomira-cli names (the plan) and run (the outcome), as JSON and as text.
+namespace runreport {
+
+Json planJson(const RenamePlan& plan, bool ok, const std::vector<std::string>& overwritten);
+std::string planText(const RenamePlan& plan, bool ok);
+Json outcomeJson(const RenameRun::Outcome& outcome);
+std::string outcomeText(const RenameRun::Outcome& outcome);
+
+} // namespace runreport

@@ -1,0 +1,200 @@
+#include "execute/RenameRun.h"
+
+#include "app/Settings.h"
+#include "base/Cp932.h"
+#include "base/FileSystem.h"
+#include "base/Prompter.h"
+#include "execute/ExecuteDialogs.h"
+#include "execute/ExportName.h"
+#include "execute/ExportType.h"
+#include "execute/ExportWriter.h"
+#include "execute/FileChanges.h"
+#include "execute/PageJoiner.h"
+#include "execute/TargetPath.h"
+#include "execute/TemporaryFiles.h"
+#include "image/ImageLibrary.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(files::native(a), files::native(b), error);
+}
+
+} // namespace
+
+int RenameRun::Outcome::renamed() const {
+    return static_cast<int>(
+        std::count_if(results.begin(), results.end(), [](const auto& r) { return r.written; }));
+}
+
+RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
+    Outcome outcome;
+    m_rowCsvs.clear();
+    temporaries::removeLeftovers(m_p.changes, plan.storageFolder);
+    const ExportType type = exportTypeOf(m_p.settings.exportType);
+    ExportWriter writer(m_p.changes, m_p.prompter, m_p.t, m_p.settings);
+    std::vector<ExportWriter::Row> exportRows;
+    std::vector<std::pair<int, ExportWriter::Row>> rowsInListOrder;
+    std::vector<std::string> joinedSources;
+    int sequence = 0;
+    for (const RenamePlan::Row& row : plan.rows) {
+        // In the Ledgra type a row that is not written gives its number to the next one.
+        const std::string target =
+            type == ExportType::Ledgra
+                ? targetpath::forRow(plan.storageFolder, RenamePlan::sequenceName(sequence + 1),
+                                     row.images)
+                : row.target;
+        const auto to = destinationOf(plan, row, target);
+        const bool written = to && writeRow(plan, row, *to);
+        for (const std::string& image : row.images) {
+            outcome.results.push_back({image, written});
+        }
+        ExportWriter::Row exportRow{row.cells, written ? files::fileName(to->target) : ""};
+        if (written) {
+            ++sequence;
+            outcome.targets.push_back(to->target);
+            outcome.doneRows.push_back(row.rowKey);
+            if (row.multiPage()) {
+                for (const std::string& image : row.images) {
+                    if (!samePath(plan.sourceOf(image), to->target)) {
+                        joinedSources.push_back(plan.sourceOf(image));
+                    }
+                }
+            }
+        }
+        rowsInListOrder.emplace_back(row.row, exportRow);
+        exportRows.push_back(std::move(exportRow));
+    }
+
+    if (plan.exportFile) {
+        const std::string& path = *plan.exportFile;
+        bool listed = false;
+        if (type == ExportType::Ledgra) {
+            listed = writer.WriteLedgraList(path, exportRows);
+        } else if (type == ExportType::Agent) {
+            listed = writer.WriteAgentList(path, exportRows);
+        } else if (type == ExportType::RenameListCsv) {
+            std::stable_sort(rowsInListOrder.begin(), rowsInListOrder.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            std::vector<ExportWriter::Row> ordered;
+            for (auto& [number, row] : rowsInListOrder) {
+                ordered.push_back(std::move(row));
+            }
+            listed = writer.WriteRenameListCsv(path, ordered);
+        }
+        if (listed) {
+            outcome.exportFiles.push_back(path);
+        }
+    }
+    outcome.exportFiles.insert(outcome.exportFiles.end(), m_rowCsvs.begin(), m_rowCsvs.end());
+    if (m_p.settings.exportSelectFolder == 1 && !outcome.exportFiles.empty()) {
+        writer.CopyToSecondFolder(outcome.exportFiles, plan.typedExportName);
+    }
+    // Joined pages are safe in their complete target now; their sources go.
+    for (const std::string& source : joinedSources) {
+        if (files::exists(source)) {
+            m_p.changes.remove(source);
+        }
+    }
+    return outcome;
+}
+
+std::optional<RenameRun::Destination> RenameRun::destinationOf(const RenamePlan& plan,
+                                                               const RenamePlan::Row& row,
+                                                               const std::string& target) {
+    if (takenBySource(plan, row, target)) {
+        return std::nullopt;
+    }
+    if (!files::exists(target)) {
+        return Destination{target, false};
+    }
+    // An existing file is never replaced unasked.
+    if (m_p.settings.renameOverwrite != 1) {
+        return std::nullopt;
+    }
+    const std::string extension =
+        row.multiPage() ? std::string("tif") : targetpath::extensionOf(row.images.front());
+    const std::string dotted = extension.empty() ? std::string() : "." + extension;
+    std::string name = files::fileName(target);
+    name = name.substr(0, name.size() - dotted.size());
+    const ExportType type = exportTypeOf(m_p.settings.exportType);
+    for (;;) {
+        if (m_p.prompter.tell(Msg::TargetExistsQuestion, {name, dotted}) == Answer::Yes) {
+            return Destination{target, true};
+        }
+        std::string accepted;
+        const auto typed = m_p.dialogs.inputFileName(
+            ExecuteDialogs::NameMode::Rename, name, [&](const std::string& text) {
+                const auto checked =
+                    exportname::checkRenameName(text, type, plan.storageFolder, extension);
+                if (checked.refusal) {
+                    m_p.prompter.tell(*checked.refusal);
+                    return false;
+                }
+                accepted = checked.name;
+                return true;
+            });
+        if (typed) {
+            const std::string renamed = files::join(plan.storageFolder, accepted) + dotted;
+            if (takenBySource(plan, row, renamed)) {
+                return std::nullopt;
+            }
+            return Destination{renamed, false};
+        }
+        if (!m_p.dialogs.mayAskAgain()) {
+            return std::nullopt;
+        }
+    }
+}
+
+bool RenameRun::takenBySource(const RenamePlan& plan, const RenamePlan::Row& row,
+                              const std::string& target) const {
+    for (const RenamePlan::Row& other : plan.rows) {
+        for (const std::string& image : other.images) {
+            const bool ownMove = &other == &row && !row.multiPage();
+            const std::string source = plan.sourceOf(image);
+            if (!ownMove && files::exists(source) && samePath(source, target)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
+                         const Destination& to) {
+    if (exportTypeOf(m_p.settings.exportType) == ExportType::RowCsv) {
+        RenamePlan::Row placed = row;
+        placed.target = to.target;
+        ExportWriter writer(m_p.changes, m_p.prompter, m_p.t, m_p.settings);
+        if (!writer.WriteRowCsv(placed.rowCsv(), {row.cells, files::fileName(to.target)})) {
+            return false;
+        }
+        m_rowCsvs.push_back(placed.rowCsv());
+    }
+    if (!row.multiPage()) {
+        const std::string source = plan.sourceOf(row.images.front());
+        return files::isRegularFile(source) && m_p.changes.move(source, to.target, to.replace);
+    }
+    std::vector<PageJoiner::Source> sources;
+    for (std::size_t i = 0; i < row.images.size(); ++i) {
+        sources.push_back({plan.sourceOf(row.images[i]), row.pages[i]});
+    }
+    return PageJoiner(m_p.changes).join(sources, to.target, to.replace) == ImageLibrary::Success;
+}
+
+void RenameRun::tellFailures(Prompter& prompter, const Outcome& outcome) {
+    if (outcome.failed()) {
+        prompter.tell(Msg::RenameFailedCount,
+                      {std::to_string(outcome.processed() - outcome.renamed())});
+    }
+}
+
+void RenameRun::tellDone(Prompter& prompter, const Outcome& outcome) {
+    prompter.tell(Msg::RenameDone,
+                  {std::to_string(outcome.renamed()), std::to_string(outcome.processed())});
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "execute/RenamePlan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class ExecuteDialogs;
+class FileChanges;
+class Prompter;
+struct Settings;
+struct Template;
+
+// Carries out a checked RenamePlan: each row's single image is moved onto its target, several
+// images are joined into one multi-page TIFF, the export files are written and copied, and the
+// sources of joined rows are removed once they are safe in a complete target. A row is all or
+// nothing: when any image of it fails, no target of it appears, every source stays, and every
+// image of the row counts as failed. An existing file is replaced only when the operator said so,
+// and never when it is an image this run still has to take.
+class RenameRun {
+public:
+    struct Parts {
+        FileChanges& changes;
+        Prompter& prompter;
+        ExecuteDialogs& dialogs;
+        const Template& t;
+        const Settings& settings;
+    };
+
+    struct ImageResult {
+        std::string fileName;
+        bool written = false;
+    };
+    struct Outcome {
+        std::vector<ImageResult> results; // per image, in plan order
+        std::vector<std::string> targets; // the files written
+        std::vector<std::string> exportFiles;
+        std::vector<std::string> doneRows; // RowKeys of the rows written, in plan order
+        int processed() const { return static_cast<int>(results.size()); }
+        int renamed() const;
+        bool failed() const { return renamed() != processed(); }
+    };
+
+    explicit RenameRun(Parts parts) : m_p(parts) {}
+
+    Outcome run(const RenamePlan& plan);
+
+    // The closing messages: the failures (when there were any) and the count of images renamed.
+    static void tellFailures(Prompter& prompter, const Outcome& outcome);
+    static void tellDone(Prompter& prompter, const Outcome& outcome);
+
+private:
+    struct Destination {
+        std::string target;
+        bool replace = false;
+    };
+
+    // The target a row's files go to: the planned one, another name the operator gave, or none
+    // when an existing file may not be replaced.
+    std::optional<Destination> destinationOf(const RenamePlan& plan, const RenamePlan::Row& row,
+                                             const std::string& target);
+    bool writeRow(const RenamePlan& plan, const RenamePlan::Row& row, const Destination& to);
+    bool takenBySource(const RenamePlan& plan, const RenamePlan::Row& row,
+                       const std::string& target) const;
+
+    Parts m_p;
+    std::vector<std::string> m_rowCsvs;
+};

@@ -1,0 +1,105 @@
+#include "base/FileSystem.h"
+#include "support/CliRunner.h"
+#include "support/RenameListFixtures.h"
+#include "support/ScanFixtures.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace {
+
+// A template whose file-name column "図番" sends images to a storage folder, a list of three rows
+// and two scans; the settings export a rename list CSV named リネームリスト.
+class RunCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_store = m_files.mkdir("store");
+        std::string text = renameListTemplate({{"図番", 1, 1, true}, {"名称", 1, 2, false}});
+        const std::string stored = "OUTPUTPATH=/tmp";
+        text.replace(text.find(stored), stored.size(), "OUTPUTPATH=" + m_store);
+        m_template = m_files.write("job.tpl", text);
+        m_list = m_files.write("list.csv", renameListCsv({"D-1,a", "D-2,b", "D-3,c"}));
+        m_scans = m_files.mkdir("scans");
+        for (int i = 1; i <= 2; ++i) {
+            const std::string path = m_scans + "/s" + std::to_string(i) + ".tif";
+            ScanFixtures::writeBilevelTiffMm(path, 210, 297, 100);
+            ScanFixtures::setModified(path, 1'700'000'000 + 60 * i);
+        }
+        m_data.write("Nomira.ini", crlf({"[SYSTEM]", "ExportType=3", "DispInputDlg=1",
+                                         "ExportFilename=" + sj("リネームリスト")}));
+        m_files.write(sj("store/リネームリスト.csv"), "older");
+    }
+    static std::string crlf(std::initializer_list<std::string> lines) {
+        std::string out;
+        for (const std::string& line : lines) {
+            out += line + "\r\n";
+        }
+        return out;
+    }
+
+    nlohmann::json cli(const std::string& command, const std::string& more, int expectedStatus) {
+        const CliRun r =
+            runNomiraCli("--json --yes --data-folder " + shellQuote(m_data.path()) + " " + command +
+                         " --template " + shellQuote(m_template) + " --list " + shellQuote(m_list) +
+                         " --images " + shellQuote(m_scans) + " " + more);
+        EXPECT_EQ(r.status, expectedStatus) << command << " " << more;
+        return nlohmann::json::parse(r.out, nullptr, false);
+    }
+
+    TempDir m_data;
+    TempDir m_files;
+    std::string m_store;
+    std::string m_template;
+    std::string m_list;
+    std::string m_scans;
+};
+
+TEST_F(RunCommandTest, NamesShowsThePlanAndTouchesNothing) {
+    const nlohmann::json doc = cli("names", "--batch-assign", 0);
+    EXPECT_EQ(doc["ok"], true);
+    ASSERT_EQ(doc["rows"].size(), 2u);
+    EXPECT_EQ(doc["rows"][1], (nlohmann::json{{"rowKey", "2"},
+                                              {"renameName", "D-2"},
+                                              {"target", m_store + "/D-2.tif"},
+                                              {"targetExists", false},
+                                              {"images", {"s2.tif"}},
+                                              {"pages", 1}}));
+    EXPECT_EQ(doc["exportFile"], m_store + "/リネームリスト(1).csv");
+    EXPECT_EQ(doc["secondCopy"], nullptr);
+    EXPECT_EQ(files::listFolder(m_scans).size(), 2u);
+    EXPECT_EQ(files::listFolder(m_store).size(), 1u);
+
+    const nlohmann::json none = cli("names", "", 1);
+    EXPECT_EQ(none["unavailable"], "実行");
+}
+
+TEST_F(RunCommandTest, RunMovesTheImagesWritesTheListAndReportsWhatItDid) {
+    const nlohmann::json doc = cli("run", "--batch-assign --export-name done", 0);
+    EXPECT_EQ(doc["processed"], 2);
+    EXPECT_EQ(doc["renamed"], 2);
+    EXPECT_EQ(doc["targets"], (nlohmann::json{m_store + "/D-1.tif", m_store + "/D-2.tif"}));
+    EXPECT_EQ(doc["exportFiles"], (nlohmann::json{m_store + "/done.csv"}));
+    EXPECT_EQ(doc["removedRows"], (nlohmann::json{"1", "2"}));
+    EXPECT_EQ(doc["messages"].back()["text"], "2/2件をﾘﾈｰﾑしました。");
+    EXPECT_TRUE(files::listFolder(m_scans).empty());
+    EXPECT_EQ(m_files.read("store/done.csv"), "\"D-1\",\"a\"\r\n\"D-2\",\"b\"\r\n");
+}
+
+TEST_F(RunCommandTest, AMissingSourceFailsItsRowAndTheRunExitsWithOne) {
+    const nlohmann::json doc = cli("run", "--assign 1=s1.tif --assign 3=s2.tif", 0);
+    ASSERT_EQ(doc["renamed"], 2);
+    m_list = m_files.write("list.csv", renameListCsv({"D-1,a", "D-2,b", "D-3,c"}));
+    ScanFixtures::writeBilevelTiffMm(m_scans + "/s3.tif", 210, 297, 100);
+    const CliRun r =
+        runNomiraCli("--json --no --data-folder " + shellQuote(m_data.path()) + " run --template " +
+                     shellQuote(m_template) + " --list " + shellQuote(m_list) + " --images " +
+                     shellQuote(m_scans) + " --assign 1=s3.tif");
+    EXPECT_EQ(r.status, 1) << "the target D-1.tif exists and is not replaced";
+    const nlohmann::json failed = nlohmann::json::parse(r.out, nullptr, false);
+    EXPECT_EQ(failed["renamed"], 0);
+    EXPECT_TRUE(files::exists(m_scans + "/s3.tif"));
+}
+
+} // namespace
