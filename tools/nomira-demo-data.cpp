@@ -338,7 +338,8 @@ constexpr std::array<DemoColumn, 6> demoColumns = {{
     {"備考", 1, 6, false, 0, 100, "0.0.0.0.0."},
 }};
 
-std::string templateText(const fs::path& dataFolder) {
+// storage: the template's storage folder; docType: the agent document type it was set up for.
+std::string templateText(const fs::path& storage, std::string_view docType) {
     std::string names, types, loads, fileNames, sort1, sort2, disp, beams1, beams2, align, restr;
     for (const auto& c : demoColumns) {
         names += std::string(c.name) + "\t";
@@ -357,10 +358,33 @@ std::string templateText(const fs::path& dataFolder) {
     }
     return "[ROWINFO]\nNAME=" + names + "\nTYPE=" + types + "\nLOAD=" + loads +
            "\nFILENAME=" + fileNames + "\nSORT1=" + sort1 + "\nSORT2=" + sort2 + "\nDISP=" + disp +
-           "\nOUTPUTPATH=" + (dataFolder / "rename").string() +
+           "\nOUTPUTPATH=" + storage.string() +
            "\nREPLACE=1\nREPLACECHAR=_\nSORTEXPORT=0\nMEMORYROWWIDTH=0\nCONNECTION=_\nBEAMS1=" +
            beams1 + "\nBEAMS2=" + beams2 + "\nALIGMENT=" + align + "\nTEXTRESTTICTION=" + restr +
-           "\nDOCTYPE=\n";
+           "\nDOCTYPE=" + std::string(docType) + "\n";
+}
+
+// The stand-in registration agent built beside this program (docs/AGENT.md): the template
+// "agent" stores into data/agent, which holds the definition pair its definition program would
+// leave there, and the registry names the agent when its programs are present.
+std::string agentRegistryLines() {
+    std::error_code ec;
+    const fs::path agent = fs::read_symlink("/proc/self/exe", ec).parent_path() / "agent";
+    if (!fs::exists(agent / "Quentry.exe")) {
+        return {};
+    }
+    return "[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\nPath=" + (agent / "Quentry.exe").string() +
+           "\nDataPath=" + agent.string() + "\n";
+}
+
+void writeAgentDefinition(const fs::path& storage, const Cp932Encoder& encode) {
+    writeText(storage / "quentdef.xml", encode,
+              "<?xml version=\"1.0\"?>\n<Quentdef>\n  <DocType>Drawing</DocType>\n"
+              "  <CabinetName>Drawings</CabinetName>\n  <FolderName>Inbox</FolderName>\n"
+              "  <Properties>\n    <Property name=\"Title\" field=\"2\"/>\n  </Properties>\n"
+              "</Quentdef>\n");
+    writeText(storage / "quentdef.map", encode,
+              "<DocType>,Drawing\n<CabinetName>,0\n<FolderName>,0\n<DocName>,1\nTitle,2\n");
 }
 
 // Fields: 図面番号, 図面名称, 版, 作成日, 用紙, 備考 (the LOAD numbers 1 to 6). No header line;
@@ -391,7 +415,7 @@ constexpr std::array<ScanShape, 6> demoScans = {{
 void makeDemo(const fs::path& outDir) {
     const Cp932Encoder encode;
     const fs::path data = outDir / "data";
-    for (const char* sub : {"editdata", "scan", "csv", "rename", "template"}) {
+    for (const char* sub : {"editdata", "scan", "csv", "rename", "template", "agent"}) {
         fs::create_directories(data / sub);
     }
 
@@ -404,7 +428,9 @@ void makeDemo(const fs::path& outDir) {
         "TiffExpanMode=1\nJPGResolution=96\n[PATH]\nScan=" +
             (data / "scan").string() + "\nCsv=" + (data / "csv").string() +
             "\nEditData=" + (data / "editdata").string() + "\n");
-    writeText(data / "template" / "demo.tpl", encode, templateText(data));
+    writeText(data / "template" / "demo.tpl", encode, templateText(data / "rename", ""));
+    writeText(data / "template" / "agent.tpl", encode, templateText(data / "agent", "Drawing"));
+    writeAgentDefinition(data / "agent", encode);
     writeText(data / "csv" / "demo.csv", encode, demoCsv);
 
     // The image list is sorted by date: give the scans one minute apart in file order.
@@ -417,7 +443,8 @@ void makeDemo(const fs::path& outDir) {
 
     writeText(outDir / "registry.ini", encode,
               "[SOFTWARE\\Orvane\\DelmoSolution\\Nomira]\nDataPath=" + data.string() +
-                  "\nVersion=" NOMIRA_VERSION "\nBuild_Number=" NOMIRA_BUILD_NUMBER "\n");
+                  "\nVersion=" NOMIRA_VERSION "\nBuild_Number=" NOMIRA_BUILD_NUMBER "\n" +
+                  agentRegistryLines());
 }
 
 } // namespace

@@ -163,16 +163,19 @@ void ProgramLauncher::runLaunch(const std::shared_ptr<Shared>& shared, Launch la
 }
 
 int ProgramLauncher::runBlocking(const std::string& commandLine) {
+    return runBlockingForExit(commandLine) ? 1 : 0;
+}
+
+std::optional<int> ProgramLauncher::runBlockingForExit(const std::string& commandLine) {
     const auto arguments = argumentsOf(commandLine);
     if (!arguments) {
-        return 0;
+        return std::nullopt;
     }
     const auto child = spawn(*arguments);
     if (!child) {
-        return 0;
+        return std::nullopt;
     }
-    waitForExit(*child);
-    return 1;
+    return waitForExit(*child);
 }
 
 void ProgramLauncher::waitUntilIdle() {

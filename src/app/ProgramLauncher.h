@@ -64,6 +64,9 @@ public:
     // Starts the command line and waits for its end without a time limit: 0 when the process
     // cannot be created, otherwise 1 (the exit code is not used).
     int runBlocking(const std::string& commandLine);
+    // The same run, telling how the program ended: its exit status (as waitForExit gives it), or
+    // nothing when the process could not be created.
+    std::optional<int> runBlockingForExit(const std::string& commandLine);
 
     // Waits until every watched launch of this launcher has ended.
     void waitUntilIdle();

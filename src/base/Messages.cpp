@@ -257,6 +257,21 @@ constexpr std::array kEntries{
           Buttons::Ok},
     Entry{Msg::EditorDefinitionTooManyItems, "項目が一覧の行を超過するため、設定できません。",
           kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::AgentNotInstalled,
+          "ｸｴﾝﾄﾘｰがｲﾝｽﾄｰﾙされていない為、実行できません。ｸｴﾝﾄﾘｰをｲﾝｽﾄｰﾙしてください。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::AgentDefinitionXmlMissing,
+          "ﾘﾈｰﾑ画像の格納フォルダにquentdef.xmlﾌｧｲﾙが存在しないため、実行できません。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::AgentDefinitionMapMissing,
+          "ﾘﾈｰﾑ画像の格納ﾌｫﾙﾀﾞにquentdef.mapﾌｧｲﾙが存在しないため、実行できません。", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::AgentDocTypeDiffers,
+          "ﾃﾝﾌﾟﾚｰﾄと実行時の文書ﾀｲﾌﾟが異なるため、実行できません。\nﾃﾝﾌﾟﾚｰﾄ編集画面で再度、"
+          "参照値設定を行ってください。",
+          kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::AgentMapOpenFailed, "ﾌｧｲﾙｵｰﾌﾟﾝに失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

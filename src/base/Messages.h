@@ -115,6 +115,11 @@ enum class Msg {
     EditorXmlLoadFailed,
     EditorMapOpenFailed,
     EditorDefinitionTooManyItems,
+    AgentNotInstalled,
+    AgentDefinitionXmlMissing,
+    AgentDefinitionMapMissing,
+    AgentDocTypeDiffers,
+    AgentMapOpenFailed,
     Count // keep last
 };
 

@@ -62,6 +62,21 @@ std::string planText(const RenamePlan& plan, bool ok) {
     return out.str();
 }
 
+namespace {
+
+// Each program start after an agent-type run: its command line and exit code (null when the
+// program could not be started).
+Json agentRunsJson(const std::vector<AgentRun>& runs) {
+    Json out = Json::array();
+    for (const AgentRun& r : runs) {
+        out.push_back({{"commandLine", CliSession::out(r.commandLine)},
+                       {"exitCode", r.exitCode ? Json(*r.exitCode) : Json(nullptr)}});
+    }
+    return out;
+}
+
+} // namespace
+
 Json outcomeJson(const RenameRun::Outcome& outcome) {
     Json results = Json::array();
     for (const RenameRun::ImageResult& r : outcome.results) {
@@ -72,7 +87,8 @@ Json outcomeJson(const RenameRun::Outcome& outcome) {
             {"results", results},
             {"targets", texts(outcome.targets)},
             {"exportFiles", texts(outcome.exportFiles)},
-            {"removedRows", outcome.doneRows}};
+            {"removedRows", outcome.doneRows},
+            {"agentRuns", agentRunsJson(outcome.agentRuns)}};
 }
 
 std::string outcomeText(const RenameRun::Outcome& outcome) {

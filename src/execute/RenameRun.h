@@ -1,6 +1,7 @@
 #pragma once
 
 #include "execute/RenamePlan.h"
+#include "execute/RunRegistrationPrograms.h"
 
 #include <optional>
 #include <string>
@@ -37,6 +38,7 @@ public:
         std::vector<std::string> targets; // the files written
         std::vector<std::string> exportFiles;
         std::vector<std::string> doneRows; // RowKeys of the rows written, in plan order
+        std::vector<AgentRun> agentRuns;   // the registration programs after an agent-type run
         int processed() const { return static_cast<int>(results.size()); }
         int renamed() const;
         bool failed() const { return renamed() != processed(); }

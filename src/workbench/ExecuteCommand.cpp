@@ -2,6 +2,8 @@
 
 #include "app/Settings.h"
 #include "base/MainView.h"
+#include "execute/CheckRegistrationPrerequisites.h"
+#include "execute/ExportType.h"
 #include "execute/RunLists.h"
 #include "execute/RunPreparation.h"
 #include "workbench/Ctl.h"
@@ -17,7 +19,11 @@ ExecuteCommand::Planned ExecuteCommand::plan() {
                                   return runlists::listedPages(m_p.imageGrid, fileName);
                               }};
     Planned planned{RenamePlan::compute(source), false};
-    planned.ok = prepareRun(planned.plan, m_p.settings, m_p.prompter, m_p.dialogs);
+    const Template& t = m_p.state.currentTemplate;
+    planned.ok = (!isAgentType() ||
+                  CheckRegistrationPrerequisites(
+                      {m_p.settings.quentryPath, t.storageFolder, t.docType}, m_p.prompter)) &&
+                 prepareRun(planned.plan, m_p.settings, m_p.prompter, m_p.dialogs);
     if (!planned.ok && m_p.settings.enterKeyAssign == 1) {
         m_p.view.focusControl(static_cast<int>(Ctl::RenameGrid));
     }
@@ -39,6 +45,14 @@ std::optional<RenameRun::Outcome> ExecuteCommand::execute() {
     m_p.relist();
     m_p.view.setWaitCursor(false);
     RenameRun::tellFailures(m_p.prompter, outcome);
+    if (isAgentType()) {
+        outcome.agentRuns = RunRegistrationPrograms(m_p.launcher, m_p.settings.quentryPath,
+                                                    m_p.state.currentTemplate.storageFolder);
+    }
     RenameRun::tellDone(m_p.prompter, outcome);
     return outcome;
+}
+
+bool ExecuteCommand::isAgentType() const {
+    return exportTypeOf(m_p.settings.exportType) == ExportType::Agent;
 }

@@ -11,14 +11,16 @@ class CellGrid;
 class ExecuteDialogs;
 class FileChanges;
 class MainView;
+class ProgramLauncher;
 class Prompter;
 class RenameList;
 struct Settings;
 struct WorkbenchState;
 
-// "実行" in the main window: the plan of the assignments, its checks, the run, and afterwards the
-// lists as the run left them: every assignment released, the rows done removed from the rename
-// list, the image folder listed again, and both result messages.
+// "実行" in the main window: the plan of the assignments, its checks (in the agent export type the
+// registration agent's first), the run, and afterwards the lists as the run left them: every
+// assignment released, the rows done removed from the rename list, the image folder listed again,
+// the agent's programs run in the agent type, and both result messages.
 class ExecuteCommand {
 public:
     struct Parts {
@@ -30,6 +32,7 @@ public:
         Prompter& prompter;
         ExecuteDialogs& dialogs;
         FileChanges& changes;
+        ProgramLauncher& launcher;
         // The assignment records in list order; releasing them all; listing the image folder.
         std::function<std::vector<RenamePlan::Record>()> records;
         std::function<void()> releaseAll;
@@ -49,5 +52,7 @@ public:
     std::optional<RenameRun::Outcome> execute();
 
 private:
+    bool isAgentType() const;
+
     Parts m_p;
 };

@@ -120,17 +120,17 @@ void Workbench::open() {
 }
 
 ExecuteCommand Workbench::executeCommand() {
-    return ExecuteCommand({m_state, m_settings.settings(), m_renameList.list(), m_imageGrid,
-                           m_seams.view, m_seams.prompter, *m_executeDialogs, m_fileChanges,
-                           [this] {
-                               std::vector<RenamePlan::Record> records;
-                               for (const CAssignInfo& r : m_assignmentCommands.list().records()) {
-                                   records.push_back({r.rowKey, r.fileName});
-                               }
-                               return records;
-                           },
-                           [this] { m_assignmentCommands.releaseAll(); },
-                           [this] { m_imageList.relistAfterRun(); }});
+    return ExecuteCommand(
+        {m_state, m_settings.settings(), m_renameList.list(), m_imageGrid, m_seams.view,
+         m_seams.prompter, *m_executeDialogs, m_fileChanges, m_launcher,
+         [this] {
+             std::vector<RenamePlan::Record> records;
+             for (const CAssignInfo& r : m_assignmentCommands.list().records()) {
+                 records.push_back({r.rowKey, r.fileName});
+             }
+             return records;
+         },
+         [this] { m_assignmentCommands.releaseAll(); }, [this] { m_imageList.relistAfterRun(); }});
 }
 
 void Workbench::execute() {

@@ -4,6 +4,8 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -99,6 +101,54 @@ TEST_F(RunCommandTest, ARowThatCannotBeWrittenFailsAndTheRunExitsWithOne) {
     const nlohmann::json failed = nlohmann::json::parse(r.out, nullptr, false);
     EXPECT_EQ(failed["renamed"], 0);
     EXPECT_TRUE(files::exists(m_scans + "/s3.tif"));
+}
+
+// The agent export type through the stand-in agent built beside nomira-cli: the prerequisites stop
+// names and run until the definition exists; a run writes the agent list, converts and
+// registers; a missing registration program changes nothing in the result.
+TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
+    namespace fs = std::filesystem;
+    const fs::path built = fs::path(std::getenv("NOMIRA_CLI")).parent_path() / "agent";
+    const std::string agent = m_files.mkdir("agent");
+    for (const char* program : {"Quentdef.exe", "Quentconv.exe"}) {
+        fs::copy_file(built / program, files::native(agent + "/" + program));
+    }
+    const std::string registered = m_files.file("registered");
+    m_files.write("agent/Quentry.ini", "[Store]\nFolder=" + registered + "\n");
+    std::string text = m_files.read("job.tpl");
+    text.replace(text.find("DOCTYPE="), 8, "DOCTYPE=drawing");
+    m_files.write("job.tpl", text);
+    m_data.write("Nomira.ini", crlf({"[SYSTEM]", "ExportType=2", "DispInputDlg=1", "[PATH]",
+                                     "QuentryPath=" + agent}));
+
+    const nlohmann::json refused = cli("names", "--batch-assign", 1);
+    EXPECT_NE(refused.dump().find(
+                  "ﾘﾈｰﾑ画像の格納フォルダにquentdef.xmlﾌｧｲﾙが存在しないため、実行できません。"),
+              std::string::npos)
+        << refused.dump();
+
+    ASSERT_EQ(std::system(("'" + agent + "/Quentdef.exe' '/o=" + m_store + "' /t=Drawing").c_str()),
+              0);
+    const nlohmann::json first = cli("run", "--assign 1=s1.tif --export-name first", 0);
+    EXPECT_EQ(first["messages"].back()["text"], "1/1件をﾘﾈｰﾑしました。");
+    ASSERT_EQ(first["agentRuns"].size(), 2u);
+    EXPECT_EQ(first["agentRuns"][0]["commandLine"],
+              "\"" + agent + "/Quentconv.exe\" \"" + m_store + "\"");
+    EXPECT_EQ(first["agentRuns"][0]["exitCode"], 0);
+    EXPECT_EQ(first["agentRuns"][1]["exitCode"], nullptr);
+    EXPECT_TRUE(files::exists(m_store + "/WORK/first.job"));
+
+    fs::copy_file(built / "Quentry.exe", files::native(agent + "/Quentry.exe"));
+    const nlohmann::json second = cli("run", "--assign 2=s2.tif --export-name second", 0);
+    EXPECT_EQ(second["messages"].back()["text"], "1/1件をﾘﾈｰﾑしました。");
+    EXPECT_EQ(second["agentRuns"][1]["commandLine"],
+              "\"" + agent + "/Quentry.exe\" /d=\"" + m_store + "/WORK\"");
+    EXPECT_EQ(second["agentRuns"][1]["exitCode"], 0);
+    // The second column fills the cabinet; the folder is the definition's default.
+    EXPECT_TRUE(files::exists(registered + "/Drawing/a/Folder/D-1.tif"))
+        << m_files.read("registered/quentry.log");
+    EXPECT_TRUE(files::exists(registered + "/Drawing/b/Folder/D-2.tif"));
+    EXPECT_TRUE(files::exists(m_store + "/D-2.tif"));
 }
 
 } // namespace

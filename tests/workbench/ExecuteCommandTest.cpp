@@ -1,4 +1,5 @@
 #include "workbench/ExecuteCommand.h"
+#include "app/ProgramLauncher.h"
 
 #include "app/Settings.h"
 #include "base/CellGrid.h"
@@ -41,8 +42,8 @@ struct ExecuteRig {
     }
     ExecuteCommand command() {
         return ExecuteCommand({state, settings, renameList, imageGrid, view, prompter, dialogs,
-                               changes, [this] { return records; }, [this] { ++releases; },
-                               [this] { ++relists; }});
+                               changes, launcher, [this] { return records; },
+                               [this] { ++releases; }, [this] { ++relists; }});
     }
     TempDir dir;
     WorkbenchState state;
@@ -54,6 +55,7 @@ struct ExecuteRig {
     ScriptedPrompter prompter;
     ScriptedExecuteDialogs dialogs;
     PosixFileChanges changes;
+    ProgramLauncher launcher;
     std::vector<RenamePlan::Record> records{{"1", "a.tif"}, {"3", "c.tif"}};
     int releases = 0;
     int relists = 0;

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "base/CellGrid.h"
+#include "base/FileSystem.h"
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
 #include "support/MagAreaViewRecorder.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,8 +32,11 @@ protected:
         m_data->writeTemplate("notes", "; a comment first\r\n[ROWINFO]\r\nTYPE=1,\r\n");
     }
 
-    void open(std::vector<std::string> systemLines, StartupRequest request = {}) {
+    // registryLines are appended to the registry store (after the data folder's key).
+    void open(std::vector<std::string> systemLines, StartupRequest request = {},
+              std::string_view registryLines = {}) {
         m_data = std::make_unique<WorkbenchDataFolder>(m_tmp.path(), std::move(systemLines));
+        std::ofstream(files::native(m_data->registryPath()), std::ios::app) << registryLines;
         m_context = std::make_unique<AppContext>(
             AppContext{AppPaths(RegistryStore(m_data->registryPath()), "/opt/nomira/Nomira"),
                        request,

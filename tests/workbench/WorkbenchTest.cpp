@@ -163,6 +163,26 @@ TEST_F(WorkbenchTest, ClosingMaximisedKeepsTheStoredRectangle) {
     EXPECT_EQ(ProfileFile(m_data->settingsFile()).read("SYSTEM", "InitWindowRectLeft"), "5");
 }
 
+TEST_F(WorkbenchTest, TheAgentsRegistryPathReplacesQuentryPathAtOpeningAndIsWrittenBack) {
+    const struct {
+        std::string registry;
+        std::string quentryPath;
+        bool installed;
+    } cases[] = {
+        {"[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\r\nPath=/opt/agent/bin/Quentry.exe\r\n",
+         "/opt/agent/bin/", true},
+        {"[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\r\nPath=\r\n", "/srv/own/", false},
+        {"", "/srv/own/", false},
+    };
+    for (const auto& c : cases) {
+        open({"[PATH]", "QuentryPath=/srv/own"}, {}, c.registry);
+        EXPECT_EQ(m_wb->state().registrationAgentInstalled, c.installed) << c.registry;
+        ASSERT_TRUE(m_wb->requestClose(WindowRect{10, 20, 1210, 1000}, false));
+        EXPECT_EQ(ProfileFile(m_data->settingsFile()).read("PATH", "QuentryPath"), c.quentryPath)
+            << c.registry;
+    }
+}
+
 } // namespace
 
 TEST_F(WorkbenchTest, TheTemplateEditorRelistsTheBoxUnlessTheCurrentTemplateWasEdited) {

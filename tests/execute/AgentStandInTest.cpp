@@ -1,0 +1,116 @@
+#include "app/ProgramLauncher.h"
+#include "base/FileSystem.h"
+#include "base/ProfileFile.h"
+#include "base/ScriptedPrompter.h"
+#include "execute/CheckRegistrationPrerequisites.h"
+#include "execute/ReadDocType.h"
+#include "execute/RunRegistrationPrograms.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The stand-in programs are built beside nomira-cli, in the folder "agent". Each test copies
+// them into an agent folder of its own, so that their settings and store stay the test's.
+class AgentStandIn : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* cli = std::getenv("NOMIRA_CLI");
+        ASSERT_NE(cli, nullptr);
+        const fs::path built = fs::path(cli).parent_path() / "agent";
+        fs::create_directories(files::native(m_agent));
+        for (const char* program : {"Quentdef.exe", "Quentconv.exe", "Quentry.exe"}) {
+            fs::copy_file(built / program, files::native(m_agent + program));
+        }
+        m_dir.write("agent/Quentry.ini", "[Store]\nFolder=" + m_store + "\n");
+    }
+
+    int run(const std::string& commandLine) {
+        return m_launcher.runBlockingForExit(commandLine).value_or(-1);
+    }
+
+    TempDir m_dir;
+    std::string m_agent = m_dir.file("agent") + "/";
+    std::string m_storage = m_dir.mkdir("storage");
+    std::string m_store = m_dir.file("store");
+    ProgramLauncher m_launcher;
+};
+
+TEST_F(AgentStandIn, DefinesConvertsAndRegistersARenamedRun) {
+    m_dir.write("agent/Quentdef.ini", "[Definition]\nCabinetName=Plans\nFolderName=Inbox\n"
+                                      "CabinetField=3\nFolderField=4\nDocNameField=1\n"
+                                      "Properties=Number:2;Sheet:5\n");
+    ASSERT_EQ(run("\"" + m_agent + "Quentdef.exe\" \"/o=" + m_storage + "\" /t=Drawing"), 0);
+    EXPECT_EQ(ReadDocType(files::join(m_storage, "quentdef.map")), "Drawing");
+    EXPECT_EQ(m_dir.read("storage/quentdef.map"),
+              "<DocType>,Drawing\r\n<CabinetName>,3\r\n<FolderName>,4\r\n<DocName>,1\r\n"
+              "Number,2\r\nSheet,5\r\n");
+    EXPECT_EQ(ProfileFile(m_agent + "ini/RegistKey.ini").readString("WorkPath", "LastPath"),
+              files::join(m_storage, "quentdef.xml"));
+    ScriptedPrompter prompter;
+    EXPECT_TRUE(CheckRegistrationPrerequisites({m_agent, m_storage, "DRAWING"}, prompter));
+
+    m_dir.write("storage/A-001.tif", "image one");
+    m_dir.write("storage/B-002.jpg", "image two");
+    m_dir.write("storage/list.csv", "\"A-001.tif\",Plans,Inbox,\"Title A\",\"N1\",\"S1\",\r\n"
+                                    "\"B-002.jpg\",Other,2026/Q1,\"Title B\",\r\n");
+    const auto runs = RunRegistrationPrograms(m_launcher, m_agent, m_storage);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].exitCode, 0);
+    EXPECT_EQ(runs[1].exitCode, 0);
+    EXPECT_EQ(m_dir.read("store/Drawing/Plans/Inbox/A-001.tif"), "image one");
+    EXPECT_EQ(m_dir.read("store/Drawing/Other/2026/Q1/B-002.jpg"), "image two");
+    EXPECT_TRUE(files::exists(m_dir.file("storage/WORK/list.job.done")));
+    EXPECT_EQ(m_dir.read("storage/A-001.tif"), "image one");
+    const std::string log = m_dir.read("store/quentry.log");
+    EXPECT_NE(log.find("\tREGISTERED\tlist.job\tA-001.tif\t"), std::string::npos) << log;
+    EXPECT_NE(log.find("\tREGISTERED\tlist.job\tB-002.jpg\t"), std::string::npos) << log;
+}
+
+TEST_F(AgentStandIn, ConversionWithoutDefinitionOrListWritesNoJob) {
+    const std::string conv = "\"" + m_agent + "Quentconv.exe\" \"" + m_storage + "\"";
+    EXPECT_EQ(run(conv), 2);
+    m_dir.write("storage/quentdef.xml", "<Quentdef><DocType>Drawing</DocType></Quentdef>");
+    EXPECT_EQ(run(conv), 3);
+    EXPECT_FALSE(files::exists(m_dir.file("storage/WORK")));
+}
+
+struct JobCase {
+    const char* what;
+    std::string job;
+    int exitCode;
+    const char* logged;
+};
+
+TEST_F(AgentStandIn, RegistrationRefusesMalformedJobsAndReportsMissingFiles) {
+    const std::string head = "QUENTJOB 1\nDOCTYPE\tDrawing\nSOURCE\t" + m_storage + "\n";
+    m_dir.write("storage/x.tif", "x");
+    const JobCase cases[] = {
+        {"no header", "DOCTYPE\tDrawing\n", 1, "\tMALFORMED\tjob.job\t"},
+        {"no source", "QUENTJOB 1\nDOCTYPE\tDrawing\nFILE\tx.tif\tC\tF\tT\n", 1, "\tMALFORMED\t"},
+        {"too few fields", head + "FILE\tx.tif\tC\tF\n", 1, "\tMALFORMED\t"},
+        {"a file name leaving the source", head + "FILE\t../x.tif\tC\tF\tT\n", 1, "\tMALFORMED\t"},
+        {"a folder leaving the store", head + "FILE\tx.tif\tC\t../..\tT\n", 1, "\tMALFORMED\t"},
+        {"a missing file", head + "FILE\tgone.tif\tC\tF\tT\n", 2, "\tFAILED\tjob.job\tgone.tif"},
+        {"a sound job", head + "FILE\tx.tif\tC\tF\tT\n", 0, "\tREGISTERED\tjob.job\tx.tif"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(files::native(m_store));
+        fs::remove_all(files::native(m_dir.file("storage/WORK")));
+        m_dir.write("storage/WORK/job.job", c.job);
+        EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" /d=\"" + m_storage + "/WORK\""), c.exitCode)
+            << c.what;
+        const std::string log = m_dir.read("store/quentry.log");
+        EXPECT_NE(log.find(c.logged), std::string::npos) << c.what << "\n" << log;
+        EXPECT_EQ(files::exists(m_dir.file("storage/WORK/job.job.done")), c.exitCode == 0)
+            << c.what;
+    }
+    EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" " + m_storage), 64);
+}
+
+} // namespace
