@@ -60,6 +60,11 @@ enum class Msg {
     WorkDataImageFolderMissing,
     WorkDataChangedQuestion,
     WorkDataSaveFailed,
+    EditImageMissing,
+    EditImageLoadFailed,
+    EditRegionTooSmall,
+    EditNoiseFailed,
+    EditSaveFailed,
     Count // keep last
 };
 
