@@ -64,5 +64,8 @@ const char* CliOptions::usage() {
            "  assign [--work FILE.edd] [--template FILE.tpl] [--list LIST.csv] [--images DIR]\n"
            "         [--batch-assign] [--assign ROW=FILE[,FILE...]] [--release FILE[,FILE...]]\n"
            "         [--batch-release] [--save FILE.edd]\n"
-           "                                build a main window's state, assign, and report it\n";
+           "                                build a main window's state, assign, and report it\n"
+           "  edit FILE [--rotate left|right]... [--deskew X1,Y1,X2,Y2]\n"
+           "       [--denoise N [--region rect|ellipse:X,Y,W,H (--inside|--outside)]] [--out OUT]\n"
+           "                                edit a single-page TIFF as the image editor does\n";
 }
