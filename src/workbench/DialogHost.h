@@ -2,6 +2,7 @@
 
 #include "workbench/Cmd.h"
 
+#include <string>
 #include <vector>
 
 // What the main window's logic asks of the window itself: the modal windows it opens over
@@ -12,6 +13,9 @@ public:
 
     // The version window with its OK button; returns when it is closed.
     virtual void runVersionDialog() = 0;
+    // The image editor on a single-page TIFF (path in cp932); overA0 chooses the fast painting
+    // of pages larger than A0, noiseErase offers noise removal. True when it ended with OK.
+    virtual bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) = 0;
     // Asks the window to close, as its close button does.
     virtual void closeWindow() = 0;
 

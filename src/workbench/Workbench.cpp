@@ -68,6 +68,11 @@ void Workbench::buildCommandTable() {
         m_commands.add(id(c), [this, c] { pageCommand(id(c)); });
     }
     m_commands.add(id(Ctl::OpenWithApplication), [this] { openWithApplication(); });
+    m_commands.add(id(Ctl::EditImage), [this] {
+        if (m_pane.editImage(m_seams.dialogs, m_settings.settings().noiseErase)) {
+            refreshControlStates();
+        }
+    });
     m_commands.add(id(Ctl::Assign), [this] { m_assignmentCommands.assign(); });
     m_commands.add(id(Ctl::Release), [this] { m_assignmentCommands.release(); });
     m_commands.add(id(Ctl::BatchAssign), [this] { m_assignmentCommands.batchAssign(); });
@@ -81,7 +86,7 @@ void Workbench::buildCommandTable() {
                   Cmd::OriginBottomLeft, Cmd::OriginBottomRight, Cmd::OriginFree}) {
         m_commands.addPending(id(c));
     }
-    for (Ctl c : {Ctl::Execute, Ctl::DesignateArea, Ctl::EditImage}) {
+    for (Ctl c : {Ctl::Execute, Ctl::DesignateArea}) {
         m_commands.addPending(id(c));
     }
 }

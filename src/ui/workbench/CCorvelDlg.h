@@ -54,6 +54,7 @@ private:
     // DialogHost
     void runVersionDialog() override;
     void closeWindow() override;
+    bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) override;
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
 
     void connectControls();
