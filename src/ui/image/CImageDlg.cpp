@@ -124,12 +124,12 @@ QWidget* CImageDlg::buildControls() {
     connect(m_deskewRun, &QPushButton::clicked, this, &CImageDlg::runDeskew);
     column->addWidget(m_deskewGroup);
 
-    auto* ranges = new QButtonGroup(panel);
+    m_ranges = new QButtonGroup(panel);
     m_rangeGroup =
         radioGroup(QStringLiteral("範囲"),
                    {QStringLiteral("全体"), QStringLiteral("範囲内"), QStringLiteral("範囲外")},
-                   ranges, panel);
-    connect(ranges, &QButtonGroup::idClicked, this, [this](int id) { setRange(Range(id)); });
+                   m_ranges, panel);
+    connect(m_ranges, &QButtonGroup::idClicked, this, [this](int id) { setRange(Range(id)); });
     column->addWidget(m_rangeGroup);
     auto* shapes = new QButtonGroup(panel);
     m_shapeGroup = radioGroup(QStringLiteral("図形選択"),
@@ -255,6 +255,7 @@ void CImageDlg::setKind(Kind kind) {
 
 void CImageDlg::setRange(Range range) {
     m_range = range;
+    m_ranges->button(int(range))->setChecked(true);
     resetTools();
     applyLayout();
 }

@@ -71,6 +71,7 @@ private:
     ImageDisplay* m_display = nullptr;
     Zoomwell* m_zoomwell = nullptr;
     QButtonGroup* m_kinds = nullptr;
+    QButtonGroup* m_ranges = nullptr;
     QGroupBox* m_rotateGroup = nullptr;
     QGroupBox* m_deskewGroup = nullptr;
     QGroupBox* m_rangeGroup = nullptr;
