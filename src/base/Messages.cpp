@@ -272,6 +272,17 @@ constexpr std::array kEntries{
           kWarning, Icon::Warning, Buttons::Ok},
     Entry{Msg::AgentMapOpenFailed, "ﾌｧｲﾙｵｰﾌﾟﾝに失敗しました。", kWarning, Icon::Warning,
           Buttons::Ok},
+    Entry{Msg::EditImageMissing, "指定された画像ﾌｧｲﾙが見つかりません。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::EditImageLoadFailed, "画像ﾌｧｲﾙの読込みに失敗しました。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::EditRegionTooSmall, "画像が小さすぎます。\n範囲を大きくしてください", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::EditNoiseFailed,
+          "ノイズ除去処理に失敗しました。\n仮想メモリが不足している可能性があります。"
+          "アプリケーションを再起動してください。",
+          "", Icon::None, Buttons::Ok},
+    Entry{Msg::EditSaveFailed, "ﾌｧｲﾙの保存に失敗しました。", kWarning, Icon::Warning, Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

@@ -120,6 +120,11 @@ enum class Msg {
     AgentDefinitionMapMissing,
     AgentDocTypeDiffers,
     AgentMapOpenFailed,
+    EditImageMissing,
+    EditImageLoadFailed,
+    EditRegionTooSmall,
+    EditNoiseFailed,
+    EditSaveFailed,
     Count // keep last
 };
 

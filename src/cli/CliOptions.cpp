@@ -68,5 +68,8 @@ const char* CliOptions::usage() {
            "  names [state options] [operations]\n"
            "                                what 実行 would do on that state; no file touched\n"
            "  run [state options] [operations] [--export-name NAME] [--rename-as NAME]...\n"
-           "                                carry out 実行 on that state and report it\n";
+           "                                carry out 実行 on that state and report it\n"
+           "  edit FILE [--rotate left|right]... [--deskew X1,Y1,X2,Y2]\n"
+           "       [--denoise N [--region rect|ellipse:X,Y,W,H (--inside|--outside)]] [--out OUT]\n"
+           "                                edit a single-page TIFF as the image editor does\n";
 }

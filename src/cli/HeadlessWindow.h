@@ -41,6 +41,8 @@ private:
     void runVersionDialog() override {}
     bool runTemplateEditor(const std::string&) override { return false; }
     void closeWindow() override {}
+    // Without a screen there is no editor to show; nomira-cli edit edits files directly.
+    bool runImageEditor(const std::string&, bool, bool) override { return false; }
     int popupMenu(MenuId, const std::vector<MenuItem>&) override { return 0; }
     // LaunchRequester
     void setEnabled(bool) override {}

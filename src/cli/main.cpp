@@ -2,6 +2,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "cli/EditCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/RunCommand.h"
@@ -51,6 +52,9 @@ int main(int argc, char* argv[]) {
     }
     if (command == "run") {
         return runRunCommand(session);
+    }
+    if (command == "edit") {
+        return runEditCommand(session);
     }
     if (command == "preview") {
         return runPreviewCommand(session);

@@ -16,6 +16,9 @@ public:
     // The template editor over the window; currentTemplate is the main window's template name
     // (without ".tpl"). True when that template was edited and saved.
     virtual bool runTemplateEditor(const std::string& currentTemplate) = 0;
+    // The image editor on a single-page TIFF (path in cp932); overA0 chooses the fast painting
+    // of pages larger than A0, noiseErase offers noise removal. True when it ended with OK.
+    virtual bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) = 0;
     // Asks the window to close, as its close button does.
     virtual void closeWindow() = 0;
 

@@ -10,8 +10,10 @@
 #include "image/ImageEntry.h"
 #include "image/ImageFolderScan.h"
 #include "image/ImageLibrary.h"
+#include "image/ImageProbe.h"
 #include "image/PreviewNaming.h"
 #include "workbench/Ctl.h"
+#include "workbench/DialogHost.h"
 #include "workbench/PreviewApplicationChooser.h"
 #include "workbench/PreviewEntryRefresher.h"
 #include "workbench/PreviewFileFacts.h"
@@ -202,10 +204,26 @@ bool PreviewPane::openWithApplication(ProgramLauncher& launcher, LaunchRequester
 }
 
 void PreviewPane::applicationEnded(std::unique_ptr<LaunchAttachment> attachment) {
-    if (!attachment) {
-        return;
+    if (attachment) {
+        refreshFile(attachment->path);
     }
-    const int row = ImageEntry::findRow(m_seams.imageGrid, files::fileName(attachment->path));
+}
+
+bool PreviewPane::editImage(DialogHost& dialogs, bool noiseErase) {
+    if (m_state.row < 1 || m_state.type != ImageType::Tiff || m_state.pageCount != 1) {
+        return false;
+    }
+    const std::string path = m_state.filePath;
+    const bool overA0 = ImageProbe(m_settings).inspect(path, ImageType::Tiff).overA0;
+    if (!dialogs.runImageEditor(path, overA0, noiseErase)) {
+        return false;
+    }
+    refreshFile(path);
+    return true;
+}
+
+void PreviewPane::refreshFile(const std::string& path) {
+    const int row = ImageEntry::findRow(m_seams.imageGrid, files::fileName(path));
     if (row < 1) {
         return; // the list no longer holds the file
     }

@@ -9,6 +9,7 @@
 #include <string>
 
 class CellGrid;
+class DialogHost;
 class LaunchRequester;
 class MainView;
 class PreviewApplicationChooser;
@@ -76,6 +77,9 @@ public:
     // 0x464: the application has ended; the entry's previews are made again and it is shown
     // again (or the pane keeps only its file name when that failed).
     void applicationEnded(std::unique_ptr<LaunchAttachment> attachment);
+    // 1018: the image editor on the entry shown (a single-page TIFF); after OK the entry is
+    // refreshed from the file and shown again. True when the editor ended with OK.
+    bool editImage(DialogHost& dialogs, bool noiseErase);
 
     const PreviewPaneState& state() const { return m_state; }
     const PreviewMetrics& metrics() const { return m_state.metrics; }
@@ -84,6 +88,7 @@ public:
 
 private:
     void showConversionFailure();
+    void refreshFile(const std::string& path);
     void loadHighResSource(const PreviewFileFacts& facts);
 
     Seams m_seams;

@@ -72,6 +72,11 @@ void Workbench::buildCommandTable() {
         m_commands.add(id(c), [this, c] { pageCommand(id(c)); });
     }
     m_commands.add(id(Ctl::OpenWithApplication), [this] { openWithApplication(); });
+    m_commands.add(id(Ctl::EditImage), [this] {
+        if (m_pane.editImage(m_seams.dialogs, m_settings.settings().noiseErase)) {
+            refreshControlStates();
+        }
+    });
     m_commands.add(id(Ctl::Assign), [this] { m_assignmentCommands.assign(); });
     m_commands.add(id(Ctl::Release), [this] { m_assignmentCommands.release(); });
     m_commands.add(id(Ctl::BatchAssign), [this] { m_assignmentCommands.batchAssign(); });
@@ -89,7 +94,6 @@ void Workbench::buildCommandTable() {
 
     // Commands whose features come with later work: routed here, doing nothing yet.
     m_commands.addPending(id(Cmd::Environment));
-    m_commands.addPending(id(Ctl::EditImage));
 }
 
 void Workbench::open() {

@@ -42,6 +42,12 @@ public:
         return editorEditsCurrent;
     }
     void closeWindow() override { ++closeRequests; }
+    bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) override {
+        editedImages.push_back(path);
+        editorOverA0 = overA0;
+        editorNoiseErase = noiseErase;
+        return editorAnswer;
+    }
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override {
         menus.push_back(menu);
         lastItems = items;
@@ -55,6 +61,10 @@ public:
     std::vector<MenuId> menus;
     std::vector<MenuItem> lastItems;
     int menuAnswer = 0;
+    std::vector<std::string> editedImages;
+    bool editorOverA0 = false;
+    bool editorNoiseErase = false;
+    bool editorAnswer = false;
 };
 
 // A requesting window that only counts.

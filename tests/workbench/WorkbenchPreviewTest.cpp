@@ -190,3 +190,27 @@ TEST_F(WorkbenchPreviewTest, TheEndOfTheApplicationShowsTheEditedScanAgain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WorkbenchPreviewTest, TheImageEditorOpensOnTheScanAndOnlyOkRefreshesTheEntry) {
+    pick(1);
+    const std::string path = m_scans + "/scan_0001.tif";
+    // The editor turned the A4 page into an A3 one; Cancel leaves the list as it was.
+    ScanFixtures::writeBilevelTiffMm(path, 420, 297, 100);
+    m_host.editorAnswer = false;
+    m_wb->command(id(Ctl::EditImage));
+    EXPECT_EQ(text(Ctl::PaperSize), kA4);
+    m_host.editorAnswer = true;
+    m_wb->command(id(Ctl::EditImage));
+    EXPECT_EQ(m_host.editedImages, (std::vector<std::string>{path, path}));
+    EXPECT_FALSE(m_host.editorOverA0);
+    EXPECT_EQ(text(Ctl::PaperSize), kA3);
+    EXPECT_EQ(text(Ctl::ImageFileName), "scan_0001.tif");
+
+    pick(2); // three pages: the button is off and the command does nothing
+    m_wb->command(id(Ctl::EditImage));
+    EXPECT_EQ(m_host.editedImages.size(), 2u);
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 #include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
 #include "ui/template/CTemplateMainDlg.h"
+#include "ui/image/CImageDlg.h"
 #include "ui/workbench/CVersionDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
@@ -245,6 +246,10 @@ bool CCorvelDlg::eventFilter(QObject* watched, QEvent* event) {
         m_workbench->templateBoxFocused();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool CCorvelDlg::runImageEditor(const std::string& path, bool overA0, bool noiseErase) {
+    return CImageDlg::run(path, overA0, noiseErase, m_prompter, this);
 }
 
 void CCorvelDlg::runVersionDialog() {

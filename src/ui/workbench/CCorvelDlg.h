@@ -57,6 +57,7 @@ private:
     void runVersionDialog() override;
     bool runTemplateEditor(const std::string& currentTemplate) override;
     void closeWindow() override;
+    bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) override;
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
 
     void connectControls();
