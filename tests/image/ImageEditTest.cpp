@@ -100,8 +100,9 @@ PixHandle pageWith(int width, int height, std::initializer_list<BitmapRect> blac
 
 int blackIn(const PixHandle& pix, const BitmapRect& r) {
     l_int32 count = 0;
-    PixHandle part(
-        pixClipRectangle(pix.get(), boxCreate(r.left, r.top, r.width, r.height), nullptr));
+    Box* box = boxCreate(r.left, r.top, r.width, r.height);
+    PixHandle part(pixClipRectangle(pix.get(), box, nullptr));
+    boxDestroy(&box);
     pixCountPixels(part.get(), &count, nullptr);
     return count;
 }
