@@ -1,48 +1,20 @@
 #include "execute/AgentDefinition.h"
 
-#include "base/Cp932.h"
 #include "base/FileSystem.h"
-#include "base/TextCodec.h"
-
-#include <pugixml.hpp>
+#include "template/DefinitionXml.h"
 
 namespace agentdefinition {
-
-namespace {
-
-bool declaresShiftJis(const pugi::xml_document& doc) {
-    for (const pugi::xml_node node : doc.children()) {
-        if (node.type() == pugi::node_declaration) {
-            const std::string encoding = cp932::toUpperAscii(node.attribute("encoding").value());
-            return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
-                   encoding == "CP932" || encoding == "WINDOWS-31J" || encoding == "MS932";
-        }
-    }
-    return false;
-}
-
-} // namespace
 
 std::optional<exportlines::AgentDefaults> readDefaults(const std::string& storageFolder) {
     const auto name = files::findNoCase(storageFolder, kFileName);
     if (!name) {
         return std::nullopt;
     }
-    const auto content = files::readAll(files::join(storageFolder, *name));
-    pugi::xml_document doc;
-    // Shift-JIS bytes are taken as they are; the declaration tells how to read them back.
-    if (!content ||
-        !doc.load_buffer(content->data(), content->size(),
-                         pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8)) {
+    const auto xml = DefinitionXml::read(files::join(storageFolder, *name));
+    if (!xml) {
         return std::nullopt;
     }
-    const bool shiftJis = declaresShiftJis(doc);
-    auto text = [&](const char* element) {
-        const std::string value =
-            doc.select_node((std::string("//") + element).c_str()).node().child_value();
-        return shiftJis ? value : textcodec::utf8ToCp932(value);
-    };
-    return exportlines::AgentDefaults{text("CabinetName"), text("FolderName")};
+    return exportlines::AgentDefaults{xml->cabinetName, xml->folderName};
 }
 
 } // namespace agentdefinition
