@@ -45,5 +45,8 @@ void QtLaunchRequester::reportLaunchFailure() {
     queue([this] {
         QtPrompter prompter(m_window);
         prompter.tell(Msg::ApplicationLaunchFailed);
+        if (m_failureHandler) {
+            m_failureHandler();
+        }
     });
 }

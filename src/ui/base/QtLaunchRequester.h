@@ -22,6 +22,8 @@ public:
     explicit QtLaunchRequester(QWidget* window);
 
     void setCompletionHandler(CompletionHandler handler) { m_handler = std::move(handler); }
+    // Called after the launch failure was shown.
+    void setFailureHandler(std::function<void()> handler) { m_failureHandler = std::move(handler); }
 
     void setEnabled(bool enabled) override;
     void bringToFront() override;
@@ -33,4 +35,5 @@ private:
 
     QPointer<QWidget> m_window;
     CompletionHandler m_handler;
+    std::function<void()> m_failureHandler;
 };

@@ -1,10 +1,13 @@
 #include "ui/template/CTemplateDlg.h"
 
+#include "app/ProgramLauncher.h"
 #include "base/FileSystem.h"
 #include "base/Prompter.h"
 #include "template/ColumnType.h"
+#include "template/ReferenceValues.h"
 #include "template/TemplateFolder.h"
 #include "ui/base/CVSFlexGrid.h"
+#include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
 #include "ui/template/CItemDetailDlg.h"
 
@@ -60,7 +63,7 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     m_docTypeLabel = new QLabel(optionsBox);
     auto* browse = new QPushButton(q("参照..."), optionsBox);
     auto* reference = new QPushButton(q("参照値設定..."), optionsBox);
-    reference->setVisible(env.referenceValues);
+    reference->setVisible(env.referenceValues && env.launcher != nullptr);
     grid->addWidget(m_replace, 0, 0);
     grid->addWidget(m_replacement, 0, 1);
     grid->addWidget(new QLabel(q("ﾘﾈｰﾑ時に使用する連結子"), optionsBox), 1, 0);
@@ -87,6 +90,14 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     connect(m_replace, &QCheckBox::toggled, m_replacement, &QLineEdit::setEnabled);
     connect(m_detail, &QPushButton::clicked, this, &CTemplateDlg::openDetail);
     connect(browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
+    if (env.launcher != nullptr) {
+        m_reference = std::make_unique<ReferenceValues>(env.agent, *env.launcher, env.prompter);
+        m_requester = new QtLaunchRequester(this);
+        m_requester->setCompletionHandler(
+            [this](int message, std::unique_ptr<LaunchAttachment>) { definitionsReady(message); });
+        m_requester->setFailureHandler([this] { m_definitionRunning = false; });
+        connect(reference, &QPushButton::clicked, this, &CTemplateDlg::startReferenceValues);
+    }
 
     m_storageFolder = files::join(env.dataFolder, "rename");
     if (mode == Mode::Edit) {
@@ -94,6 +105,16 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     }
     m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
     m_cells.setCurrentCell(1, 0);
+}
+
+CTemplateDlg::~CTemplateDlg() {
+    // A launch still under way reports to its requester later; the requester is left behind,
+    // deaf, rather than freed under the worker.
+    if (m_definitionRunning && m_requester != nullptr) {
+        m_requester->setCompletionHandler({});
+        m_requester->setFailureHandler({});
+        m_requester->setParent(nullptr);
+    }
 }
 
 void CTemplateDlg::load() {
@@ -144,6 +165,37 @@ void CTemplateDlg::chooseFolder() {
         m_storageFolder = *chosen;
         m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
     }
+}
+
+void CTemplateDlg::startReferenceValues() {
+    if (m_definitionRunning || !m_reference->start(*m_requester)) {
+        return;
+    }
+    m_detail->setEnabled(false);
+    m_definitionRunning = true;
+}
+
+void CTemplateDlg::definitionsReady(int message) {
+    if (message != ProgramLauncher::kDefinitionsReady) {
+        return;
+    }
+    m_definitionRunning = false;
+    const auto applied = m_reference->definitionsReady(m_editGrid);
+    if (!applied) {
+        return;
+    }
+    m_docType = applied->docType;
+    m_docTypeLabel->setText(qttext::fromCp932(m_docType));
+    m_storageFolder = applied->storageFolder;
+    m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+    m_cells.setCurrentCell(1, 0);
+}
+
+void CTemplateDlg::reject() {
+    if (m_definitionRunning) {
+        return;
+    }
+    QDialog::reject();
 }
 
 void CTemplateDlg::accept() {

@@ -7,11 +7,15 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class CVSFlexGrid;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QtLaunchRequester;
+class ReferenceValues;
 
 // The template dialog: the column grid and the template-wide options of one template, in edit
 // mode (an existing template) or add mode (a new name). OK validates, writes the template through
@@ -24,15 +28,22 @@ public:
 
     CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv& env,
                  QWidget* parent = nullptr);
+    ~CTemplateDlg() override;
 
     TemplateEditGrid& editGrid() { return m_editGrid; }
     void accept() override;
+    // Refused while the definition program runs: its completion still comes to this dialog.
+    void reject() override;
+    const std::string& storageFolder() const { return m_storageFolder; }
+    const std::string& docType() const { return m_docType; }
 
 private:
     void load();
     void openDetail();
     void chooseFolder();
     TemplateOptions options() const;
+    void startReferenceValues();
+    void definitionsReady(int message);
 
     std::string m_name;
     const TemplateEditorEnv& m_env;
@@ -50,4 +61,7 @@ private:
     QCheckBox* m_rememberWidths = nullptr;
     QLabel* m_folderLabel = nullptr;
     QLabel* m_docTypeLabel = nullptr;
+    std::unique_ptr<ReferenceValues> m_reference;
+    QtLaunchRequester* m_requester = nullptr;
+    bool m_definitionRunning = false;
 };

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "template/ReferenceValues.h"
+
 #include <string>
 
+class ProgramLauncher;
 class Prompter;
 class TemplateFolder;
 
@@ -13,4 +16,8 @@ struct TemplateEditorEnv {
     int csvRowNum = 300;
     // "参照値設定..." is offered: agent export type with the registration agent installed.
     bool referenceValues = false;
+    // The launcher of the definition program and where the agent lives; without a launcher the
+    // button stays hidden.
+    ProgramLauncher* launcher = nullptr;
+    ReferenceValues::Agent agent;
 };

@@ -263,11 +263,15 @@ void CCorvelDlg::runVersionDialog() {
 
 bool CCorvelDlg::runTemplateEditor(const std::string& currentTemplate) {
     const WorkbenchState& state = m_workbench->state();
-    const TemplateEditorEnv env{m_workbench->templateBox().folder(), m_prompter,
-                                m_context.paths.dataFolder(),
-                                m_workbench->settingsStore().settings().csvRowNum,
-                                m_workbench->settingsStore().settings().exportType == 2 &&
-                                    state.registrationAgentInstalled};
+    const Settings& settings = m_workbench->settingsStore().settings();
+    const TemplateEditorEnv env{
+        m_workbench->templateBox().folder(),
+        m_prompter,
+        m_context.paths.dataFolder(),
+        settings.csvRowNum,
+        settings.exportType == 2 && state.registrationAgentInstalled,
+        &m_workbench->launcher(),
+        {settings.quentryPath, m_context.applicationProfile, m_context.paths.registry().path()}};
     CTemplateMainDlg dialog(env, currentTemplate, this);
     dialog.exec();
     return dialog.currentTemplateEdited();
