@@ -2,6 +2,7 @@
 
 #include "workbench/Ctl.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -10,11 +11,12 @@ namespace {
 // Top of the magnified-preview band and its height, in dialog units.
 constexpr int kMagTop = 56;
 constexpr int kMagHeight = 174;
-constexpr int kMagGap = 4;
+// Two views each take half the band less this many pixels, one at its top, one at its bottom.
+constexpr int kMagGapPx = 3;
 
 } // namespace
 
-Layout DesignLayout::dialogUnits(int magViews) {
+Layout DesignLayout::dialogUnits() {
     const std::initializer_list<std::pair<Ctl, LayoutRect>> fixed{
         {Ctl::TopLine1, {0, 0, 558, 1}},
         {Ctl::TopLine2, {0, 1, 558, 1}},
@@ -71,14 +73,8 @@ Layout DesignLayout::dialogUnits(int magViews) {
     for (const auto& [ctl, rect] : fixed) {
         layout[id(ctl)] = rect;
     }
-    if (magViews >= 2) {
-        const int each = (kMagHeight - kMagGap) / 2;
-        layout[id(Ctl::MagView1)] = {7, kMagTop, 233, each};
-        layout[id(Ctl::MagView2)] = {7, kMagTop + each + kMagGap, 233, each};
-    } else {
-        layout[id(Ctl::MagView1)] = {7, kMagTop, 233, kMagHeight};
-        layout[id(Ctl::MagView2)] = {7, kMagTop, 233, kMagHeight};
-    }
+    layout[id(Ctl::MagView1)] = {7, kMagTop, 233, kMagHeight};
+    layout[id(Ctl::MagView2)] = {7, kMagTop, 233, kMagHeight};
     return layout;
 }
 
@@ -87,10 +83,21 @@ LayoutRect DesignLayout::toPixels(const LayoutRect& du) {
             du.height * kPixelsPerDuY};
 }
 
+std::pair<LayoutRect, LayoutRect> DesignLayout::magViews(const LayoutRect& band, int views) {
+    if (views < 2) {
+        return {band, band};
+    }
+    const int each = std::max(0, band.height / 2 - kMagGapPx);
+    return {{band.x, band.y, band.width, each}, {band.x, band.bottom() - each, band.width, each}};
+}
+
 Layout DesignLayout::pixels(int magViews) {
     Layout out;
-    for (const auto& [ctl, rect] : dialogUnits(magViews)) {
+    for (const auto& [ctl, rect] : dialogUnits()) {
         out[ctl] = toPixels(rect);
     }
+    const auto [first, second] = DesignLayout::magViews(out[id(Ctl::MagView1)], magViews);
+    out[id(Ctl::MagView1)] = first;
+    out[id(Ctl::MagView2)] = second;
     return out;
 }

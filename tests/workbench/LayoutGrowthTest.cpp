@@ -65,18 +65,47 @@ TEST(LayoutGrowth, HeightGoesHalfToThePreviewAndHalfToTheMagnifiedViews) {
 }
 
 TEST(DesignLayout, EveryControlLiesInsideTheDesignAndTheGridsDoNotOverlapThePreview) {
+    for (const auto& [ctl, r] : DesignLayout::dialogUnits()) {
+        EXPECT_GE(r.x, 0) << ctl;
+        EXPECT_LE(r.right(), DesignLayout::kWidthDu) << ctl;
+        EXPECT_LE(r.bottom(), DesignLayout::kHeightDu) << ctl;
+    }
     for (int views : {1, 2}) {
-        for (const auto& [ctl, r] : DesignLayout::dialogUnits(views)) {
+        for (const auto& [ctl, r] : DesignLayout::pixels(views)) {
             EXPECT_GE(r.x, 0) << ctl;
-            EXPECT_LE(r.right(), DesignLayout::kWidthDu) << ctl;
-            EXPECT_LE(r.bottom(), DesignLayout::kHeightDu) << ctl;
+            EXPECT_LE(r.right(), DesignLayout::kWidthPx) << ctl;
+            EXPECT_LE(r.bottom(), DesignLayout::kHeightPx) << ctl;
         }
     }
-    const Layout du = DesignLayout::dialogUnits(1);
+    const Layout du = DesignLayout::dialogUnits();
     EXPECT_EQ(at(du, Ctl::Preview), (LayoutRect{7, 234, 233, 182}));
     EXPECT_LT(at(du, Ctl::Preview).right(), at(du, Ctl::RenameGrid).x);
     EXPECT_EQ(DesignLayout::kWidthPx, 1116);
     EXPECT_EQ(DesignLayout::kHeightPx, 910);
+}
+
+TEST(DesignLayout, TwoMagnifiedViewsAreEachHalfTheBandLessThreePixels) {
+    struct Case {
+        int views;
+        LayoutRect band;
+        LayoutRect first;
+        LayoutRect second;
+    };
+    const Case cases[] = {
+        {1, {14, 112, 466, 348}, {14, 112, 466, 348}, {14, 112, 466, 348}},
+        {2, {14, 112, 466, 348}, {14, 112, 466, 171}, {14, 289, 466, 171}},
+        {2, {0, 10, 50, 101}, {0, 10, 50, 47}, {0, 64, 50, 47}},
+        {2, {0, 0, 50, 4}, {0, 0, 50, 0}, {0, 4, 50, 0}},
+    };
+    for (const Case& c : cases) {
+        const auto [first, second] = DesignLayout::magViews(c.band, c.views);
+        EXPECT_EQ(first, c.first) << c.views << " " << c.band.height;
+        EXPECT_EQ(second, c.second) << c.views << " " << c.band.height;
+    }
+    const Layout two = DesignLayout::pixels(2);
+    EXPECT_EQ(at(two, Ctl::MagView1), (LayoutRect{14, 112, 466, 171}));
+    EXPECT_EQ(at(two, Ctl::MagView2), (LayoutRect{14, 289, 466, 171}));
+    EXPECT_EQ(at(DesignLayout::pixels(1), Ctl::MagView1), (LayoutRect{14, 112, 466, 348}));
 }
 
 } // namespace
