@@ -29,7 +29,7 @@ void ScanFixtures::writeJpeg(const std::string& path, int width, int height, int
 }
 
 void ScanFixtures::writeBilevelTiffMm(const std::string& path, int widthMm, int heightMm, int dpi,
-                                      int pages) {
+                                      int pages, bool rightHalfBlack) {
     TIFFSetErrorHandler(nullptr);
     TIFFSetWarningHandler(nullptr);
     const auto width = static_cast<std::uint32_t>(std::lround(widthMm / 25.4 * dpi));
@@ -51,6 +51,9 @@ void ScanFixtures::writeBilevelTiffMm(const std::string& path, int widthMm, int 
             std::fill(row.begin(), row.end(), 0);
             if (y == 0 || y + 1 == height) {
                 std::fill(row.begin(), row.end(), 0xff);
+            }
+            for (std::uint32_t x = width / 2; rightHalfBlack && x < width; ++x) {
+                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             }
             row.front() |= 0x80;
             row[(width - 1) / 8] |= static_cast<std::uint8_t>(0x80 >> ((width - 1) % 8));

@@ -11,9 +11,10 @@ public:
     // A grey JPEG of width x height pixels; dpi 0 writes no resolution.
     static void writeJpeg(const std::string& path, int width, int height, int dpi);
 
-    // A 1-bit TIFF of the given size in millimetres at dpi (G4, blank apart from a frame).
+    // A 1-bit TIFF of the given size in millimetres at dpi (G4, blank apart from a frame; with
+    // rightHalfBlack, the pages' right halves are black).
     static void writeBilevelTiffMm(const std::string& path, int widthMm, int heightMm, int dpi,
-                                   int pages = 1);
+                                   int pages = 1, bool rightHalfBlack = false);
 
     // An HP-GL/2 plot of the given number of pages (each a square and a diagonal).
     static void writePlot(const std::string& path, int pages);

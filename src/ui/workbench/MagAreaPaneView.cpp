@@ -22,6 +22,31 @@ namespace {
 
 constexpr qint16 kRightButton = 2;
 
+// The Zoomwell control sets its own pointer after every mouse move, once its events have been
+// raised: over a handle the handle's resize pointer, elsewhere its plain pointer. While the move
+// pointer is wanted, the plain pointer is replaced by it as soon as the control sets it.
+class MovePointerKeeper : public QObject {
+public:
+    MovePointerKeeper(QWidget* zoomwell, const bool& wanted)
+        : QObject(zoomwell), m_zoomwell(zoomwell), m_wanted(wanted) {
+        zoomwell->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_zoomwell && event->type() == QEvent::CursorChange && m_wanted) {
+            const Qt::CursorShape shape = m_zoomwell->cursor().shape();
+            if (shape == Qt::ArrowCursor || shape == Qt::CrossCursor) {
+                m_zoomwell->setCursor(Qt::SizeAllCursor);
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_zoomwell;
+    const bool& m_wanted;
+};
+
 } // namespace
 
 MagAreaPaneView::MagAreaPaneView(QWidget* parent, PreviewPaneView& preview)
@@ -29,6 +54,7 @@ MagAreaPaneView::MagAreaPaneView(QWidget* parent, PreviewPaneView& preview)
     m_zoomwell->setObjectName(QStringLiteral("ctl%1").arg(id(Ctl::ZoomFrame)));
     m_zoomwell->setMessageBoxesShown(false);
     m_zoomwell->raise();
+    new MovePointerKeeper(m_zoomwell, m_movePointer);
     const Ctl ids[2] = {Ctl::MagView1, Ctl::MagView2};
     for (int i = 0; i < 2; ++i) {
         m_views[i] = new MagnifiedView(parent);
@@ -131,6 +157,7 @@ void MagAreaPaneView::removeOutline() {
 }
 
 void MagAreaPaneView::setMovePointer(bool move) {
+    m_movePointer = move;
     if (move) {
         m_zoomwell->setCursor(Qt::SizeAllCursor);
     } else {

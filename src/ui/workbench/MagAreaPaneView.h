@@ -45,4 +45,5 @@ private:
     QPointer<MagnifiedView> m_views[2];
     int m_selected = -1;
     bool m_handles = false;
+    bool m_movePointer = false;
 };
