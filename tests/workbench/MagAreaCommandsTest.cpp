@@ -3,8 +3,11 @@
 #include "base/ProfileFile.h"
 #include "image/ImageEntry.h"
 #include "image/ImageLibrary.h"
+#include "support/CliRunner.h"
 #include "support/ScanFixtures.h"
 #include "workbench/MagArea.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -119,6 +122,63 @@ TEST_F(MagAreaCommandsTest, PagingKeepsAnAreaPerPaperSizeInTheSettingsFile) {
               "4," + std::to_string(moved.left) + "," + std::to_string(moved.top) + ",40,30");
     EXPECT_EQ(file.read("ExpanPreview_A3_L1", "Info"), "0,0,0,40,30");
     EXPECT_EQ(file.read("ExpanPreview_A3_P1", "Info"), "-1,0,0,100,50");
+}
+
+// With the memory off the single pair carries the areas; with it on the pair stays as it was
+// read and the slots of the page's paper size carry them.
+TEST_F(MagAreaCommandsTest, TheSettingsCommandReportsTheAreasAsTheWindowWroteThem) {
+    const auto pair = [](int origin, const MagRect& r) {
+        return nlohmann::json{{"Origin", origin},
+                              {"PosX", r.left},
+                              {"PosY", r.top},
+                              {"Width", r.width},
+                              {"Height", r.height}};
+    };
+    const auto slot = [](int origin, const MagRect& r) {
+        return std::to_string(origin) + "," + std::to_string(r.left) + "," + std::to_string(r.top) +
+               "," + std::to_string(r.width) + "," + std::to_string(r.height);
+    };
+    const MagRect unset{0, 0, 100, 50};
+    for (const bool memory : {false, true}) {
+        SCOPED_TRACE(memory ? "memory on" : "memory off");
+        m_wb.reset();
+        openWith({memory ? "ExpanPrevMemory=1" : "ExpanPrevMemory=0", "ExpanPreview=1"});
+        m_wb->command(id(Ctl::DesignateArea));
+        shrinkInCorner();
+        freeAndDrag(-10, -10);
+        const MagArea first = areas().area(0);
+        const MagArea second = areas().area(1);
+        ASSERT_EQ(first.origin, MagArea::Free);
+        m_wb->command(id(Ctl::DesignateArea)); // the pair and ExpanPreview are written
+        m_wb->command(id(Ctl::NextPage));      // the A4 portrait slots are kept
+        ASSERT_TRUE(m_wb->requestClose(WindowRect{10, 20, 1210, 1000}, false));
+
+        const CliRun run =
+            runNomiraCli("--data-folder " + shellQuote(m_data->dataFolder()) + " --json settings");
+        ASSERT_EQ(run.status, 0) << run.out;
+        const auto doc = nlohmann::json::parse(run.out);
+        EXPECT_EQ(doc["SYSTEM"]["ExpanPreview"], 1);
+        EXPECT_EQ(doc["ExpanPreviewInfo1"],
+                  memory ? pair(3, unset) : pair(first.origin, first.reference));
+        EXPECT_EQ(doc["ExpanPreviewInfo2"],
+                  memory ? pair(3, unset) : pair(second.origin, second.reference));
+
+        // Every slot as the file holds it; a slot never stored reads as empty.
+        const ProfileFile file(m_data->settingsFile());
+        std::map<std::string, std::string> reported;
+        ASSERT_EQ(doc["sizeMemory"].size(), 42u);
+        for (const auto& e : doc["sizeMemory"]) {
+            const std::string section = e["section"];
+            reported[section] = slot(e["origin"], {e["x"], e["y"], e["width"], e["height"]});
+            EXPECT_EQ(reported[section], file.read(section, "Info").value_or("-1,0,0,100,50"))
+                << section;
+        }
+        EXPECT_EQ(reported["ExpanPreview_A4_P1"],
+                  memory ? slot(first.origin, first.reference) : slot(-1, unset));
+        EXPECT_EQ(reported["ExpanPreview_A4_P2"],
+                  memory ? slot(second.origin, second.reference) : slot(-1, unset));
+        EXPECT_EQ(reported["ExpanPreview_B5_L2"], slot(-1, unset));
+    }
 }
 
 } // namespace
