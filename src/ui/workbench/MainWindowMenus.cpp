@@ -82,6 +82,9 @@ int MainWindowMenus::popup(MenuId menu, const std::vector<DialogHost::MenuItem>&
         for (const DialogHost::MenuItem& item : items) {
             if (a->data().toInt() == item.command) {
                 a->setEnabled(item.enabled);
+                if (a->isCheckable()) {
+                    a->setChecked(item.checked);
+                }
             }
         }
     }

@@ -83,12 +83,18 @@ private:
         qobject_cast<QPushButton*>(m_dlg->controls().widget(id(Ctl::DesignateArea)))->click();
         QVERIFY(m_dlg->workbench().state().areaDesignation);
     }
-    // Right click inside the area, then the menu item with the given text.
-    void chooseFromOriginMenu(QPointF at, const char* item) {
-        QTimer::singleShot(0, [item] {
+    // Right click inside the area, then the menu item with the given text; the text of the item
+    // that was checked when the menu opened comes back.
+    QString chooseFromOriginMenu(QPointF at, const char* item) {
+        QString checked;
+        QTimer::singleShot(0, [item, &checked] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu != nullptr);
-
+            for (QAction* a : menu->actions()) {
+                if (a->isChecked()) {
+                    checked += a->text();
+                }
+            }
             for (QAction* a : menu->actions()) {
                 if (a->text() == QString::fromUtf8(item)) {
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
@@ -96,6 +102,7 @@ private:
             }
         });
         click(at, Qt::RightButton);
+        return checked;
     }
     // The share of dark pixels in a column band of the view's picture (x from..to in percent).
     static double darkShare(MagnifiedView* v, int from, int to) {
@@ -131,7 +138,7 @@ private slots:
         shoot("magnified-area-designation.png");
         QVERIFY(darkShare(view(Ctl::MagView1), 45, 55) > 0.95);
 
-        chooseFromOriginMenu(centre(0), "自由");
+        QCOMPARE(chooseFromOriginMenu(centre(0), "自由"), QString::fromUtf8("右下"));
         QCOMPARE(areas().area(0).origin, int(MagArea::Free));
         QCOMPARE(area(0), corner);
 
@@ -180,7 +187,8 @@ private slots:
         QCOMPARE(areas().current(), 0);
         QVERIFY(view(Ctl::MagView2)->isVisible());
         // Area 1 goes to the top-left corner, on the white half; area 0 stays on the black one.
-        chooseFromOriginMenu(centre(0), "左上");
+        QCOMPARE(chooseFromOriginMenu(centre(0), "左上"), QString::fromUtf8("右下"));
+        QCOMPARE(chooseFromOriginMenu(centre(0), "自由"), QString::fromUtf8("左上"));
         QCOMPARE(area(0).left, 0);
         click(centre(1));
         QCOMPARE(areas().current(), 1);
