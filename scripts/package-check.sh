@@ -18,7 +18,7 @@ if [[ -n ${1:-} ]]; then
     deb=$(realpath "$1")
 else
     scripts/package.sh
-    deb=$(realpath build-package/nomira_*.deb)
+    deb=$(realpath build/nomira_*.deb)
 fi
 
 version=$(sed -n 's/^project(Nomira VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -106,7 +106,7 @@ grep -q 'application/x-nomira-workdata' "$work/mime/globs2" 2>/dev/null ||
     fail "the MIME type for .edd does not register"
 
 echo "== manual page and completion"
-man_text=$(zcat "$root/usr/share/man/man1/nomira-cli.1.gz")
+man_text=$(zcat "$root/usr/share/man/man1/nomira-cli.1.gz" 2>/dev/null || true)
 for text in '.SH SYNOPSIS' 'template list' '/etc/nomira/registry.ini'; do
     grep -qF -- "$text" <<<"$man_text" || fail "the manual page lacks '$text'"
 done

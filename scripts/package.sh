@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package of Nomira into build-package/ and prints its path.
+# Builds the Debian package of Nomira and prints its path.
 #
-#   scripts/package.sh          install what is missing (scripts/setup.sh --no-build), configure
-#                               build-package/ for /usr, build and run cpack -G DEB
+#   scripts/package.sh          install what is missing and build build/ (scripts/setup.sh), set
+#                               its install prefix to /usr and run cpack -G DEB there
 #
-# Install the result with   sudo apt install ./build-package/nomira_*.deb
+# Install the result with   sudo apt install ./build/nomira_*.deb
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -20,15 +20,12 @@ case "${1:-}" in
     ;;
 esac
 
-scripts/setup.sh --no-build
-
-launcher=()
-if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DNOMIRA_BUILD_TESTS=OFF -DNOMIRA_BUILD_BENCH=OFF "${launcher[@]}"
-cmake --build build-package -j"$(nproc)"
-rm -f build-package/nomira_*.deb
-(cd build-package && cpack -G DEB)
-ls build-package/nomira_*.deb
+scripts/setup.sh
+# The package installs into /usr, its libraries into the Debian multiarch folder. Only install
+# paths change, so nothing is compiled again.
+cmake -S . -B build -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_INSTALL_LIBDIR="lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)" >/dev/null
+cmake --build build -j"$(nproc)"
+rm -f build/nomira_*.deb
+(cd build && cpack -G DEB)
+ls build/nomira_*.deb
