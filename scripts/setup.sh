@@ -4,6 +4,7 @@
 #   scripts/setup.sh          install what is missing, build into build/
 #   scripts/setup.sh --asan   the same, but build into build-asan/ with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer (benchmarks left out)
+#   scripts/setup.sh --no-build   only install what is missing
 #
 # Runs as root, or through sudo when that is available. Only packages that are not yet installed
 # are installed, and the package lists are refreshed only when something is missing.
@@ -12,14 +13,16 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 build_dir=build
 cmake_flags=()
+build=1
 for arg in "$@"; do
     case "$arg" in
     --asan)
         build_dir=build-asan
         cmake_flags=(-DNOMIRA_SANITIZE=ON -DNOMIRA_BUILD_BENCH=OFF)
         ;;
+    --no-build) build=0 ;;
     -h | --help)
-        sed -n '2,9s/^# \{0,1\}//p' "$0"
+        sed -n '2,10s/^# \{0,1\}//p' "$0"
         exit 0
         ;;
     *)
@@ -36,6 +39,7 @@ packages=(
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick
+    dpkg-dev desktop-file-utils appstream help2man librsvg2-bin
 )
 
 missing=()
@@ -61,5 +65,6 @@ if ((${#missing[@]} > 0)); then
         apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+((build)) || exit 0
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_flags[@]}"
 cmake --build "$build_dir" -j"$(nproc)"

@@ -30,6 +30,10 @@ if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1 && command -v runuser >/dev
     done
 fi
 
+# The Debian package: built, unpacked and checked without installing it.
+echo "== package"
+scripts/package-check.sh || status=1
+
 scripts/setup.sh --asan
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \

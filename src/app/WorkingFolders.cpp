@@ -20,5 +20,27 @@ std::optional<WorkingFolders> WorkingFolders::prepare(const std::string& dataFol
             return std::nullopt;
         }
     }
+    // A shared data folder may exist complete and still be closed to this user (one outside the
+    // group that owns it): every save would fail later, so the start stops here and names the
+    // first folder the user cannot work in.
+    if (const auto closed = firstClosedFolder(dataFolder)) {
+        prompter.tell(Msg::DataFolderMissing, {*closed});
+        return std::nullopt;
+    }
     return WorkingFolders{paths[0], paths[1], paths[2]};
+}
+
+std::optional<std::string> WorkingFolders::firstClosedFolder(const std::string& dataFolder) {
+    if (!files::isWorkableFolder(dataFolder)) {
+        return dataFolder;
+    }
+    // template and temp are made later, by the template editor and the previews; when they are
+    // already there they must be usable too.
+    for (const char* name : {"editdata", "scan", "csv", "rename", "template", "temp"}) {
+        const std::string path = files::join(dataFolder, name);
+        if (files::exists(path) && !files::isWorkableFolder(path)) {
+            return path;
+        }
+    }
+    return std::nullopt;
 }

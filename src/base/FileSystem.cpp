@@ -70,6 +70,10 @@ bool isWritable(std::string_view path) {
     return ::access(native(path).c_str(), W_OK) == 0;
 }
 
+bool isWorkableFolder(std::string_view path) {
+    return isDirectory(path) && ::access(native(path).c_str(), R_OK | W_OK | X_OK) == 0;
+}
+
 bool createDirectory(std::string_view path) {
     if (path.empty()) {
         return false;

@@ -27,6 +27,8 @@ bool exists(std::string_view path);
 bool isDirectory(std::string_view path);
 bool isRegularFile(std::string_view path);
 bool isWritable(std::string_view path);
+// A folder this process may list, enter and create files in.
+bool isWorkableFolder(std::string_view path);
 // Creates one folder; true when it exists afterwards.
 bool createDirectory(std::string_view path);
 bool removeFile(std::string_view path);

@@ -79,4 +79,43 @@ TEST(WorkingFoldersTest, AReadOnlyDataFolderCannotTakeItsSubfolders) {
     EXPECT_EQ(prompter.shown()[0].text, sj("ﾌｫﾙﾀﾞの作成に失敗しました。"));
 }
 
+// A complete data folder that this user may not work in (a shared folder of a group the user is
+// not in) stops the start with the missing-folder message naming the folder concerned.
+TEST(WorkingFoldersTest, AFolderClosedByPermissionsIsNamedInTheMissingFolderMessage) {
+    const struct {
+        const char* closed; // "" is the data folder itself
+        mode_t mode;
+    } cases[] = {
+        {"", 0555}, {"", 0333}, {"scan", 0555}, {"rename", 0444}, {"template", 0555}, {"temp", 0},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string data = dir.mkdir("data");
+        for (const char* name : {"editdata", "scan", "csv", "rename", "template", "temp"}) {
+            dir.mkdir(std::string("data/") + name);
+        }
+        const std::string closed = *c.closed ? files::join(data, c.closed) : data;
+        ASSERT_EQ(::chmod(closed.c_str(), c.mode), 0);
+        if (::access(closed.c_str(), R_OK | W_OK | X_OK) == 0) {
+            GTEST_SKIP() << "permission bits do not stop this user";
+        }
+        ScriptedPrompter prompter;
+        EXPECT_FALSE(WorkingFolders::prepare(data, prompter)) << closed;
+        ASSERT_EQ(prompter.shown().size(), 1u) << closed;
+        EXPECT_EQ(prompter.shown()[0].text, missingFolderText(closed));
+        EXPECT_EQ(prompter.shown()[0].icon, Icon::Error);
+        ::chmod(closed.c_str(), 0755);
+    }
+}
+
+TEST(WorkingFoldersTest, FoldersNotYetMadeOrOpenToTheUserPassThePermissionCheck) {
+    TempDir dir;
+    const std::string data = dir.mkdir("data");
+    EXPECT_EQ(WorkingFolders::firstClosedFolder(data), std::nullopt); // nothing made yet
+    dir.mkdir("data/template");
+    ASSERT_EQ(::chmod(dir.file("data/template").c_str(), 02775), 0); // a group folder
+    EXPECT_EQ(WorkingFolders::firstClosedFolder(data), std::nullopt);
+    EXPECT_EQ(WorkingFolders::firstClosedFolder(dir.file("none")), dir.file("none"));
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -28,6 +29,19 @@ protected:
             fs::copy_file(built / program, files::native(m_agent + program));
         }
         m_dir.write("agent/Quentry.ini", "[Store]\nFolder=" + m_store + "\n");
+        // The programs read the machine's registry store; an installed one must not lead them
+        // out of the test's folder.
+        const char* registry = std::getenv("NOMIRA_REGISTRY");
+        m_savedRegistry = registry != nullptr ? std::optional<std::string>(registry) : std::nullopt;
+        ::setenv("NOMIRA_REGISTRY", m_registry.c_str(), 1);
+    }
+
+    void TearDown() override {
+        if (m_savedRegistry) {
+            ::setenv("NOMIRA_REGISTRY", m_savedRegistry->c_str(), 1);
+        } else {
+            ::unsetenv("NOMIRA_REGISTRY");
+        }
     }
 
     int run(const std::string& commandLine) {
@@ -38,6 +52,8 @@ protected:
     std::string m_agent = m_dir.file("agent") + "/";
     std::string m_storage = m_dir.mkdir("storage");
     std::string m_store = m_dir.file("store");
+    std::string m_registry = m_dir.file("registry.ini");
+    std::optional<std::string> m_savedRegistry;
     ProgramLauncher m_launcher;
 };
 
@@ -111,6 +127,35 @@ TEST_F(AgentStandIn, RegistrationRefusesMalformedJobsAndReportsMissingFiles) {
             << c.what;
     }
     EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" " + m_storage), 64);
+}
+
+// An installed agent cannot write beside itself: the agent's DataPath in the registry store is
+// its home (settings, last definition, store) when that folder exists.
+TEST_F(AgentStandIn, HomeFolderIsTheRegisteredDataPathWhenItExists) {
+    const std::string home = m_dir.mkdir("home");
+    const struct {
+        std::string registry;
+        std::string lastDefinitionAt;
+    } cases[] = {
+        {"", "agent/ini/RegistKey.ini"},
+        {"[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\nDataPath=" + home + "\n",
+         "home/ini/RegistKey.ini"},
+        {"[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\nDataPath=" + home + "/\n",
+         "home/ini/RegistKey.ini"},
+        {"[SOFTWARE\\ORVANE\\DelmoSolution\\Quentry]\nDataPath=" + m_dir.file("gone") + "\n",
+         "agent/ini/RegistKey.ini"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(files::native(m_dir.file("agent/ini")));
+        fs::remove_all(files::native(home + "/ini"));
+        m_dir.write("registry.ini", c.registry);
+        m_dir.write("home/Quentdef.ini", "[Definition]\nDocType=FromHome\n");
+        ASSERT_EQ(run("\"" + m_agent + "Quentdef.exe\" \"/o=" + m_storage + "\""), 0) << c.registry;
+        EXPECT_TRUE(files::exists(m_dir.file(c.lastDefinitionAt))) << c.registry;
+        EXPECT_EQ(ReadDocType(files::join(m_storage, "quentdef.map")),
+                  c.lastDefinitionAt.starts_with("home") ? "FromHome" : "Document")
+            << c.registry;
+    }
 }
 
 } // namespace

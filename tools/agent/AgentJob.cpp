@@ -1,6 +1,8 @@
 #include "AgentJob.h"
 
+#include "app/SettingsKeys.h"
 #include "base/FileSystem.h"
+#include "base/RegistryStore.h"
 
 #include <ctime>
 #include <filesystem>
@@ -52,6 +54,15 @@ std::string programFolder() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     return files::fromNative(self.parent_path()) + "/";
+}
+
+std::string homeFolder() {
+    const auto data =
+        RegistryStore(RegistryStore::defaultPath()).value(keys::kQuentryRegistryKey, "DataPath");
+    if (data && files::isDirectory(*data)) {
+        return files::withoutTrailingSeparator(*data) + "/";
+    }
+    return programFolder();
 }
 
 std::string formatJob(const Job& job) {

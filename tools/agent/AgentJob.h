@@ -10,6 +10,10 @@ namespace agent {
 
 // The folder of the running program, with a trailing separator.
 std::string programFolder();
+// Where the agent keeps its settings, its last definition (ini/RegistKey.ini) and its store,
+// with a trailing separator: the agent's "DataPath" in the registry store when that names a
+// folder (an installed agent's own folder is not writable), else the program's folder.
+std::string homeFolder();
 
 // One file to register: its name in the source folder, where it goes, and its values.
 struct JobEntry {

@@ -1,6 +1,6 @@
 // Stand-in for the registration agent's definition program. It writes a definition pair,
 // quentdef.xml and quentdef.map, into its monitored folder and remembers the xml's path as the
-// agent's last definition. Values come from Quentdef.ini beside the program; the arguments
+// agent's last definition. Values come from Quentdef.ini in the agent's home folder; the arguments
 // /o=FOLDER and /t=DOCTYPE override the folder and the document type.
 #include "AgentJob.h"
 
@@ -65,7 +65,7 @@ std::vector<Property> propertiesOf(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string home = agent::programFolder();
+    const std::string home = agent::homeFolder();
     const ProfileFile settings(home + "Quentdef.ini");
     std::string folder = settings.readString(kSection, "Folder");
     std::string docType = settings.readString(kSection, "DocType", "Document");

@@ -1,9 +1,10 @@
 // Stand-in for the registration agent's registration program: "Quentry.exe /d=FOLDER". Every
 // job (*.job) of FOLDER is registered: each file is copied into the agent's store under
 // DOCTYPE/CABINET/FOLDER, one log line per file goes to quentry.log in the store, and the job
-// is renamed to *.job.done. The store is Folder= of section [Store] in Quentry.ini beside the
-// program, else the folder "store" beside it. Exit code 0 when everything was registered, 1
-// when a job was malformed, 2 when a file could not be copied, 64 for a wrong command line.
+// is renamed to *.job.done. The store is Folder= of section [Store] in Quentry.ini in the
+// agent's home folder (agent::homeFolder), else the folder "store" there. Exit code 0 when
+// everything was registered, 1 when a job was malformed, 2 when a file could not be copied, 64
+// for a wrong command line.
 #include "AgentJob.h"
 
 #include "base/FileSystem.h"
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
         return 64;
     }
     const std::string folder = arg.substr(3);
-    const std::string home = agent::programFolder();
+    const std::string home = agent::homeFolder();
     const std::string store =
         ProfileFile(home + "Quentry.ini").readString("Store", "Folder", home + "store");
     std::error_code ec;

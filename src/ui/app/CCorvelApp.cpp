@@ -15,9 +15,14 @@
 
 #include <QFileInfo>
 #include <QFont>
+#include <QIcon>
 
 CCorvelApp::CCorvelApp(int& argc, char** argv) : m_app(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Nomira"));
+    // The installed desktop entry and the icon in the hicolor theme; without them (a build
+    // folder) the windows keep the platform's default icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.orvane.Nomira"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("nomira")));
     applyJapaneseFont(m_app);
 }
 
