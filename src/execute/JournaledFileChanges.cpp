@@ -20,8 +20,9 @@ std::optional<std::string> JournaledFileChanges::makeRoom(const std::string& tar
     if (!files::exists(target)) {
         return std::string();
     }
-    if (!replace) {
-        errno = EEXIST;
+    // Only a file is replaced; a folder or anything else in the way fails the change.
+    if (!replace || !files::isRegularFile(target)) {
+        errno = replace ? EISDIR : EEXIST;
         return std::nullopt;
     }
     return keep(target);
