@@ -12,11 +12,21 @@ std::string compose(const std::vector<std::string>& fields) {
         }
         for (const char c : textcodec::cp932ToUtf8(fields[i])) {
             switch (c) {
-            case '\\': line += "\\\\"; break;
-            case '\t': line += "\\t"; break;
-            case '\n': line += "\\n"; break;
-            case '\r': line += "\\r"; break;
-            default: line += c; break;
+            case '\\':
+                line += "\\\\";
+                break;
+            case '\t':
+                line += "\\t";
+                break;
+            case '\n':
+                line += "\\n";
+                break;
+            case '\r':
+                line += "\\r";
+                break;
+            default:
+                line += c;
+                break;
             }
         }
     }

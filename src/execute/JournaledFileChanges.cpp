@@ -15,8 +15,7 @@ bool refuse() {
 
 } // namespace
 
-std::optional<std::string> JournaledFileChanges::makeRoom(const std::string& target,
-                                                          bool replace) {
+std::optional<std::string> JournaledFileChanges::makeRoom(const std::string& target, bool replace) {
     if (!files::exists(target)) {
         return std::string();
     }
@@ -85,8 +84,7 @@ std::optional<std::string> JournaledFileChanges::keep(const std::string& path) {
         return std::nullopt;
     }
     const std::string kept = m_journal.keepPathFor(path);
-    if (kept.empty() || !m_journal.add({"keep", path, kept}) ||
-        !m_inner.move(path, kept, false)) {
+    if (kept.empty() || !m_journal.add({"keep", path, kept}) || !m_inner.move(path, kept, false)) {
         return std::nullopt;
     }
     m_journal.add({"kept", path, kept});

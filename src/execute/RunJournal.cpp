@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 
 namespace {
 
@@ -61,7 +61,8 @@ std::string planText(const std::string& runId, const RenamePlan& plan, const Tem
                        compose({"images", plan.imageFolder}) +
                        compose({"storage", plan.storageFolder});
     for (const ColumnDef& column : t.columns) {
-        text += compose({"column", std::to_string(column.sourceField), std::to_string(column.type)});
+        text +=
+            compose({"column", std::to_string(column.sourceField), std::to_string(column.type)});
     }
     for (const RenamePlan::Row& row : plan.rows) {
         std::vector<std::string> fields{"row", row.rowKey, row.target};
@@ -83,7 +84,8 @@ std::string planText(const std::string& runId, const RenamePlan& plan, const Tem
 } // namespace
 
 RunJournal::RunJournal(FileChanges& changes, std::string path, std::string runId)
-    : m_changes(changes), m_path(std::move(path)), m_runId(std::move(runId)) {}
+    : m_changes(changes), m_path(std::move(path)), m_runId(std::move(runId)) {
+}
 
 std::unique_ptr<RunJournal> RunJournal::start(FileChanges& changes, const std::string& journals,
                                               const RenamePlan& plan, const Template& t) {

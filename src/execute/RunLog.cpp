@@ -41,7 +41,11 @@ void readLine(RunLog& log, const std::vector<std::string>& f) {
     } else if (key == "column") {
         log.columns.push_back({std::atoi(at(1).c_str()), std::atoi(at(2).c_str())});
     } else if (key == "row") {
-        log.rows.push_back({at(1), at(2), std::vector<std::string>(f.begin() + std::min<std::size_t>(3, f.size()), f.end()), {}});
+        log.rows.push_back(
+            {at(1),
+             at(2),
+             std::vector<std::string>(f.begin() + std::min<std::size_t>(3, f.size()), f.end()),
+             {}});
     } else if (key == "image" && !log.rows.empty()) {
         log.rows.back().sources.push_back(at(2));
     } else if (key == "export") {
@@ -81,8 +85,8 @@ bool RunLog::rowDone(const std::string& rowKey) const {
 }
 
 const RunLog::Row* RunLog::row(const std::string& rowKey) const {
-    const auto it = std::find_if(rows.begin(), rows.end(),
-                                 [&](const Row& r) { return r.rowKey == rowKey; });
+    const auto it =
+        std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.rowKey == rowKey; });
     return it == rows.end() ? nullptr : &*it;
 }
 

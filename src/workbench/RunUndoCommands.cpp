@@ -23,9 +23,9 @@ void RunUndoCommands::undoLast() {
 void RunUndoCommands::recoverAtStart() {
     if (const auto log = runjournals::unfinished(m_p.journals)) {
         const auto account = runrecovery::account(*log);
-        const Answer answer =
-            m_p.prompter.tell(Msg::RecoveryQuestion, {log->started, std::to_string(account.doneRows),
-                                                      std::to_string(account.otherRows)});
+        const Answer answer = m_p.prompter.tell(
+            Msg::RecoveryQuestion,
+            {log->started, std::to_string(account.doneRows), std::to_string(account.otherRows)});
         if (answer == Answer::Yes) {
             RunUndo(m_p.changes, m_p.prompter).undo(*log, false);
         } else if (answer == Answer::No && runrecovery::finish(m_p.changes, *log)) {

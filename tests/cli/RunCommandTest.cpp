@@ -176,8 +176,9 @@ TEST_F(RunCommandTest, UndoReportsEveryPathAndRefusesAfterATargetWasEdited) {
     ScanFixtures::setModified(target, 1'700'000'060);
 
     const nlohmann::json dry = undo(" --dry-run", 0);
-    const nlohmann::json expectedRestored = {{{"from", m_store + "/D-2.tif"}, {"to", m_scans + "/s2.tif"}},
-                                             {{"from", target}, {"to", m_scans + "/s1.tif"}}};
+    const nlohmann::json expectedRestored = {
+        {{"from", m_store + "/D-2.tif"}, {"to", m_scans + "/s2.tif"}},
+        {{"from", target}, {"to", m_scans + "/s1.tif"}}};
     EXPECT_EQ(dry["restored"], expectedRestored);
     EXPECT_EQ(dry["removed"], nlohmann::json::array({m_store + "/リネームリスト(1).csv"}));
     EXPECT_TRUE(files::exists(target));

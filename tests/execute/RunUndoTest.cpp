@@ -24,7 +24,8 @@ Snapshot snapshot(const RunRig& rig) {
     Snapshot files;
     for (const char* folder : {"images", "store", "second"}) {
         for (const std::string& name : files::listFolder(rig.dir.file(folder))) {
-            files[u8(std::string(folder) + "/" + name)] = rig.dir.read(std::string(folder) + "/" + name);
+            files[u8(std::string(folder) + "/" + name)] =
+                rig.dir.read(std::string(folder) + "/" + name);
         }
     }
     return files;
