@@ -99,7 +99,7 @@ TEST_F(SettingsStoreTest, SystemValuesAreNormalisedWhenRead) {
         {"TiffInfanticide=4", &Settings::tiffInfanticide, 4},
         {"KeepRuns=0", &Settings::keepRuns, 1},
         {"KeepRuns=101", &Settings::keepRuns, 100},
-        {"KeepRuns=x", &Settings::keepRuns, 5},
+        {"KeepRuns=x", &Settings::keepRuns, 1},
         {"Margin=12a", &Settings::margin, 12},
         {"Margin=x", &Settings::margin, 0},
         {"DispInputDlg=", &Settings::dispInputDlg, 1},
