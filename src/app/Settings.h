@@ -77,6 +77,7 @@ struct Settings {
     bool exportAddConse = true;
     bool displayFileExistCheck = false;
     bool initWindowMaximized = false;
+    int keepRuns = 5; // runs whose journal and kept files stay for undo
     WindowRect windowRect;
 
     // PATH

@@ -283,6 +283,31 @@ constexpr std::array kEntries{
           "アプリケーションを再起動してください。",
           "", Icon::None, Buttons::Ok},
     Entry{Msg::EditSaveFailed, "ﾌｧｲﾙの保存に失敗しました。", kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::JournalWriteFailed,
+          "実行記録を書き込めないため、実行を中止しました。\r\nﾃﾞｨｽｸの空き容量とｱｸｾｽ権を"
+          "ご確認ください。\r\n%s",
+          kError, Icon::Error, Buttons::Ok},
+    Entry{Msg::UndoNothing, "元に戻せる実行がありません。", kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::UndoTargetChanged, "実行後に変更されたﾌｧｲﾙがあるため、元に戻せません。\r\n%s",
+          kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::UndoNameTaken, "元の名前のﾌｧｲﾙが既に存在するため、元に戻せません。\r\n%s", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::UndoFailed,
+          "元に戻す途中で失敗しました。\r\n%s\r\nもう一度「元に戻す」を実行してください。", kError,
+          Icon::Error, Buttons::Ok},
+    Entry{Msg::UndoDone, "%d個のﾌｧｲﾙを元に戻し、%d個のﾌｧｲﾙを削除しました。", "Nomira",
+          Icon::Information, Buttons::Ok},
+    Entry{Msg::UndoQuestion, "直前の実行(%s)を元に戻しますか？", kQuestion, Icon::Question,
+          Buttons::YesNo},
+    Entry{Msg::RecoveryQuestion,
+          "前回の実行(%s)は途中で終了しました。\r\n完了した行: %d  完了しなかった行: %d\r\n\r\n"
+          "元に戻しますか？\r\n（はい: 元に戻す　いいえ: 完了した分を確定する　"
+          "ｷｬﾝｾﾙ: 後で決める）",
+          kQuestion, Icon::Question, Buttons::YesNoCancel},
+    Entry{Msg::RecoveryFinished,
+          "前回の実行(%s)の完了した分を確定しました。\r\n完了しなかった行の画像は元のﾌｫﾙﾀﾞに"
+          "あります。",
+          "Nomira", Icon::Information, Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

@@ -125,6 +125,15 @@ enum class Msg {
     EditRegionTooSmall,
     EditNoiseFailed,
     EditSaveFailed,
+    JournalWriteFailed,
+    UndoNothing,
+    UndoTargetChanged,
+    UndoNameTaken,
+    UndoFailed,
+    UndoDone,
+    UndoQuestion,
+    RecoveryQuestion,
+    RecoveryFinished,
     Count // keep last
 };
 

@@ -71,5 +71,7 @@ const char* CliOptions::usage() {
            "                                carry out 実行 on that state and report it\n"
            "  edit FILE [--rotate left|right]... [--deskew X1,Y1,X2,Y2]\n"
            "       [--denoise N [--region rect|ellipse:X,Y,W,H (--inside|--outside)]] [--out OUT]\n"
-           "                                edit a single-page TIFF as the image editor does\n";
+           "                                edit a single-page TIFF as the image editor does\n"
+           "  undo [--dry-run] [JOURNAL]    undo the last run (or JOURNAL's run); --dry-run\n"
+           "                                lists what it would do\n";
 }

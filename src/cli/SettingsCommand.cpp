@@ -39,7 +39,8 @@ json systemJson(const Settings& s) {
                 {"ExportType", s.exportType},
                 {"ExportAddConse", s.exportAddConse ? 1 : 0},
                 {"DisplayFileExistCheck", s.displayFileExistCheck ? 1 : 0},
-                {"InitWindowMaximized", s.initWindowMaximized ? 1 : 0}};
+                {"InitWindowMaximized", s.initWindowMaximized ? 1 : 0},
+                {"KeepRuns", s.keepRuns}};
 }
 
 json areaJson(const MagAreaSetting& a) {

@@ -9,6 +9,7 @@
 #include "cli/ScanCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/TemplateCommand.h"
+#include "cli/UndoCommand.h"
 
 #include <iostream>
 
@@ -58,6 +59,9 @@ int main(int argc, char* argv[]) {
     }
     if (command == "preview") {
         return runPreviewCommand(session);
+    }
+    if (command == "undo") {
+        return runUndoCommand(session);
     }
     return session.usageError("unknown command " + command);
 }

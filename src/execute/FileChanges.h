@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Every change that a rename run makes to files goes through this one interface: making a
 // temporary file, writing and syncing it, renaming it onto its target, moving and removing files.
@@ -29,6 +30,9 @@ public:
     // removed. Without replace an existing target is never touched (the call fails).
     virtual bool move(const std::string& source, const std::string& target, bool replace) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Appends text to the file at path (made when missing) and syncs it; a new file's folder
+    // entry is synced too. The run journal grows by these.
+    virtual bool append(const std::string& path, std::string_view text) = 0;
     // Closes and removes a temporary file that will not be committed.
     virtual void discard(TempFile& temp) = 0;
 };

@@ -45,6 +45,25 @@ bool renameFile(const std::string& from, const std::string& to, bool replace) {
     return true;
 }
 
+bool writeAll(int fd, const void* data, std::size_t size) {
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 mode_t defaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -76,22 +95,7 @@ TempFile PosixFileChanges::createTemp(const std::string& folder) {
 }
 
 bool PosixFileChanges::write(TempFile& temp, const void* data, std::size_t size) {
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(temp.fd(), p, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (n == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return writeAll(temp.fd(), data, size);
 }
 
 bool PosixFileChanges::sync(TempFile& temp) {
@@ -164,6 +168,20 @@ bool PosixFileChanges::copyAcross(const std::string& source, const std::string& 
 bool PosixFileChanges::remove(const std::string& path) {
     const std::string native = files::native(path).string();
     return ::unlink(native.c_str()) == 0 && syncFolderOf(native);
+}
+
+bool PosixFileChanges::append(const std::string& path, std::string_view text) {
+    const std::string native = files::native(path).string();
+    const bool existed = ::access(native.c_str(), F_OK) == 0;
+    const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    const bool ok = writeAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return ok && (existed || syncFolderOf(native));
 }
 
 void PosixFileChanges::discard(TempFile& temp) {

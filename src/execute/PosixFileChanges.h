@@ -12,6 +12,7 @@ public:
     bool commit(TempFile& temp, const std::string& target, bool replace) override;
     bool move(const std::string& source, const std::string& target, bool replace) override;
     bool remove(const std::string& path) override;
+    bool append(const std::string& path, std::string_view text) override;
     void discard(TempFile& temp) override;
 
 private:

@@ -9,7 +9,10 @@
 #include "execute/ExportType.h"
 #include "execute/ExportWriter.h"
 #include "execute/FileChanges.h"
+#include "execute/JournaledFileChanges.h"
 #include "execute/PageJoiner.h"
+#include "execute/RunJournal.h"
+#include "execute/RunJournals.h"
 #include "execute/TargetPath.h"
 #include "execute/TemporaryFiles.h"
 #include "image/ImageLibrary.h"
@@ -35,8 +38,22 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
     Outcome outcome;
     m_rowCsvs.clear();
     temporaries::removeLeftovers(m_p.changes, plan.storageFolder);
+    runjournals::prune(m_p.changes, m_p.journals, std::max(m_p.settings.keepRuns - 1, 0));
+    const auto journal = RunJournal::start(m_p.changes, m_p.journals, plan, m_p.t);
+    if (!journal) {
+        m_p.prompter.tell(Msg::JournalWriteFailed, {m_p.journals});
+        for (const RenamePlan::Row& row : plan.rows) {
+            for (const std::string& image : row.images) {
+                outcome.results.push_back({image, false});
+            }
+        }
+        outcome.journalFailed = true;
+        return outcome;
+    }
+    outcome.journal = journal->path();
+    JournaledFileChanges changes(m_p.changes, *journal);
+    m_changes = &changes;
     const ExportType type = exportTypeOf(m_p.settings.exportType);
-    ExportWriter writer(m_p.changes, m_p.prompter, m_p.t, m_p.settings);
     std::vector<ExportWriter::Row> exportRows;
     std::vector<std::pair<int, ExportWriter::Row>> rowsInListOrder;
     std::vector<std::string> joinedSources;
@@ -48,8 +65,9 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
                 ? targetpath::forRow(plan.storageFolder, RenamePlan::sequenceName(sequence + 1),
                                      row.images)
                 : row.target;
-        const auto to = destinationOf(plan, row, target);
+        const auto to = journal->broken() ? std::nullopt : destinationOf(plan, row, target);
         const bool written = to && writeRow(plan, row, *to);
+        journal->add({written ? "row-done" : "row-failed", row.rowKey});
         for (const std::string& image : row.images) {
             outcome.results.push_back({image, written});
         }
@@ -70,7 +88,8 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
         exportRows.push_back(std::move(exportRow));
     }
 
-    if (plan.exportFile) {
+    ExportWriter writer(changes, m_p.prompter, m_p.t, m_p.settings);
+    if (plan.exportFile && !journal->broken()) {
         const std::string& path = *plan.exportFile;
         bool listed = false;
         if (type == ExportType::Ledgra) {
@@ -91,14 +110,21 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
         }
     }
     outcome.exportFiles.insert(outcome.exportFiles.end(), m_rowCsvs.begin(), m_rowCsvs.end());
-    if (m_p.settings.exportSelectFolder == 1 && !outcome.exportFiles.empty()) {
+    if (m_p.settings.exportSelectFolder == 1 && !outcome.exportFiles.empty() &&
+        !journal->broken()) {
         writer.CopyToSecondFolder(outcome.exportFiles, plan.typedExportName);
     }
-    // Joined pages are safe in their complete target now; their sources go.
+    // Joined pages are safe in their complete target now; their sources go to the keep folder.
     for (const std::string& source : joinedSources) {
-        if (files::exists(source)) {
-            m_p.changes.remove(source);
+        if (files::exists(source) && !journal->broken()) {
+            changes.remove(source);
         }
+    }
+    journal->add({"end", std::to_string(outcome.renamed()), std::to_string(outcome.processed())});
+    m_changes = nullptr;
+    if (journal->broken()) {
+        outcome.journalFailed = true;
+        m_p.prompter.tell(Msg::JournalWriteFailed, {journal->path()});
     }
     return outcome;
 }
@@ -171,7 +197,7 @@ bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
     if (exportTypeOf(m_p.settings.exportType) == ExportType::RowCsv) {
         RenamePlan::Row placed = row;
         placed.target = to.target;
-        ExportWriter writer(m_p.changes, m_p.prompter, m_p.t, m_p.settings);
+        ExportWriter writer(*m_changes, m_p.prompter, m_p.t, m_p.settings);
         if (!writer.WriteRowCsv(placed.rowCsv(), {row.cells, files::fileName(to.target)})) {
             return false;
         }
@@ -179,13 +205,13 @@ bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
     }
     if (!row.multiPage()) {
         const std::string source = plan.sourceOf(row.images.front());
-        return files::isRegularFile(source) && m_p.changes.move(source, to.target, to.replace);
+        return files::isRegularFile(source) && m_changes->move(source, to.target, to.replace);
     }
     std::vector<PageJoiner::Source> sources;
     for (std::size_t i = 0; i < row.images.size(); ++i) {
         sources.push_back({plan.sourceOf(row.images[i]), row.pages[i]});
     }
-    return PageJoiner(m_p.changes).join(sources, to.target, to.replace) == ImageLibrary::Success;
+    return PageJoiner(*m_changes).join(sources, to.target, to.replace) == ImageLibrary::Success;
 }
 
 void RenameRun::tellFailures(Prompter& prompter, const Outcome& outcome) {

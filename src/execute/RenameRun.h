@@ -18,7 +18,9 @@ struct Template;
 // sources of joined rows are removed once they are safe in a complete target. A row is all or
 // nothing: when any image of it fails, no target of it appears, every source stays, and every
 // image of the row counts as failed. An existing file is replaced only when the operator said so,
-// and never when it is an image this run still has to take.
+// and never when it is an image this run still has to take. Every run keeps a journal, written
+// before its first change; a file it replaces or removes goes into the run's keep folder, so
+// that the whole run can be undone. Without its journal the run changes nothing more.
 class RenameRun {
 public:
     struct Parts {
@@ -27,6 +29,7 @@ public:
         ExecuteDialogs& dialogs;
         const Template& t;
         const Settings& settings;
+        std::string journals; // the journals folder: every run records itself there
     };
 
     struct ImageResult {
@@ -39,6 +42,8 @@ public:
         std::vector<std::string> exportFiles;
         std::vector<std::string> doneRows; // RowKeys of the rows written, in plan order
         std::vector<AgentRun> agentRuns;   // the registration programs after an agent-type run
+        std::string journal;               // the run's journal file
+        bool journalFailed = false;        // the journal could not be written: the run stopped
         int processed() const { return static_cast<int>(results.size()); }
         int renamed() const;
         bool failed() const { return renamed() != processed(); }
@@ -67,5 +72,6 @@ private:
                        const std::string& target) const;
 
     Parts m_p;
+    FileChanges* m_changes = nullptr; // the journaled changes while a run is carried out
     std::vector<std::string> m_rowCsvs;
 };

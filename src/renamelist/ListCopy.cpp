@@ -12,22 +12,22 @@ std::string ListCopy::compose(const RenameList& list) {
             if (k > 0) {
                 text += ",";
             }
-            const std::string& v = list.cellText(row, k);
-            switch (static_cast<ColumnType>(list.column(k).type)) {
-            case ColumnType::Text:
-            case ColumnType::PaperSize:
-                text += "\"" + v + "\"";
-                break;
-            case ColumnType::Integer:
-            case ColumnType::Real:
-                text += cp932::trim(v);
-                break;
-            default:
-                text += v;
-                break;
-            }
+            text += field(list.column(k).type, list.cellText(row, k));
         }
         text += "\r\n";
     }
     return text;
+}
+
+std::string ListCopy::field(int type, const std::string& value) {
+    switch (static_cast<ColumnType>(type)) {
+    case ColumnType::Text:
+    case ColumnType::PaperSize:
+        return "\"" + value + "\"";
+    case ColumnType::Integer:
+    case ColumnType::Real:
+        return cp932::trim(value);
+    default:
+        return value;
+    }
 }

@@ -12,4 +12,6 @@ class RenameList;
 class ListCopy {
 public:
     static std::string compose(const RenameList& list);
+    // One value as a field of the copy, by its column type code.
+    static std::string field(int type, const std::string& value);
 };

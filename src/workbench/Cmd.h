@@ -16,6 +16,7 @@ enum class Cmd : int {
     OriginBottomRight = 32787, // "右下"
     OriginFree = 32788,        // "自由"
     DeleteImages = 32793,      // "削除"
+    UndoLastRun = 32794,       // "元に戻す(直前の実行)"
     Help = 57670,              // "ﾍﾙﾌﾟ(&H)", F1
 };
 

@@ -36,8 +36,8 @@ std::optional<RenameRun::Outcome> ExecuteCommand::execute() {
         return std::nullopt;
     }
     m_p.view.setWaitCursor(true);
-    RenameRun run(
-        {m_p.changes, m_p.prompter, m_p.dialogs, m_p.state.currentTemplate, m_p.settings});
+    RenameRun run({m_p.changes, m_p.prompter, m_p.dialogs, m_p.state.currentTemplate, m_p.settings,
+                   m_p.journals});
     RenameRun::Outcome outcome = run.run(planned.plan);
     m_p.releaseAll();
     runlists::removeRows(m_p.renameList, outcome.doneRows);

@@ -37,6 +37,7 @@ public:
         std::function<std::vector<RenamePlan::Record>()> records;
         std::function<void()> releaseAll;
         std::function<void()> relist;
+        std::string journals; // where the runs keep their journals
     };
 
     explicit ExecuteCommand(Parts parts) : m_p(std::move(parts)) {}

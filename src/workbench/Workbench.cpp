@@ -5,6 +5,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/MainView.h"
+#include "execute/RunJournals.h"
 #include "workbench/Cmd.h"
 #include "workbench/ControlStates.h"
 #include "workbench/Ctl.h"
@@ -51,7 +52,10 @@ Workbench::Workbench(AppContext& context, Seams seams)
       m_workData(WorkDataCommands::Parts{*this, m_state, m_settings, seams.view, seams.prompter,
                                          templateFolderOf(context)}),
       m_magAreas(MagAreaCommands::Parts{*this, m_state, m_settings, m_pane, seams.view,
-                                        seams.dialogs, seams.areaView}) {
+                                        seams.dialogs, seams.areaView}),
+      m_runUndo(RunUndoCommands::Parts{seams.prompter, m_fileChanges,
+                                       runjournals::folderOf(context.paths.dataFolder()),
+                                       [this] { relistAfterUndo(); }}) {
     m_assignments.setTarget(m_assignmentCommands);
     m_pane.setObserver(&m_magAreas);
     buildCommandTable();
@@ -85,6 +89,10 @@ void Workbench::buildCommandTable() {
     m_commands.add(id(Cmd::SaveWorkData), [this] { m_workData.save(); });
     m_commands.add(id(Cmd::SaveWorkDataAs), [this] { m_workData.saveAs(); });
     m_commands.add(id(Ctl::Execute), [this] { execute(); });
+    m_commands.add(id(Cmd::UndoLastRun), [this] {
+        m_runUndo.undoLast();
+        refreshControlStates();
+    });
     m_commands.add(id(Ctl::DesignateArea), [this] { m_magAreas.toggleDesignation(); });
     for (Cmd c : {Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
                   Cmd::OriginBottomRight, Cmd::OriginFree}) {
@@ -120,6 +128,7 @@ void Workbench::open() {
     view.setDefaultButton(defaultButton());
     imageSettingsChanged();
     m_pane.clear();
+    m_runUndo.lookUp();
     refreshControlStates();
 }
 
@@ -134,13 +143,21 @@ ExecuteCommand Workbench::executeCommand() {
              }
              return records;
          },
-         [this] { m_assignmentCommands.releaseAll(); }, [this] { m_imageList.relistAfterRun(); }});
+         [this] { m_assignmentCommands.releaseAll(); }, [this] { m_imageList.relistAfterRun(); },
+         runjournals::folderOf(m_context.paths.dataFolder())});
 }
 
 void Workbench::execute() {
     m_seams.view.enableControl(id(Ctl::Execute), false);
     m_lastRun = executeCommand().execute();
+    m_runUndo.lookUp();
     refreshControlStates();
+}
+
+void Workbench::relistAfterUndo() {
+    if (m_state.imageFolderLoaded) {
+        m_imageList.relistAfterRun();
+    }
 }
 
 void Workbench::imageSettingsChanged() {
@@ -172,6 +189,8 @@ void Workbench::previewResized() {
 }
 
 void Workbench::actOnStartupRequest() {
+    m_runUndo.recoverAtStart();
+    refreshControlStates();
     const StartupRequest& request = m_context.request;
     if (request.templateGiven) {
         m_templateBox.selectByName(templateNameOf(request.templatePath));
@@ -223,6 +242,7 @@ void Workbench::updateControlStates(bool busy) {
     in.templatesExist = !m_state.templateNames.empty();
     in.areaDesignation = m_state.areaDesignation;
     ControlStates::apply(m_seams.view, in);
+    m_seams.view.enableControl(id(Cmd::UndoLastRun), !busy && m_runUndo.available());
 }
 
 int Workbench::magViewCount() const {

@@ -13,6 +13,7 @@
 #include "workbench/MagAreaCommands.h"
 #include "workbench/PreviewPane.h"
 #include "workbench/RenameListCommands.h"
+#include "workbench/RunUndoCommands.h"
 #include "workbench/TemplateBox.h"
 #include "workbench/WindowPlacement.h"
 #include "workbench/WorkDataCommands.h"
@@ -121,6 +122,7 @@ public:
     ExecuteCommand executeCommand();
     // What the last "実行" did; nothing when its checks stopped it or it never ran.
     const std::optional<RenameRun::Outcome>& lastRun() const { return m_lastRun; }
+    RunUndoCommands& runUndo() { return m_runUndo; }
 
 private:
     void buildCommandTable();
@@ -129,6 +131,7 @@ private:
     void help();
     void version();
     void execute();
+    void relistAfterUndo();
     void templateEditor();
 
     AppContext& m_context;
@@ -152,4 +155,5 @@ private:
     ScriptedExecuteDialogs m_presetDialogs;
     ExecuteDialogs* m_executeDialogs = &m_presetDialogs;
     std::optional<RenameRun::Outcome> m_lastRun;
+    RunUndoCommands m_runUndo;
 };

@@ -44,6 +44,7 @@ TEST(Cli, SettingsOfAFreshDataFolderAreTheDefaultsAndWriteTargetExt) {
     EXPECT_EQ(doc["SYSTEM"]["Margin"], 12);
     EXPECT_EQ(doc["SYSTEM"]["ExportFilename"], "リネームリスト");
     EXPECT_EQ(doc["SYSTEM"]["TargetExt"], "TIF/TIFF/JPG/JPEG/PDF");
+    EXPECT_EQ(doc["SYSTEM"]["KeepRuns"], 5);
     EXPECT_EQ(doc["PATH"]["Scan"], data.path() + "/scan");
     EXPECT_EQ(doc["window"]["left"], -1);
     ASSERT_EQ(doc["sizeMemory"].size(), 42u);

@@ -152,3 +152,45 @@ TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
 }
 
 } // namespace
+
+namespace {
+
+// undo after a run: the dry run lists every path and touches nothing, the undo restores them and
+// writes the removed rows, a second undo finds nothing; an edited target refuses the undo.
+TEST_F(RunCommandTest, UndoReportsEveryPathAndRefusesAfterATargetWasEdited) {
+    cli("run", "--batch-assign", 0);
+    const std::string data = shellQuote(m_data.path());
+    auto undo = [&](const std::string& more, int expectedStatus) {
+        const CliRun r = runNomiraCli("--json --data-folder " + data + " undo" + more);
+        EXPECT_EQ(r.status, expectedStatus) << more;
+        return nlohmann::json::parse(r.out, nullptr, false);
+    };
+    const std::string target = m_store + "/D-1.tif";
+    const std::string bytes = m_files.read("store/D-1.tif");
+    m_files.write("store/D-1.tif", bytes + "edited");
+    const nlohmann::json refused = undo("", 1);
+    EXPECT_EQ(refused["restored"].size(), 0u);
+    EXPECT_EQ(refused["messages"][0]["text"],
+              "実行後に変更されたﾌｧｲﾙがあるため、元に戻せません。\r\n" + target);
+    m_files.write("store/D-1.tif", bytes);
+    ScanFixtures::setModified(target, 1'700'000'060);
+
+    const nlohmann::json dry = undo(" --dry-run", 0);
+    const nlohmann::json expectedRestored = {
+        {{"from", m_store + "/D-2.tif"}, {"to", m_scans + "/s2.tif"}},
+        {{"from", target}, {"to", m_scans + "/s1.tif"}}};
+    EXPECT_EQ(dry["restored"], expectedRestored);
+    EXPECT_EQ(dry["removed"], nlohmann::json::array({m_store + "/リネームリスト(1).csv"}));
+    EXPECT_TRUE(files::exists(target));
+
+    const nlohmann::json done = undo("", 0);
+    EXPECT_EQ(done["restored"], expectedRestored);
+    EXPECT_EQ(done["journal"], dry["journal"]);
+    EXPECT_TRUE(files::exists(m_scans + "/s1.tif"));
+    EXPECT_FALSE(files::exists(target));
+    EXPECT_EQ(u8(*files::readAll(sj(done["listRows"].get<std::string>()))),
+              "\"D-1\",\"a\"\r\n\"D-2\",\"b\"\r\n");
+    EXPECT_EQ(undo("", 1)["messages"][0]["text"], "元に戻せる実行がありません。");
+}
+
+} // namespace

@@ -36,6 +36,9 @@ public:
         return !refused() && m_real.move(source, target, replace);
     }
     bool remove(const std::string& path) override { return !refused() && m_real.remove(path); }
+    bool append(const std::string& path, std::string_view text) override {
+        return !refused() && m_real.append(path, text);
+    }
     void discard(TempFile& temp) override { m_real.discard(temp); }
 
 private:

@@ -22,6 +22,7 @@ public:
     RunRig() {
         images = dir.mkdir("images");
         store = dir.mkdir("store");
+        journals = dir.file("journal");
         ColumnDef name;
         name.fileName = true;
         ColumnDef note;
@@ -66,7 +67,7 @@ public:
         if (!prepareRun(p, settings, prompter, dialogs)) {
             return std::nullopt;
         }
-        RenameRun run({changes, prompter, dialogs, t, settings});
+        RenameRun run({changes, prompter, dialogs, t, settings, journals});
         RenameRun::Outcome outcome = run.run(p);
         RenameRun::tellFailures(prompter, outcome);
         RenameRun::tellDone(prompter, outcome);
@@ -85,6 +86,7 @@ public:
     TempDir dir;
     std::string images;
     std::string store;
+    std::string journals;
     Template t;
     Settings settings;
     ScriptedPrompter prompter;

@@ -43,7 +43,7 @@ struct ExecuteRig {
     ExecuteCommand command() {
         return ExecuteCommand({state, settings, renameList, imageGrid, view, prompter, dialogs,
                                changes, launcher, [this] { return records; },
-                               [this] { ++releases; }, [this] { ++relists; }});
+                               [this] { ++releases; }, [this] { ++relists; }, dir.file("journal")});
     }
     TempDir dir;
     WorkbenchState state;

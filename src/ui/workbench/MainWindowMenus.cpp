@@ -21,6 +21,8 @@ MainWindowMenus::MainWindowMenus(QWidget* window, CorvelView& view, CommandSink 
     QMenu* tools = m_menuBar->addMenu(QString::fromUtf8("ﾂｰﾙ(&T)"));
     addItem(tools, Cmd::TemplateEditor, "ﾃﾝﾌﾟﾚｰﾄ編集(&E)...", true);
     addItem(tools, Cmd::Environment, "環境設定(&S)...", true);
+    tools->addSeparator();
+    addItem(tools, Cmd::UndoLastRun, "元に戻す(直前の実行)", true);
 
     QMenu* help = m_menuBar->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
     addItem(help, Cmd::Help, "ﾍﾙﾌﾟ(&H)", true)->setShortcut(QKeySequence(Qt::Key_F1));

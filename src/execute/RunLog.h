@@ -1,0 +1,55 @@
+#pragma once
+
+#include "execute/FileStamp.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A run journal as read back: the plan and the steps, each step with whether its confirmation
+// was written. Texts are cp932.
+struct RunLog {
+    struct Column {
+        int sourceField = 0;
+        int type = 1;
+    };
+    struct Row {
+        std::string rowKey;
+        std::string target; // as planned
+        std::vector<std::string> cells;
+        std::vector<std::string> sources;
+    };
+    enum class StepKind { Keep, Move, Write };
+    // Keep: from the original, to its place in a keep folder. Move: source to target.
+    // Write: a new file at to.
+    struct Step {
+        StepKind kind = StepKind::Write;
+        std::string from;
+        std::string to;
+        bool done = false;
+        std::optional<FileStamp> stamp; // the confirmed new file (move and write)
+    };
+
+    std::string path;
+    std::string runId;
+    std::string started;
+    std::string imageFolder;
+    std::string storageFolder;
+    std::optional<std::string> exportFile;
+    std::optional<std::string> secondCopy;
+    std::vector<Column> columns;
+    std::vector<Row> rows;
+    std::vector<Step> steps;
+    std::vector<std::string> doneRows;
+    bool planned = false;
+    bool ended = false;    // the run reached its end
+    bool finished = false; // an unfinished run was settled by recovery
+    bool undone = false;
+
+    bool settled() const { return ended || finished; }
+    bool rowDone(const std::string& rowKey) const;
+    const Row* row(const std::string& rowKey) const;
+
+    // Nothing when the file cannot be read or is no run journal.
+    static std::optional<RunLog> read(const std::string& journalPath);
+};

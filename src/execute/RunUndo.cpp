@@ -1,0 +1,165 @@
+#include "execute/RunUndo.h"
+
+#include "base/FileSystem.h"
+#include "base/Prompter.h"
+#include "execute/FileChangeSteps.h"
+#include "execute/FileChanges.h"
+#include "execute/RunJournal.h"
+#include "execute/RunLog.h"
+#include "execute/RunRecovery.h"
+#include "renamelist/ListCopy.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+namespace {
+
+// The disk as the undo will have left it so far: paths it frees or fills, over the real state.
+class Overlay {
+public:
+    bool exists(const std::string& path) const {
+        const auto it = m_present.find(path);
+        return it != m_present.end() ? it->second : files::exists(path);
+    }
+    void moved(const std::string& from, const std::string& to) {
+        m_present[from] = false;
+        m_present[to] = true;
+    }
+    void removed(const std::string& path) { m_present[path] = false; }
+
+private:
+    std::map<std::string, bool> m_present;
+};
+
+bool unchanged(const RunLog::Step& step) {
+    return !step.stamp || FileStamp::of(step.to) == step.stamp;
+}
+
+} // namespace
+
+RunUndo::Preview RunUndo::preview(const RunLog& log) {
+    using Kind = RunLog::StepKind;
+    Preview preview;
+    Overlay disk;
+    auto refuse = [&](Msg msg, const std::string& path) {
+        preview.refusal = std::pair{msg, path};
+        preview.actions.clear();
+    };
+    for (auto it = log.steps.rbegin(); it != log.steps.rend() && !preview.refusal; ++it) {
+        const RunLog::Step& step = *it;
+        const bool made = disk.exists(step.to);
+        if (step.kind == Kind::Write) {
+            if (!made) {
+                continue; // never written, or gone already
+            }
+            if (!unchanged(step)) {
+                refuse(Msg::UndoTargetChanged, step.to);
+                continue;
+            }
+            preview.actions.push_back({true, step.to, {}});
+            disk.removed(step.to);
+            continue;
+        }
+        const bool original = disk.exists(step.from);
+        if (!made) {
+            // Not carried out, or already taken back; a confirmed step whose file is gone from
+            // both places cannot be taken back.
+            if (step.done && !original) {
+                refuse(Msg::UndoTargetChanged, step.to);
+            }
+            continue;
+        }
+        if (step.kind == Kind::Move && !unchanged(step)) {
+            refuse(Msg::UndoTargetChanged, step.to);
+        } else if (!original) {
+            preview.actions.push_back({false, step.to, step.from});
+            disk.moved(step.to, step.from);
+        } else if (!step.done && FileStamp::of(step.from) == FileStamp::of(step.to)) {
+            // A move across file systems cut off after the copy landed: the copy goes.
+            preview.actions.push_back({true, step.to, {}});
+            disk.removed(step.to);
+        } else {
+            refuse(Msg::UndoNameTaken, step.from);
+        }
+    }
+    return preview;
+}
+
+std::string RunUndo::rowsCsv(const RunLog& log) {
+    int fieldCount = 0;
+    for (const RunLog::Column& column : log.columns) {
+        fieldCount = std::max(fieldCount, column.sourceField);
+    }
+    std::string text;
+    for (const RunLog::Row& row : log.rows) {
+        if (!log.rowDone(row.rowKey)) {
+            continue;
+        }
+        std::vector<std::string> fields(static_cast<std::size_t>(fieldCount));
+        for (std::size_t k = 0; k < log.columns.size() && k < row.cells.size(); ++k) {
+            const RunLog::Column& column = log.columns[k];
+            if (column.sourceField > 0) {
+                fields[static_cast<std::size_t>(column.sourceField - 1)] =
+                    ListCopy::field(column.type, row.cells[k]);
+            }
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            text += (i > 0 ? "," : "") + fields[i];
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+RunUndo::Report RunUndo::undo(const RunLog& log, bool dryRun) {
+    Report report;
+    if (log.undone) {
+        m_prompter.tell(Msg::UndoNothing);
+        return report;
+    }
+    report.preview = preview(log);
+    if (report.preview.refusal) {
+        m_prompter.tell(report.preview.refusal->first, {report.preview.refusal->second});
+        return report;
+    }
+    if (!log.doneRows.empty()) {
+        report.listRows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
+    }
+    report.ok = dryRun || carryOut(log, report.preview);
+    if (!report.ok) {
+        report.listRows.reset();
+    }
+    return report;
+}
+
+bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
+    int restored = 0;
+    for (const Action& action : preview.actions) {
+        const bool ok = action.remove ? m_changes.remove(action.from)
+                                      : m_changes.move(action.from, action.to, false);
+        if (!ok) {
+            m_prompter.tell(Msg::UndoFailed, {action.remove ? action.from : action.to});
+            return false;
+        }
+        restored += action.remove ? 0 : 1;
+    }
+    const std::string rows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
+    if (!log.doneRows.empty() && !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true)) {
+        m_prompter.tell(Msg::UndoFailed, {rows});
+        return false;
+    }
+    RunJournal journal = RunJournal::resume(m_changes, log.path);
+    journal.add({"undone"});
+    for (const RunLog::Step& step : log.steps) {
+        const std::string folder = files::parentFolder(step.to);
+        if (files::fileName(folder).starts_with(RunJournal::kKeepBeside)) {
+            std::error_code error;
+            std::filesystem::remove(files::native(folder), error); // only when empty
+        }
+    }
+    runrecovery::removeLeftovers(m_changes, log);
+    const int removed = static_cast<int>(preview.actions.size()) - restored;
+    m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    return true;
+}
