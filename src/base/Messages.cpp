@@ -283,6 +283,8 @@ constexpr std::array kEntries{
           "アプリケーションを再起動してください。",
           "", Icon::None, Buttons::Ok},
     Entry{Msg::EditSaveFailed, "ﾌｧｲﾙの保存に失敗しました。", kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::FileNotRegular, "%sは通常のﾌｧｲﾙではないため、開けません。", kWarning, Icon::Warning,
+          Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

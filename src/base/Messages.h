@@ -125,6 +125,7 @@ enum class Msg {
     EditRegionTooSmall,
     EditNoiseFailed,
     EditSaveFailed,
+    FileNotRegular,
     Count // keep last
 };
 
