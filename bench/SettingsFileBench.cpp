@@ -1,8 +1,8 @@
 // The settings file read as the main window reads it when it opens (every SYSTEM and PATH key,
 // the registration agent's path, the magnified areas and the 18 paper-size memories), on a 10 MB
 // Nomira.ini whose own keys come after 200,000 lines of other sections. The yardstick is one
-// plain read of the same file: a profile file that is parsed once per change costs a small
-// multiple of that, where one that is read again for every key costs some hundred times as much.
+// plain read of the same file. Parsed once per change, opening costs the read and one parse of
+// the file; read again for every key, it cost that for each of the some hundred keys.
 
 #include "app/SettingsStore.h"
 #include "base/FileSystem.h"
