@@ -1,6 +1,7 @@
 #include "base/FileSystem.h"
 
 #include "base/Cp932.h"
+#include "base/RegularFile.h"
 #include "base/TextCodec.h"
 
 #include <algorithm>
@@ -89,22 +90,7 @@ bool removeFile(std::string_view path) {
 }
 
 std::optional<std::string> readAll(std::string_view path) {
-    std::FILE* f = std::fopen(native(path).c_str(), "rb");
-    if (f == nullptr) {
-        return std::nullopt;
-    }
-    std::string content;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        content.append(buffer, n);
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        return std::nullopt;
-    }
-    return content;
+    return RegularFile(path).readAll();
 }
 
 std::optional<std::string> stageFile(std::string_view path, std::string_view content) {

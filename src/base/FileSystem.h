@@ -33,6 +33,8 @@ bool isWorkableFolder(std::string_view path);
 bool createDirectory(std::string_view path);
 bool removeFile(std::string_view path);
 
+// The whole content of a regular file; nothing for a missing or unreadable file and for anything
+// that is not a regular file (a FIFO or a device is refused without waiting).
 std::optional<std::string> readAll(std::string_view path);
 // Writes through a temporary file in the same folder and renames it over the target, so that a
 // crash never leaves half a file. Fails without touching anything when the target exists and is

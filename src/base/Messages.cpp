@@ -308,6 +308,8 @@ constexpr std::array kEntries{
           "前回の実行(%s)の完了した分を確定しました。\r\n完了しなかった行の画像は元のﾌｫﾙﾀﾞに"
           "あります。",
           "Nomira", Icon::Information, Buttons::Ok},
+    Entry{Msg::FileNotRegular, "%sは通常のﾌｧｲﾙではないため、開けません。", kWarning, Icon::Warning,
+          Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

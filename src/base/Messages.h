@@ -134,6 +134,7 @@ enum class Msg {
     UndoQuestion,
     RecoveryQuestion,
     RecoveryFinished,
+    FileNotRegular,
     Count // keep last
 };
 

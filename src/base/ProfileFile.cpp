@@ -2,72 +2,24 @@
 
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
+#include "base/ProfileIndex.h"
+#include "base/ProfileLines.h"
+#include "base/RegularFile.h"
 
 #include <climits>
 #include <cstdio>
 
 namespace {
 
-std::vector<std::string_view> splitLines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = content.size();
-        }
-        lines.push_back(content.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-// The section named by a "[name]" line, or nothing for other lines. ']' may be a cp932 trail
-// byte, so the closing bracket is searched by characters.
-std::optional<std::string> sectionOf(std::string_view line) {
-    const std::string t = cp932::trim(line);
-    if (t.empty() || t.front() != '[') {
-        return std::nullopt;
-    }
-    const std::string_view inner = std::string_view(t).substr(1);
-    const std::size_t close = cp932::findChar(inner, ']');
-    return cp932::trim(close == std::string_view::npos ? inner : inner.substr(0, close));
-}
-
-// Splits "key=value"; '=' never occurs as a trail byte.
-bool keyValueOf(std::string_view line, std::string& key, std::string& value) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-        return false;
-    }
-    key = cp932::trim(line.substr(0, eq));
-    value = cp932::trim(line.substr(eq + 1));
-    return !key.empty();
-}
-
-std::string unquote(std::string value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front() && cp932::isCharBoundary(value, value.size() - 1)) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}
-
-// A value holds one line; text from the first line end or NUL on is not stored.
-std::string singleLine(std::string_view value) {
-    const std::size_t end = value.find_first_of(std::string_view("\r\n\0", 3));
-    return std::string(value.substr(0, end));
-}
-
 // The file content after writing one key.
 std::string applyWrite(const std::string& content, std::string_view section, std::string_view key,
                        std::string_view value) {
     const bool crlf = content.empty() || content.find("\r\n") != std::string::npos;
     const std::string cr = crlf ? "\r" : "";
-    const std::string keyLine = std::string(key) + "=" + singleLine(value);
+    const std::string keyLine = std::string(key) + "=" + profileline::singleLine(value);
 
     std::vector<std::string> lines;
-    for (std::string_view line : splitLines(content)) {
+    for (std::string_view line : profileline::split(content)) {
         lines.emplace_back(line);
     }
     bool endsWithNewline = content.empty() || content.back() == '\n';
@@ -83,7 +35,7 @@ std::string applyWrite(const std::string& content, std::string_view section, std
 
     std::size_t sectionLine = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = sectionOf(lines[i]);
+        const auto name = profileline::sectionOf(lines[i]);
         if (name && cp932::equalsNoCase(*name, section)) {
             sectionLine = i;
             break;
@@ -95,10 +47,11 @@ std::string applyWrite(const std::string& content, std::string_view section, std
     } else {
         std::size_t insertAt = sectionLine + 1;
         bool replaced = false;
-        for (std::size_t i = sectionLine + 1; i < lines.size() && !sectionOf(lines[i]); ++i) {
+        for (std::size_t i = sectionLine + 1; i < lines.size() && !profileline::sectionOf(lines[i]);
+             ++i) {
             std::string k;
             std::string v;
-            if (keyValueOf(lines[i], k, v) && cp932::equalsNoCase(k, key)) {
+            if (profileline::keyValueOf(lines[i], k, v) && cp932::equalsNoCase(k, key)) {
                 const bool hadCr = !lines[i].empty() && lines[i].back() == '\r';
                 lines[i] = keyLine + (hadCr ? "\r" : "");
                 replaced = true;
@@ -130,19 +83,20 @@ std::string applyWrite(const std::string& content, std::string_view section, std
 
 std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key,
                                              std::size_t bufferSize) const {
-    const auto content = files::readAll(m_path);
-    if (!content) {
+    const auto index = m_snapshot->current(m_path);
+    const std::string* value = index ? index->find(section, key) : nullptr;
+    if (value == nullptr) {
         return std::nullopt;
     }
-    return readFrom(*content, section, key, bufferSize);
+    return bufferSize == 0 ? std::string() : cp932::cutBytes(*value, bufferSize - 1);
 }
 
 std::optional<std::string> ProfileFile::readFrom(std::string_view content, std::string_view section,
                                                  std::string_view key, std::size_t bufferSize) {
     bool inSection = false;
     bool sectionSeen = false;
-    for (std::string_view line : splitLines(content)) {
-        if (const auto name = sectionOf(line)) {
+    for (std::string_view line : profileline::split(content)) {
+        if (const auto name = profileline::sectionOf(line)) {
             if (sectionSeen && inSection) {
                 break; // the first matching section wins
             }
@@ -152,8 +106,8 @@ std::optional<std::string> ProfileFile::readFrom(std::string_view content, std::
         }
         std::string k;
         std::string v;
-        if (inSection && keyValueOf(line, k, v) && cp932::equalsNoCase(k, key)) {
-            v = unquote(singleLine(v));
+        if (inSection && profileline::keyValueOf(line, k, v) && cp932::equalsNoCase(k, key)) {
+            v = profileline::valueOf(v);
             return bufferSize == 0 ? std::string() : cp932::cutBytes(v, bufferSize - 1);
         }
     }
@@ -238,7 +192,7 @@ bool ProfileFile::writeInt(std::string_view section, std::string_view key, int v
 }
 
 std::optional<std::string> ProfileFile::firstLine(std::size_t maxChars) const {
-    std::FILE* f = std::fopen(files::native(m_path).c_str(), "rb");
+    std::FILE* f = RegularFile(m_path).releaseToStream();
     if (f == nullptr) {
         return std::nullopt;
     }
@@ -266,15 +220,10 @@ std::optional<std::string> ProfileFile::firstLine(std::size_t maxChars) const {
 }
 
 std::vector<std::string> ProfileFile::sectionNames() const {
-    std::vector<std::string> names;
-    const auto content = files::readAll(m_path);
-    if (!content) {
-        return names;
-    }
-    for (std::string_view line : splitLines(*content)) {
-        if (auto name = sectionOf(line)) {
-            names.push_back(std::move(*name));
-        }
-    }
-    return names;
+    const auto index = m_snapshot->current(m_path);
+    return index ? index->sectionNames() : std::vector<std::string>();
+}
+
+int ProfileFile::parseCount() const {
+    return m_snapshot->parseCount();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/ProfileSnapshot.h"
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,16 +10,18 @@
 #include <vector>
 
 // A classic initialisation file: "[section]" lines open sections, "key=value" lines set keys.
-// Sections and keys match without regard to case and the first match wins. Every read opens the
-// file anew; every write rewrites it atomically, replacing the key's line in place, appending a
-// new key to the end of its section, or appending a missing section at the end of the file.
-// Section names, keys and values are cp932.
+// Sections and keys match without regard to case and the first match wins. Every read sees the
+// file's current content: the file is parsed once and parsed again only after it changed
+// (ProfileSnapshot); every write rewrites it atomically, replacing the key's line in place,
+// appending a new key to the end of its section, or appending a missing section at the end of the
+// file. Section names, keys and values are cp932.
 class ProfileFile {
 public:
     // The default value buffer: at most 1,023 bytes of a value are used.
     static constexpr std::size_t kDefaultBuffer = 1024;
 
-    explicit ProfileFile(std::string path) : m_path(std::move(path)) {}
+    explicit ProfileFile(std::string path)
+        : m_path(std::move(path)), m_snapshot(std::make_shared<ProfileSnapshot>()) {}
 
     const std::string& path() const { return m_path; }
 
@@ -55,6 +60,10 @@ public:
     // Parses a decimal integer the way the profile reader does.
     static int parseInt(std::string_view text);
 
+    // How often reads through this object (and its copies) parsed the file.
+    int parseCount() const;
+
 private:
     std::string m_path;
+    std::shared_ptr<ProfileSnapshot> m_snapshot;
 };

@@ -4,6 +4,7 @@
 #include "base/CellGrid.h"
 #include "base/FileSystem.h"
 #include "base/RecordingMainView.h"
+#include "base/RegularFile.h"
 #include "cli/CliSession.h"
 #include "cli/JsonText.h"
 #include "renamelist/AssignmentList.h"
@@ -80,10 +81,16 @@ int runCheckCommand(CliSession& session) {
     }
     const Environment environment = loadEnvironment(session);
     const Settings& settings = environment.settings;
-    const auto t = TemplateFolder::readTemplateFile(CliSession::in(args->templatePath),
-                                                    environment.dataFolder);
+    const std::string templatePath = CliSession::in(args->templatePath);
+    if (RegularFile::refused(templatePath, session.prompter())) {
+        return session.fail();
+    }
+    const auto t = TemplateFolder::readTemplateFile(templatePath, environment.dataFolder);
     if (!t) {
         session.prompter().tell(Msg::TemplateReadFailed);
+        return session.fail();
+    }
+    if (!TemplateFolder::columnCountFits(*t, settings.csvRowNum, session.prompter())) {
         return session.fail();
     }
 

@@ -2,6 +2,7 @@
 
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
+#include "base/RegularFile.h"
 #include "cli/CliSession.h"
 #include "template/ColumnType.h"
 #include "template/TemplateFolder.h"
@@ -66,7 +67,11 @@ std::string templateText(const Template& t) {
 
 std::optional<Template> readArgument(CliSession& session, const std::string& dataFolder,
                                      const std::string& path) {
-    auto t = TemplateFolder::readTemplateFile(CliSession::in(path), dataFolder);
+    const std::string file = CliSession::in(path);
+    if (RegularFile::refused(file, session.prompter())) {
+        return std::nullopt;
+    }
+    auto t = TemplateFolder::readTemplateFile(file, dataFolder);
     if (!t) {
         session.prompter().tell(Msg::TemplateReadFailed);
     }

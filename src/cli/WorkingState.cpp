@@ -4,6 +4,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/ProfileFile.h"
+#include "base/RegularFile.h"
 #include "base/TextCodec.h"
 #include "cli/HeadlessWindow.h"
 #include "execute/AssignmentMarks.h"
@@ -134,6 +135,9 @@ bool WorkingState::build(HeadlessWindow& window, CliSession& session) const {
     }
     if (m_template) {
         const std::string path = CliSession::in(*m_template);
+        if (RegularFile::refused(path, session.prompter())) {
+            return false;
+        }
         const auto t = TemplateFolder::readTemplateFile(path, window.dataFolder());
         if (!t) {
             session.prompter().tell(Msg::TemplateReadFailed);

@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -10,28 +11,37 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-
 // Opens the file for reading and takes a shared lock without waiting: a writer that holds the
 // file locked makes this fail, as an exclusive open fails while another program writes the file.
-std::optional<std::time_t> lastWriteUnlocked(const std::string& native) {
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+FileDate::Look FileDate::look(const std::string& nativePath) {
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return std::nullopt;
+        return {std::nullopt, errno};
     }
-    std::optional<std::time_t> time;
+    Look result;
     struct stat st {};
-    if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
+    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        result.error = errno;
+    } else {
         if (::fstat(fd, &st) == 0) {
-            time = st.st_mtime;
+            result.time = st.st_mtime;
+        } else {
+            result.error = errno;
         }
         ::flock(fd, LOCK_UN);
     }
     ::close(fd);
-    return time;
+    return result;
 }
 
-} // namespace
+void FileDate::sleep(std::chrono::milliseconds pause) {
+    std::this_thread::sleep_for(pause);
+}
+
+bool FileDate::canPass(int error) {
+    return error == EWOULDBLOCK || error == EAGAIN || error == EBUSY || error == ETXTBSY ||
+           error == EINTR;
+}
 
 std::string FileDate::format(std::time_t time) {
     std::tm local{};
@@ -43,15 +53,18 @@ std::string FileDate::format(std::time_t time) {
 }
 
 std::optional<std::string> FileDate::read(const std::string& path, int attempts,
-                                          std::chrono::milliseconds pause) {
+                                          std::chrono::milliseconds pause, const Probe& probe,
+                                          const Wait& wait) {
     const std::string native = files::native(path).string();
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        if (const auto time = lastWriteUnlocked(native)) {
-            return format(*time);
+        const Look found = probe(native);
+        if (found.time) {
+            return format(*found.time);
         }
-        if (attempt < attempts) {
-            std::this_thread::sleep_for(pause);
+        if (!canPass(found.error) || attempt == attempts) {
+            break;
         }
+        wait(pause);
     }
     return std::nullopt;
 }

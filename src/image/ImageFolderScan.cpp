@@ -151,7 +151,8 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
         const int row = m_grid.addRow();
         entry.write(m_grid, row);
         if (entry.date.empty()) {
-            entry.date = FileDate::read(files::join(folder, name), kScanDateAttempts, m_retryPause)
+            entry.date = FileDate::read(files::join(folder, name), kScanDateAttempts, m_retryPause,
+                                        m_dateProbe, m_dateWait)
                              .value_or(std::string());
         }
         m_grid.setText(row, ImageEntry::Date, entry.date);
@@ -256,7 +257,8 @@ PreviewResult ImageFolderScan::refreshEntry(int row, const std::string& folder,
         m_grid.setText(row, ImageEntry::PaperSize,
                        ImageProbe(settings).inspect(path, *type).paperSize);
         m_grid.autoSize(ImageEntry::PaperSize, ImageEntry::PaperSize);
-        if (const auto date = FileDate::read(path, kRefreshDateAttempts, m_retryPause)) {
+        if (const auto date =
+                FileDate::read(path, kRefreshDateAttempts, m_retryPause, m_dateProbe, m_dateWait)) {
             m_grid.setText(row, ImageEntry::Date, *date);
         }
     }

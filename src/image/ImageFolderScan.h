@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/FileDate.h"
 #include "image/ImageSettings.h"
 #include "image/PreviewMaker.h"
 
@@ -55,6 +56,11 @@ public:
     void setBeforeListing(std::function<void()> hook) { m_beforeListing = std::move(hook); }
     // Pause between attempts to read a locked file's date (500 ms).
     void setRetryPause(std::chrono::milliseconds pause) { m_retryPause = pause; }
+    // How a file's date is looked at and how a retry waits (FileDate::look, FileDate::sleep).
+    void setDateProbe(FileDate::Probe probe, FileDate::Wait wait) {
+        m_dateProbe = std::move(probe);
+        m_dateWait = std::move(wait);
+    }
 
     // The folder dialog of the load button; nothing when cancelled.
     std::optional<std::string> chooseFolder(const std::string& currentFolder);
@@ -92,6 +98,8 @@ private:
     CellGrid* m_otherGrid = nullptr;
     std::function<void()> m_beforeListing;
     std::chrono::milliseconds m_retryPause{500};
+    FileDate::Probe m_dateProbe = FileDate::look;
+    FileDate::Wait m_dateWait = FileDate::sleep;
     int m_imageCount = 0;
     bool m_limitHit = false;
 };

@@ -1,6 +1,6 @@
 #include "renamelist/CsvLineReader.h"
 
-#include "base/FileSystem.h"
+#include "base/RegularFile.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 } // namespace
 
 CsvLineReader::CsvLineReader(const std::string& path)
-    : m_file(std::fopen(files::native(path).c_str(), "rb")) {
+    : m_file(RegularFile(path).releaseToStream()) {
     if (m_file) {
         m_chunk.resize(kChunkBytes);
     }

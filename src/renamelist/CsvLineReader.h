@@ -8,7 +8,7 @@
 // Reads a rename list file line by line the way a text-mode read with a 60,000-byte buffer does:
 // CR LF arrives as LF, each read returns up to and including the next LF but at most 59,999
 // bytes, so a longer line continues as further reads. Bytes are passed on as they are (NUL
-// included).
+// included). Only a regular file is opened.
 class CsvLineReader {
 public:
     static constexpr std::size_t kBufferBytes = 60000;

@@ -71,7 +71,10 @@ std::optional<std::string> check(std::string_view value) {
 }
 
 std::string initialDate(const Settings& settings, const Date& today) {
-    return formatDate(settings.initDateType == 0 ? today : settings.initDate);
+    // A stored date that a date cell would refuse (2008/02/30, garbage) is never put into cells.
+    const auto given =
+        settings.initDateType == 0 ? std::nullopt : check(formatDate(settings.initDate));
+    return given && !given->empty() ? *given : formatDate(today);
 }
 
 } // namespace DateValue

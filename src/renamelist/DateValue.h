@@ -21,7 +21,7 @@ int daysInMonth(int year, int month);
 std::optional<std::string> check(std::string_view value);
 
 // The date an empty imported date cell receives: today when InitDateType is 0, otherwise the
-// setting InitDate; "%Y/%m/%d".
+// setting InitDate, or today again when InitDate is no date that check() takes; "%Y/%m/%d".
 std::string initialDate(const Settings& settings, const Date& today);
 
 } // namespace DateValue

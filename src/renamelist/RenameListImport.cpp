@@ -3,6 +3,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/Prompter.h"
+#include "base/RegularFile.h"
 #include "renamelist/AssignmentQueries.h"
 #include "renamelist/RenameListLoader.h"
 #include "renamelist/RenameListTexts.h"
@@ -32,7 +33,12 @@ RenameListImport::Choice RenameListImport::choose(const std::string& lastFolder,
     choice.path = completeExtension(*path);
     const auto found = files::findFileNoCase(choice.path);
     if (!found) {
-        m_prompter.tell(Msg::RenameListMissing);
+        // A FIFO, a device or a folder of that name is named as what it is, and never opened.
+        const std::string folder = files::parentFolder(choice.path);
+        const auto entry = files::findNoCase(folder, files::fileName(choice.path));
+        if (!entry || !RegularFile::refused(files::join(folder, *entry), m_prompter)) {
+            m_prompter.tell(Msg::RenameListMissing);
+        }
         choice.outcome = Choice::Missing;
         return choice;
     }

@@ -13,6 +13,7 @@ public:
     static constexpr int kDisplayWidth = 36; // bytes of the file name field
 
     struct Choice {
+        // Missing: no such file, or one that is not a regular file; its message was shown.
         enum Outcome { Cancelled, Missing, Chosen };
         Outcome outcome = Cancelled;
         std::string path;

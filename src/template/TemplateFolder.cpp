@@ -6,6 +6,8 @@
 #include "base/Prompter.h"
 #include "template/TemplateFormat.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kExtension = ".tpl";
@@ -120,6 +122,14 @@ bool TemplateFolder::columnCountFits(const std::string& name, int csvRowNum,
         return true;
     }
     if (templateformat::splitNames(*names).size() > static_cast<std::size_t>(csvRowNum)) {
+        prompter.tell(Msg::TemplateTooManyColumns);
+        return false;
+    }
+    return true;
+}
+
+bool TemplateFolder::columnCountFits(const Template& t, int csvRowNum, Prompter& prompter) {
+    if (t.columns.size() > static_cast<std::size_t>(std::max(csvRowNum, 0))) {
         prompter.tell(Msg::TemplateTooManyColumns);
         return false;
     }

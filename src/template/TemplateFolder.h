@@ -39,6 +39,9 @@ public:
                           Prompter& prompter) const;
     // False (after telling the operator) when the template has more columns than csvRowNum.
     bool columnCountFits(const std::string& name, int csvRowNum, Prompter& prompter) const;
+    // The same check on a template that was read, before it is applied to a grid: false (after
+    // telling the operator) when it has more columns than csvRowNum.
+    static bool columnCountFits(const Template& t, int csvRowNum, Prompter& prompter);
 
     static constexpr std::size_t kPathLimit = 256; // the full path must stay below this
     static constexpr std::size_t kNameBytes = 20;

@@ -163,6 +163,12 @@ bool TemplateBox::load(const std::string& name, bool report, const std::optional
         }
         return false;
     }
+    // A template with more columns than the rename list may have is never applied: its columns
+    // would make the grid, and every row of it, that much wider.
+    if (!TemplateFolder::columnCountFits(*t, m_p.settings.csvRowNum, m_p.prompter)) {
+        list.setRedraw(true);
+        return false;
+    }
     s.currentTemplate = *t;
     s.storageFolder = t->storageFolder;
     s.templateLoaded = true;

@@ -6,6 +6,7 @@
 #include "base/MainView.h"
 #include "base/ProfileFile.h"
 #include "base/Prompter.h"
+#include "base/RegularFile.h"
 #include "base/TextCodec.h"
 #include "renamelist/ListCopy.h"
 #include "renamelist/RenameListImport.h"
@@ -249,7 +250,9 @@ bool WorkDataCommands::load(const std::optional<std::string>& given) {
     const bool enterAssigns = m_p.settings.settings().enterKeyAssign == 1;
     bool loaded = false;
     if (!files::isRegularFile(eddPath)) {
-        m_p.prompter.tell(Msg::WorkDataMissing);
+        if (!RegularFile::refused(eddPath, m_p.prompter)) {
+            m_p.prompter.tell(Msg::WorkDataMissing);
+        }
     } else {
         m_p.workbench.assignments().releaseAll();
         folder = files::parentFolder(eddPath);

@@ -1,12 +1,16 @@
 #include "base/ProfileFile.h"
 
 #include "support/ProfileFixtures.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -283,6 +287,98 @@ TEST_F(ProfileFileTest, FirstLineIsReadWithoutItsLineEnd) {
               "ab\x82\xA0");
     EXPECT_EQ(fileWith("\x82\xA0\x82\xA0\x82\xA0").firstLine(2), "\x82\xA0\x82\xA0");
     EXPECT_EQ(fileWith("abc\r\r\n").firstLine(63), "abc\r");
+}
+
+// Rewrites the file in place (same inode) and gives it a modification time of its own.
+void rewriteInPlace(const std::string& path, std::string_view content, long nanoseconds) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    const timespec times[2] = {{1700000000, nanoseconds}, {1700000000, nanoseconds}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST_F(ProfileFileTest, EveryReadSeesTheCurrentContentAndAnUnchangedFileIsParsedOnce) {
+    struct Change {
+        const char* what;
+        std::function<void(const std::string&)> apply;
+        const char* margin;
+    };
+    const std::vector<Change> changes{
+        {"same size, same second, other nanoseconds",
+         [](const std::string& p) { rewriteInPlace(p, "[S]\r\nMargin=6\r\n", 200); }, "6"},
+        {"other size, same second and nanosecond",
+         [](const std::string& p) { rewriteInPlace(p, "[S]\r\nMargin=12\r\n", 100); }, "12"},
+        {"renamed into place",
+         [this](const std::string& p) {
+             std::filesystem::rename(m_dir.write("new.ini", "[S]\r\nMargin=7\r\n"), p);
+         },
+         "7"},
+        {"written by the program",
+         [](const std::string& p) { ProfileFile(p).write("S", "Margin", "8"); }, "8"},
+        {"removed", [](const std::string& p) { std::filesystem::remove(p); }, nullptr},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        const ProfileFile f = fileWith("");
+        rewriteInPlace(f.path(), "[S]\r\nMargin=5\r\n", 100);
+        for (int i = 0; i < 50; ++i) {
+            EXPECT_EQ(f.readInt("S", "Margin", -1), 5);
+        }
+        EXPECT_EQ(f.sectionNames(), std::vector<std::string>{"S"});
+        EXPECT_EQ(f.parseCount(), 1);
+        change.apply(f.path());
+        EXPECT_EQ(f.read("S", "Margin"),
+                  change.margin ? std::optional<std::string>(change.margin) : std::nullopt);
+        EXPECT_EQ(f.read("S", "Margin"),
+                  change.margin ? std::optional<std::string>(change.margin) : std::nullopt);
+        EXPECT_EQ(f.parseCount(), change.margin ? 2 : 1);
+    }
+}
+
+TEST_F(ProfileFileTest, ParsedLookUpsAgreeWithAScanOfTheText) {
+    const std::string content = crlfLines({
+        "stray=0",
+        "[A]",
+        "k=1",
+        "K=2",
+        "q=\"quoted\"",
+        " [ b ] ",
+        "x = y = z",
+        "[a]",
+        "late=1",
+        "[C",
+        "open=3",
+        "[" + sj("ソ") + "]",
+        sj("キー") + "=" + sj("値"),
+        "=novalue",
+        "[B]",
+        "x=2",
+    });
+    const ProfileFile f = fileWith(content);
+    const std::vector<std::pair<std::string, std::string>> lookups{
+        {"A", "k"},    {"a", "q"}, {"A", "late"}, {"b", "X"}, {"C", "open"}, {sj("ソ"), sj("キー")},
+        {"", "stray"}, {"A", ""},  {"none", "k"}, {"B", "x"},
+    };
+    for (const auto& [section, key] : lookups) {
+        for (std::size_t buffer : {std::size_t{0}, std::size_t{2}, ProfileFile::kDefaultBuffer}) {
+            EXPECT_EQ(f.read(section, key, buffer),
+                      ProfileFile::readFrom(content, section, key, buffer))
+                << u8(section) << "/" << u8(key) << " buffer " << buffer;
+        }
+    }
+    EXPECT_EQ(f.parseCount(), 1);
+}
+
+TEST_F(ProfileFileTest, ThingsThatAreNotRegularFilesAreNeverReadAndNeverBlock) {
+    for (const SpecialFile& special : specialFiles(m_dir, "Nomira.ini")) {
+        SCOPED_TRACE(special.label);
+        const ProfileFile f(special.path);
+        EXPECT_TRUE(finishesWithoutBlocking(m_dir, [&] {
+            EXPECT_EQ(f.read("S", "k"), std::nullopt);
+            EXPECT_EQ(f.firstLine(63), std::nullopt);
+            EXPECT_TRUE(f.sectionNames().empty());
+            EXPECT_FALSE(f.write("S", "k", "v"));
+        }));
+    }
 }
 
 } // namespace

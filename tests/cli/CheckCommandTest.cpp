@@ -1,5 +1,6 @@
 #include "support/CliRunner.h"
 #include "support/RenameListFixtures.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -125,5 +126,64 @@ TEST(CheckCommand, UsageErrorsExitWithTwo) {
     for (const char* args : {"check", "check a.csv", "check --template a.tpl",
                              "check --template a.tpl a.csv b.csv", "check --bogus a.csv"}) {
         EXPECT_EQ(runCli(args).status, 2) << args;
+    }
+}
+
+TEST(CheckCommand, ATemplateWithMoreColumnsThanCsvRowNumIsNotApplied) {
+    const struct {
+        const char* csvRowNum; // nullptr: not set (300)
+        int columns;
+        bool applied;
+    } cases[] = {
+        {nullptr, 300, true}, {nullptr, 301, false}, {nullptr, 5000, false},
+        {"20", 20, true},     {"20", 21, false},     {"500", 301, false},
+    };
+    for (const auto& c : cases) {
+        CheckFolder folder;
+        if (c.csvRowNum) {
+            folder.data.write("Nomira.ini",
+                              std::string("[SYSTEM]\r\nCsvRowNum=") + c.csvRowNum + "\r\n");
+        }
+        const std::string wide =
+            folder.data.write("template/wide.tpl", templateOfColumns(c.columns));
+        const std::string list = folder.data.write("list.csv", "x\r\n");
+        const CliRun run = runCli("--json --data-folder '" + folder.data.path() +
+                                  "' check --template '" + wide + "' '" + list + "'");
+        const auto doc = nlohmann::json::parse(run.out);
+        SCOPED_TRACE(std::to_string(c.columns) + " columns");
+        if (c.applied) {
+            EXPECT_EQ(run.status, 0);
+            EXPECT_EQ(doc["rows"][0]["cells"].size(), static_cast<std::size_t>(c.columns));
+            continue;
+        }
+        EXPECT_EQ(run.status, 1);
+        ASSERT_EQ(doc["messages"].size(), 1u);
+        EXPECT_EQ(doc["messages"][0]["text"],
+                  "指定したﾃﾝﾌﾟﾚｰﾄの列数が最大列数(上限値300)を超過したため、読み込めません。\n\r"
+                  "INIﾌｧｲﾙの設定値を変更した後、再起動してください。");
+        EXPECT_EQ(doc["messages"][0]["caption"], "警告");
+    }
+}
+
+TEST(CheckCommand, AListOrTemplateThatIsNoRegularFileIsRefusedWithoutBlocking) {
+    CheckFolder folder;
+    const std::string list = folder.data.write("list.csv", renameListCsv({"1,A"}));
+    for (const bool asTemplate : {false, true}) {
+        for (const SpecialFile& special :
+             specialFiles(folder.data, asTemplate ? "plan.tpl" : "list.csv")) {
+            SCOPED_TRACE(special.label + (asTemplate ? " as template" : " as list"));
+            CliRun run;
+            EXPECT_TRUE(finishesWithoutBlocking(folder.data, [&] {
+                run = runCli(asTemplate
+                                 ? "--json --data-folder '" + folder.data.path() +
+                                       "' check --template '" + special.path + "' '" + list + "'"
+                                 : folder.check(special.path));
+            }));
+            EXPECT_EQ(run.status, 1);
+            const auto doc = nlohmann::json::parse(run.out);
+            ASSERT_EQ(doc["messages"].size(), 1u);
+            const std::string name = special.path.substr(special.path.rfind('/') + 1);
+            EXPECT_EQ(doc["messages"][0]["text"], name + "は通常のﾌｧｲﾙではないため、開けません。");
+        }
     }
 }

@@ -10,7 +10,9 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -283,6 +285,80 @@ TEST_F(ImageFolderScanTest, ALockedFileKeepsAnEmptyDate) {
     ::close(fd);
     EXPECT_EQ(column(ImageEntry::Date), Names{""});
     EXPECT_EQ(column(ImageEntry::PreviewValid), Names{"1"});
+}
+
+TEST_F(ImageFolderScanTest, OnlyADateThatCanStillBeReadIsTriedAgain) {
+    struct Case {
+        const char* what;
+        int files;
+        std::function<FileDate::Look(const std::string&)> probe;
+        int looks;
+    };
+    const auto failing = [](int error) {
+        return [error](const std::string&) { return FileDate::Look{std::nullopt, error}; };
+    };
+    const std::vector<Case> cases{
+        {"no permission", 100, failing(EACCES), 100},
+        {"vanished", 100, failing(ENOENT), 100},
+        {"still held by its writer", 2, FileDate::look, 20},
+        {"busy", 1, failing(EBUSY), 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir images;
+        std::vector<int> locks;
+        for (int i = 0; i < c.files; ++i) {
+            const std::string path = images.file("f" + std::to_string(i) + ".tif");
+            ScanFixtures::writeBilevelTiffMm(path, 210, 297, 100);
+            // Held locked, so that the listing itself finds no date and the date is looked for.
+            locks.push_back(::open(path.c_str(), O_RDONLY));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+        int looks = 0;
+        int waits = 0;
+        m_scan.setDateProbe(
+            [&](const std::string& path) {
+                ++looks;
+                return c.probe(path);
+            },
+            [&](std::chrono::milliseconds) { ++waits; });
+        ASSERT_TRUE(m_scan.scan(images.path(), m_settings, ImageFolderScan::Mode::Rescan));
+        for (const int fd : locks) {
+            ::close(fd);
+        }
+        EXPECT_EQ(m_scan.imageCount(), c.files);
+        EXPECT_EQ(looks, c.looks);
+        EXPECT_EQ(waits, c.looks - c.files);
+        EXPECT_EQ(column(ImageEntry::Date), Names(static_cast<std::size_t>(c.files), ""));
+    }
+}
+
+TEST(FileDate, ReadGivesUpAtOnceOnAnErrorThatCannotPass) {
+    TempDir dir;
+    const std::string plain = dir.write("plain.tif", "x");
+    ScanFixtures::setModified(plain, 1700000000);
+    const std::string locked = dir.write("locked.tif", "x");
+    const int fd = ::open(locked.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    struct Case {
+        std::string path;
+        int waits;
+        std::optional<std::string> date;
+    };
+    const std::vector<Case> cases{
+        {plain, 0, FileDate::format(1700000000)},
+        {dir.file("missing.tif"), 0, std::nullopt},
+        {plain + "/below.tif", 0, std::nullopt},
+        {locked, 4, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        int waits = 0;
+        const auto date = FileDate::read(c.path, 5, std::chrono::milliseconds(500), FileDate::look,
+                                         [&](std::chrono::milliseconds) { ++waits; });
+        EXPECT_EQ(date, c.date) << c.path;
+        EXPECT_EQ(waits, c.waits) << c.path;
+    }
+    ::close(fd);
 }
 
 TEST_F(ImageFolderScanTest, DeletingSelectedImagesAsksAndRescans) {

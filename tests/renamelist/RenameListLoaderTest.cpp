@@ -1,5 +1,6 @@
 #include "RenameListRig.h"
 #include "support/RenameListFixtures.h"
+#include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,27 @@ TEST(RenameListImport, ChoosesCompletesAndRefusesMissingFiles) {
     EXPECT_EQ(rig.messages(), std::vector<std::string>{"指定したﾘﾈｰﾑﾘｽﾄﾌｧｲﾙが存在しません。"});
     rig.prompter.queuePath(std::nullopt);
     EXPECT_EQ(rig.import.choose({}, std::nullopt).outcome, RenameListImport::Choice::Cancelled);
+}
+
+TEST(RenameListImport, ListsThatAreNoRegularFilesAreNamedAndNeverOpened) {
+    RenameListRig rig(drawingTemplate());
+    for (const SpecialFile& special : specialFiles(rig.dir, "List.csv")) {
+        SCOPED_TRACE(special.label);
+        rig.prompter.clear();
+        // Typed in another case, as the load button allows.
+        const std::string typed = special.path.substr(0, special.path.size() - 8) + "LIST";
+        RenameListImport::Choice choice;
+        bool opened = true;
+        EXPECT_TRUE(finishesWithoutBlocking(rig.dir, [&] {
+            choice = rig.import.choose({}, typed);
+            opened = rig.loader.LoadRenameList(special.path, false);
+        }));
+        EXPECT_EQ(choice.outcome, RenameListImport::Choice::Missing);
+        EXPECT_FALSE(opened);
+        const std::string name = special.path.substr(special.path.rfind('/') + 1);
+        EXPECT_EQ(rig.messages(),
+                  std::vector<std::string>{name + "は通常のﾌｧｲﾙではないため、開けません。"});
+    }
 }
 
 TEST(RenameListImport, FindsTheFileWithoutRegardToCase) {

@@ -1,5 +1,7 @@
 #include "renamelist/ValueCheck.h"
+#include "app/SettingsStore.h"
 #include "renamelist/DateValue.h"
+#include "support/ProfileFixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +145,23 @@ TEST(ValueCheck, InitialDateIsTodayOrTheSetting) {
     EXPECT_EQ(DateValue::initialDate(s, today), "2026/12/08");
     s.initDateType = 1;
     EXPECT_EQ(DateValue::initialDate(s, today), "2012/03/04");
+}
+
+TEST(ValueCheck, AStoredInitDateThatIsNoDateGivesTodayAsAnEmptyOneDoes) {
+    const Date today{2026, 12, 8};
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"2008/02/29", "2008/02/29"}, {"2008/02/30", "2026/12/08"}, {"2007/02/29", "2026/12/08"},
+        {"garbage", "2026/12/08"},    {"", "2026/12/08"},           {"1960/01/01", "2026/12/08"},
+        {"2037/12/31", "2037/12/31"}, {"2012/13/01", "2026/12/08"}, {"2012/00/10", "2026/12/08"},
+    };
+    for (const auto& [stored, expected] : cases) {
+        TempDir dir;
+        SettingsStore store(dir.write("Nomira.ini", crlfLines({"[SYSTEM]", "InitDateType=1",
+                                                               "InitDate=" + stored})),
+                            dir.path(), [today] { return today; });
+        store.loadAll();
+        EXPECT_EQ(DateValue::initialDate(store.settings(), today), expected) << stored;
+    }
 }
 
 TEST(ValueCheck, TextLengthCountsCharactersAndCutsOnlyFileNamesWithTruncation) {

@@ -52,3 +52,12 @@ std::string renameListTemplate(const std::vector<FixtureColumn>& columns, bool r
            "\r\nALIGMENT=" + alignments + "\r\nTEXTRESTTICTION=" + restrictions +
            "\r\nDOCTYPE=\r\n";
 }
+
+std::string templateOfColumns(int columns) {
+    std::string types;
+    for (int i = 0; i < columns; ++i) {
+        types += "1,";
+    }
+    return "[ROWINFO]\r\nNAME=a,\r\nTYPE=" + types +
+           "\r\nLOAD=1,\r\nFILENAME=1,\r\nSORT1=0,\r\nSORT2=0,\r\nREPLACE=0\r\nSTOREFOLDER=/s\r\n";
+}

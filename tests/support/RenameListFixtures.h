@@ -28,3 +28,7 @@ std::string renameListCsvOf(int n, std::string (*line)(int));
 // The text of a template file (cp932) with the given columns, as the template editor writes it.
 std::string renameListTemplate(const std::vector<FixtureColumn>& columns,
                                bool rememberWidths = false);
+
+// A template of the given number of columns (TYPE elements) with a single name: the names are made
+// up to the columns, so it is the TYPE list that makes a template wide.
+std::string templateOfColumns(int columns);

@@ -283,8 +283,8 @@ TEST_F(TemplateFolderTest, OnlyFilesWhoseFirstLineIsRowinfoAreTemplates) {
     EXPECT_TRUE(TemplateFolder(m_dir.file("none"), m_dir.path()).listTemplateNames().empty());
 }
 
-// The check reads the first line and no further: a file that does not end (a pipe whose writer
-// holds it open until the check has answered) is decided at once.
+// The check never reads on: a file that does not end (a pipe whose writer holds it open until the
+// check has answered) is decided at once, and, being no regular file, is no template.
 TEST_F(TemplateFolderTest, TheFirstLineCheckDoesNotReadTheRestOfTheFile) {
     const std::string pipe = m_dir.file("endless.tpl");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -299,7 +299,7 @@ TEST_F(TemplateFolderTest, TheFirstLineCheckDoesNotReadTheRestOfTheFile) {
         waitedOut = answer.wait_for(std::chrono::seconds(5)) == std::future_status::timeout;
         ::close(fd);
     });
-    EXPECT_TRUE(TemplateFolder::isTemplateFileAt(pipe));
+    EXPECT_FALSE(TemplateFolder::isTemplateFileAt(pipe));
     answered.set_value();
     writer.join();
     EXPECT_FALSE(waitedOut) << "the check read on to the end of the file";

@@ -5,6 +5,7 @@
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
 #include "renamelist/RenameList.h"
+#include "support/RenameListFixtures.h"
 #include "support/TempDir.h"
 #include "support/WorkbenchDoubles.h"
 #include "support/WorkbenchFixtures.h"
@@ -13,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,6 +77,45 @@ TEST_F(TemplateBoxTest, AnsweringYesReleasesAndChanges) {
     ASSERT_TRUE(storedWidths());
     EXPECT_EQ(storedWidths()->substr(0, 5), "2222,");
     EXPECT_FALSE(m_view.isEnabled(id(Ctl::Execute)));
+}
+
+TEST_F(TemplateBoxTest, ATemplateWiderThanCsvRowNumIsNeverApplied) {
+    for (const auto& [columns, applied] :
+         std::vector<std::pair<int, bool>>{{20, true}, {21, false}}) {
+        SCOPED_TRACE(columns);
+        TempDir tmp;
+        WorkbenchDataFolder data{tmp.path()};
+        data.writeGoodTemplate("a");
+        std::ofstream(data.templateFolder() + "/wide.tpl", std::ios::binary)
+            << templateOfColumns(columns);
+        Settings settings;
+        settings.templateFile = "a.tpl";
+        settings.csvRowNum = 20;
+        WorkbenchState state;
+        CellGrid grid;
+        RenameList list{grid};
+        ScriptedPrompter prompter;
+        CountedAssignments assignments{0};
+        TemplateBox box{
+            TemplateBox::Parts{state, settings, list, m_view, m_listBox, prompter, assignments},
+            TemplateFolder(data.templateFolder(), data.dataFolder())};
+        box.fillAtStart();
+        box.selectionChanged(1);
+        if (applied) {
+            EXPECT_TRUE(prompter.shown().empty());
+            EXPECT_EQ(grid.cols(), RenameList::gridCol(0) + columns);
+            continue;
+        }
+        // Refused before the grid took a column; the box, the grid and the current template go
+        // back to the previous template.
+        ASSERT_EQ(prompter.shown().size(), 2u);
+        EXPECT_EQ(prompter.shown()[0].text, message(Msg::TemplateTooManyColumns).text);
+        EXPECT_EQ(prompter.shown()[1].text, message(Msg::TemplateSetFailed).text);
+        EXPECT_EQ(state.currentTemplate.name, "a");
+        EXPECT_EQ(grid.cols(), RenameList::gridCol(0) + static_cast<int>(list.columns().size()));
+        EXPECT_LT(list.columns().size(), 20u);
+        EXPECT_EQ(box.index(), 0);
+    }
 }
 
 // The box follows the folder on every refresh, and the current template is found again by its
