@@ -125,6 +125,21 @@ enum class Msg {
     EditRegionTooSmall,
     EditNoiseFailed,
     EditSaveFailed,
+    EnvMarginInvalid,
+    EnvMarginReload,
+    EnvExportNameEmpty,
+    EnvSecondFolderEmpty,
+    EnvPageListEmpty,
+    EnvPageListInvalid,
+    EnvPageListRange,
+    EnvPageReload,
+    EnvExtensionReload,
+    ExtensionEmpty,
+    ExtensionTooLong,
+    ExtensionBadChar,
+    ExtensionRegistered,
+    ExtensionNotRegistrable,
+    ExtensionNoneSelected,
     Count // keep last
 };
 
