@@ -1,21 +1,18 @@
 #include "ui/workbench/CTabAssign.h"
 
 #include "app/EnvironmentValues.h"
+#include "ui/workbench/SettingsControls.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>
 
 CTabAssign::CTabAssign(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CTabAssign"));
-    const auto checkBox = [this](const char* name, const char* caption) {
-        auto* box = new QCheckBox(QString::fromUtf8(caption), this);
-        box->setObjectName(QString::fromLatin1(name));
-        return box;
-    };
-    m_autoCursol = checkBox("AutoCursol", "割り当て実行後、自動ｶｰｿﾙ移動を行う。");
-    m_enterKeyAssign = checkBox("EnterKeyAssign", "ENTERキー押下にて割り当てを行う。");
-    m_renameOverwrite =
-        checkBox("RenameOverwrite", "ﾘﾈｰﾑ画像格納ﾌｫﾙﾀﾞに同名ﾌｧｲﾙが存在した場合のチェックをする。");
+    using settingscontrols::checkBox;
+    m_autoCursol = checkBox("AutoCursol", "割り当て実行後、自動ｶｰｿﾙ移動を行う。", this);
+    m_enterKeyAssign = checkBox("EnterKeyAssign", "ENTERキー押下にて割り当てを行う。", this);
+    m_renameOverwrite = checkBox(
+        "RenameOverwrite", "ﾘﾈｰﾑ画像格納ﾌｫﾙﾀﾞに同名ﾌｧｲﾙが存在した場合のチェックをする。", this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_autoCursol);
     layout->addWidget(m_enterKeyAssign);

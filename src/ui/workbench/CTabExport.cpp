@@ -3,6 +3,7 @@
 #include "app/EnvironmentValues.h"
 #include "base/Prompter.h"
 #include "ui/base/QtText.h"
+#include "ui/workbench/SettingsControls.h"
 #include "workbench/EnvironmentForm.h"
 
 #include <QButtonGroup>
@@ -19,15 +20,7 @@
 
 #include <algorithm>
 
-namespace {
-
-QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-} // namespace
+using settingscontrols::checkBox;
 
 CTabExport::CTabExport(Prompter& prompter, QWidget* parent)
     : QWidget(parent), m_prompter(prompter) {
@@ -38,10 +31,8 @@ CTabExport::CTabExport(Prompter& prompter, QWidget* parent)
     const char* types[] = {"なし", "Ledgra形式", "ｸｴﾝﾄﾘｰ形式", "ﾘﾈｰﾑﾘｽﾄ（CSV形式）",
                            "ﾘﾈｰﾑﾘｽﾄ（行別CSV形式）"};
     for (int i = 0; i < 5; ++i) {
-        auto* radio = new QRadioButton(QString::fromUtf8(types[i]), typeGroup);
-        radio->setObjectName(QStringLiteral("ExportType%1").arg(i));
-        m_type->addButton(radio, i);
-        typeLayout->addWidget(radio, i % 3, i / 3);
+        typeLayout->addWidget(settingscontrols::radio(m_type, "ExportType", i, types[i], typeGroup),
+                              i % 3, i / 3);
     }
 
     m_addText = new QComboBox(this);

@@ -2,6 +2,7 @@
 
 #include "app/EnvironmentValues.h"
 #include "ui/workbench/CSetExtDlg.h"
+#include "ui/workbench/SettingsControls.h"
 #include "workbench/EnvironmentForm.h"
 
 #include <QButtonGroup>
@@ -19,12 +20,8 @@ CTabOther::CTabOther(EnvironmentForm& form, Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("CTabOther"));
     auto* dateGroup = new QGroupBox(QString::fromUtf8("日付の初期値"), this);
     m_dateType = new QButtonGroup(this);
-    auto* today = new QRadioButton(QString::fromUtf8("今日の日付"), dateGroup);
-    today->setObjectName(QStringLiteral("InitDateType0"));
-    auto* given = new QRadioButton(QString::fromUtf8("指定した日付"), dateGroup);
-    given->setObjectName(QStringLiteral("InitDateType1"));
-    m_dateType->addButton(today, 0);
-    m_dateType->addButton(given, 1);
+    auto* today = settingscontrols::radio(m_dateType, "InitDateType", 0, "今日の日付", dateGroup);
+    auto* given = settingscontrols::radio(m_dateType, "InitDateType", 1, "指定した日付", dateGroup);
     m_date = new QDateEdit(dateGroup);
     m_date->setObjectName(QStringLiteral("InitDate"));
     m_date->setCalendarPopup(true);

@@ -2,6 +2,7 @@
 
 #include "app/EnvironmentValues.h"
 #include "ui/base/QtText.h"
+#include "ui/workbench/SettingsControls.h"
 #include "workbench/EnvironmentForm.h"
 
 #include <QButtonGroup>
@@ -17,15 +18,7 @@
 
 #include <algorithm>
 
-namespace {
-
-QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-} // namespace
+using settingscontrols::checkBox;
 
 CTabPrev::CTabPrev(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CTabPrev"));
@@ -60,10 +53,8 @@ CTabPrev::CTabPrev(QWidget* parent) : QWidget(parent) {
     auto* pageLayout = new QVBoxLayout(pageGroup);
     auto* radios = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(QString::fromUtf8(choices[i]), pageGroup);
-        radio->setObjectName(QStringLiteral("PrevPage%1").arg(i));
-        m_prevPage->addButton(radio, i);
-        radios->addWidget(radio);
+        radios->addWidget(
+            settingscontrols::radio(m_prevPage, "PrevPage", i, choices[i], pageGroup));
     }
     radios->addStretch(1);
     m_pageList = new QLineEdit(pageGroup);
