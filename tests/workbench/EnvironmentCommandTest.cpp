@@ -57,88 +57,62 @@ protected:
 };
 
 TEST_F(EnvironmentCommandTest, ARefusedCheckShowsItsMessageGoesToItsControlAndWritesNothing) {
+    const char* marginMsg = "ﾏｰｼﾞﾝ値は0～99の整数値を指定してください。";
+    const char* rangeMsg = "ﾍﾟｰｼﾞは1～9999の整数値を指定してください。";
     struct Case {
+        const char* margin;
         const char* name;
-        Edit edit;
+        int selectFolder;
+        int prevPage;
+        const char* pages;
         const char* message;
         Page page;
         Field field;
     };
     const Case cases[] = {
-        {"margin with a letter", [](auto& v) { v.margin = sj("12a"); },
-         "ﾏｰｼﾞﾝ値は0～99の整数値を指定してください。", Page::Preview, Field::Margin},
-        {"margin 100", [](auto& v) { v.margin = "100"; },
-         "ﾏｰｼﾞﾝ値は0～99の整数値を指定してください。", Page::Preview, Field::Margin},
-        {"margin before the name",
-         [](auto& v) {
-             v.margin = "";
-             v.exportFilename = "a:b";
-         },
-         "ﾏｰｼﾞﾝ値は0～99の整数値を指定してください。", Page::Preview, Field::Margin},
-        {"empty name without the name dialog",
-         [](auto& v) {
-             v.exportType = 3;
-             v.dispInputDlg = 0;
-             v.exportFilename = "  ";
-         },
-         "ｴｸｽﾎﾟｰﾄ時のﾌｧｲﾙ名を入力してください。", Page::Export, Field::ExportFilename},
-        {"forbidden character", [](auto& v) { v.exportFilename = "a?b"; },
-         "ﾌｧｲﾙ名に使用できない文字が含まれています。", Page::Export, Field::ExportFilename},
-        {"second folder not chosen", [](auto& v) { v.exportSelectFolder = 1; },
-         "ﾘﾈｰﾑﾘｽﾄﾌｧｲﾙを出力するﾌｫﾙﾀﾞを指定してください。", Page::Export, Field::Browse},
-        {"empty page list",
-         [](auto& v) {
-             v.prevPage = 2;
-             v.prevPageSelect = "";
-         },
-         "ﾍﾟｰｼﾞを指定してください。", Page::Preview, Field::PageList},
-        {"page 0",
-         [](auto& v) {
-             v.prevPage = 2;
-             v.prevPageSelect = "0";
-         },
-         "ﾍﾟｰｼﾞは1～9999の整数値を指定してください。", Page::Preview, Field::PageList},
-        {"page 10000",
-         [](auto& v) {
-             v.prevPage = 2;
-             v.prevPageSelect = "10000";
-         },
-         "ﾍﾟｰｼﾞは1～9999の整数値を指定してください。", Page::Preview, Field::PageList},
-        {"page list 1;2",
-         [](auto& v) {
-             v.prevPage = 2;
-             v.prevPageSelect = "1;2";
-         },
-         "ﾍﾟｰｼﾞ指定が不正です。", Page::Preview, Field::PageList},
+        {"12a", "list", 0, 0, "", marginMsg, Page::Preview, Field::Margin},
+        {"", "a:b", 0, 0, "", marginMsg, Page::Preview, Field::Margin},
+        {"15", " ", 0, 0, "", "ｴｸｽﾎﾟｰﾄ時のﾌｧｲﾙ名を入力してください。", Page::Export,
+         Field::ExportFilename},
+        {"15", "a?b", 0, 0, "", "ﾌｧｲﾙ名に使用できない文字が含まれています。", Page::Export,
+         Field::ExportFilename},
+        {"15", "list", 1, 0, "", "ﾘﾈｰﾑﾘｽﾄﾌｧｲﾙを出力するﾌｫﾙﾀﾞを指定してください。", Page::Export,
+         Field::Browse},
+        {"15", "list", 0, 2, "", "ﾍﾟｰｼﾞを指定してください。", Page::Preview, Field::PageList},
+        {"15", "list", 0, 2, "0", rangeMsg, Page::Preview, Field::PageList},
+        {"15", "list", 0, 2, "10000", rangeMsg, Page::Preview, Field::PageList},
+        {"15", "list", 0, 2, "1;2", "ﾍﾟｰｼﾞ指定が不正です。", Page::Preview, Field::PageList},
     };
-    open({"Margin=15", "PrevPageSelect=4-6", "ExportType=3", "ExportFilename=list"});
+    open({"Margin=15", "PrevPageSelect=4-6", "ExportType=3", "DispInputDlg=0",
+          "ExportFilename=list"});
     const std::string before = settingsText();
     for (const Case& c : cases) {
         std::optional<EnvironmentForm::Refusal> refusal;
         EnvironmentValues after;
         runDialog([&](EnvironmentForm& form) {
-            c.edit(form.values());
+            EnvironmentValues& v = form.values();
+            v.margin = sj(c.margin);
+            v.exportFilename = c.name;
+            v.exportSelectFolder = c.selectFolder;
+            v.prevPage = c.prevPage;
+            v.prevPageSelect = c.pages;
             refusal = form.confirm();
             after = form.values();
             form.cancel();
         });
-        ASSERT_TRUE(refusal) << c.name;
-        EXPECT_EQ(refusal->page, c.page) << c.name;
-        EXPECT_EQ(refusal->field, c.field) << c.name;
-        EXPECT_EQ(shownTexts(), Texts{c.message}) << c.name;
-        EXPECT_EQ(m_prompter.shown().at(0).icon, Icon::Warning) << c.name;
+        const std::string name = std::string(c.margin) + "|" + c.name + "|" + c.pages;
+        ASSERT_TRUE(refusal) << name;
+        EXPECT_EQ(refusal->page, c.page) << name;
+        EXPECT_EQ(refusal->field, c.field) << name;
+        EXPECT_EQ(shownTexts(), Texts{c.message}) << name;
+        EXPECT_EQ(m_prompter.shown().at(0).icon, Icon::Warning) << name;
         // A refused margin or page list shows its opening value again.
-        if (c.field == Field::Margin) {
-            EXPECT_EQ(after.margin, "15") << c.name;
-        }
-        if (c.field == Field::PageList) {
-            EXPECT_EQ(after.prevPageSelect, "4-6") << c.name;
-        }
-        EXPECT_EQ(settingsText(), before) << c.name;
+        EXPECT_EQ(after.margin, c.field == Field::Margin ? "15" : c.margin) << name;
+        EXPECT_EQ(after.prevPageSelect, c.field == Field::PageList ? "4-6" : c.pages) << name;
+        EXPECT_EQ(settingsText(), before) << name;
     }
     EXPECT_EQ(m_host.environmentShown, static_cast<int>(std::size(cases)));
 }
-
 TEST_F(EnvironmentCommandTest, OkWritesTheCheckedValuesInTheirNormalForm) {
     open({"ExportType=2"});
     ASSERT_TRUE(confirmWith([](EnvironmentValues& v) {
