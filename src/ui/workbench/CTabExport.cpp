@@ -97,7 +97,10 @@ void CTabExport::showValues(const EnvironmentValues& v) {
     }
     m_addText->setCurrentIndex(v.addText);
     m_dispInputDlg->setChecked(v.dispInputDlg == 1);
-    m_fileName->setText(qttext::fromCp932(v.exportFilename));
+    // The limit is for typing: a longer stored name is shown whole, not cut.
+    const QString name = qttext::fromCp932(v.exportFilename);
+    m_fileName->setMaxLength(std::max(kNameLimit, static_cast<int>(name.size())));
+    m_fileName->setText(name);
     m_selectFolder->setChecked(v.exportSelectFolder == 1);
     m_folderPath->setText(qttext::fromCp932(v.exportSelectFolderPath));
     m_addConse->setChecked(v.exportAddConse);

@@ -96,7 +96,10 @@ void CTabPrev::showValues(const EnvironmentValues& v) {
     if (QAbstractButton* radio = m_prevPage->button(v.prevPage)) {
         radio->setChecked(true);
     }
-    m_pageList->setText(qttext::fromCp932(v.prevPageSelect));
+    // The limit is for typing: a longer stored list is shown whole, not cut.
+    const QString pages = qttext::fromCp932(v.prevPageSelect);
+    m_pageList->setMaxLength(std::max(kPageListLimit, static_cast<int>(pages.size())));
+    m_pageList->setText(pages);
     updateEnabled();
 }
 

@@ -106,6 +106,12 @@ void tst_CEnvDlg::pagesShowTheStoredValuesUnderTheirCaptions() {
     QCOMPARE(child<QCheckBox>("EnterKeyAssign")->text(),
              QStringLiteral("ENTERキー押下にて割り当てを行う。"));
     QCOMPARE(child<QDateEdit>("InitDate")->date(), QDate(2020, 2, 29));
+
+    // The limits are for typing: a longer stored list is shown whole.
+    init();
+    const std::string pages = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16";
+    openDialog({"PrevPage=2", ("PrevPageSelect=" + pages).c_str()});
+    QCOMPARE(child<QLineEdit>("PrevPageSelect")->text().toStdString(), pages);
 }
 
 void tst_CEnvDlg::enablingFollowsTheChoices() {
