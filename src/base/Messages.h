@@ -135,6 +135,21 @@ enum class Msg {
     RecoveryQuestion,
     RecoveryFinished,
     FileNotRegular,
+    EnvMarginInvalid,
+    EnvMarginReload,
+    EnvExportNameEmpty,
+    EnvSecondFolderEmpty,
+    EnvPageListEmpty,
+    EnvPageListInvalid,
+    EnvPageListRange,
+    EnvPageReload,
+    EnvExtensionReload,
+    ExtensionEmpty,
+    ExtensionTooLong,
+    ExtensionBadChar,
+    ExtensionRegistered,
+    ExtensionNotRegistrable,
+    ExtensionNoneSelected,
     Count // keep last
 };
 

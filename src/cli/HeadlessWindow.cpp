@@ -1,6 +1,7 @@
 #include "cli/HeadlessWindow.h"
 
 #include "base/RegistryStore.h"
+#include "workbench/EnvironmentForm.h"
 
 HeadlessWindow::HeadlessWindow(const std::string& dataFolder, Prompter& prompter)
     : m_dataFolder(dataFolder), m_context{AppPaths(RegistryStore(RegistryStore::defaultPath())),
@@ -21,4 +22,8 @@ void HeadlessWindow::setListItems(int id, const std::vector<std::string>&, int i
 int HeadlessWindow::listIndex(int id) const {
     const auto it = m_index.find(id);
     return it == m_index.end() ? -1 : it->second;
+}
+
+void HeadlessWindow::runEnvironmentDialog(EnvironmentForm& form) {
+    form.cancel();
 }

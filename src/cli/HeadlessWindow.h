@@ -44,6 +44,10 @@ private:
     // Without a screen there is no editor to show; nomira-cli edit edits files directly.
     bool runImageEditor(const std::string&, bool, bool) override { return false; }
     int popupMenu(MenuId, const std::vector<MenuItem>&) override { return 0; }
+    // Without a screen the environment dialog closes as with Cancel; nomira-cli settings shows
+    // the values.
+    void runEnvironmentDialog(EnvironmentForm& form) override;
+    void layoutMagnifiedViews(int) override {}
     // LaunchRequester
     void setEnabled(bool) override {}
     void bringToFront() override {}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class EnvironmentForm;
+
 // What the main window's logic asks of the window itself: the modal windows it opens over
 // itself, and closing.
 class DialogHost {
@@ -30,4 +32,10 @@ public:
     // Shows a context menu at the mouse pointer with its items enabled and checked as given;
     // returns the chosen command, 0 when the menu was dismissed.
     virtual int popupMenu(MenuId menu, const std::vector<MenuItem>& items) = 0;
+
+    // The environment settings dialog over the window on form; returns when it was closed with
+    // OK (form.confirm() accepted the values) or Cancel (form.cancel() was called).
+    virtual void runEnvironmentDialog(EnvironmentForm& form) = 0;
+    // The number of magnified views changed: the window lays its views out for count (1 or 2).
+    virtual void layoutMagnifiedViews(int count) = 0;
 };

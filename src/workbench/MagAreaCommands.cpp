@@ -18,6 +18,16 @@ void MagAreaCommands::load() {
     m_areas.load();
 }
 
+void MagAreaCommands::areaCountChanged() {
+    if (m_areas.designating()) {
+        setDesignation(false);
+    }
+    const int count = MagAreaGeometry::areaCount(m_p.settings.settings().expanPreview);
+    m_areas.setAreaCount(count);
+    m_p.dialogs.layoutMagnifiedViews(count);
+    m_areas.resized(displaySize(), windowScale());
+}
+
 void MagAreaCommands::setPreviewSizes(DisplaySize now, DisplaySize initial) {
     m_now = now;
     m_initial = initial;

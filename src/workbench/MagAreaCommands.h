@@ -30,6 +30,9 @@ public:
 
     // The areas as the settings hold them (after the settings were read at opening).
     void load();
+    // The settings changed the number of areas: designation ends, the window lays the views out
+    // for the new number and the areas are drawn again.
+    void areaCountChanged();
     // The large preview's size now and at the window's initial size, for the window scale.
     void setPreviewSizes(DisplaySize now, DisplaySize initial);
 

@@ -18,6 +18,13 @@ void MagAreaDesignation::load() {
     }
 }
 
+void MagAreaDesignation::setAreaCount(int count) {
+    m_count = count;
+    for (int i = 0; i < 2; ++i) {
+        at(i).enabled = i < m_count;
+    }
+}
+
 void MagAreaDesignation::pageShown(const std::string& paperText, DisplaySize display,
                                    int windowScale) {
     m_display = display;

@@ -22,6 +22,8 @@ public:
     // The areas from the settings (ExpanPreview and the single pair), as at opening.
     void load();
     int areaCount() const { return m_count; }
+    // Another number of areas (1 or 2) from now on; the caller draws them anew.
+    void setAreaCount(int count);
     const MagArea& area(int index) const { return m_areas[static_cast<std::size_t>(index)]; }
     bool designating() const { return m_designating; }
     int current() const { return m_current; }

@@ -53,6 +53,8 @@ Workbench::Workbench(AppContext& context, Seams seams)
                                          templateFolderOf(context)}),
       m_magAreas(MagAreaCommands::Parts{*this, m_state, m_settings, m_pane, seams.view,
                                         seams.dialogs, seams.areaView}),
+      m_environment(EnvironmentCommand::Parts{*this, m_state, m_settings, m_magAreas, m_imageList,
+                                              seams.view, seams.prompter, seams.dialogs}),
       m_runUndo(RunUndoCommands::Parts{seams.prompter, m_fileChanges,
                                        runjournals::folderOf(context.paths.dataFolder()),
                                        [this] { relistAfterUndo(); }}) {
@@ -99,9 +101,7 @@ void Workbench::buildCommandTable() {
         m_commands.add(id(c),
                        [this, c] { m_magAreas.chooseOrigin(id(c) - id(Cmd::OriginTopLeft)); });
     }
-
-    // Commands whose features come with later work: routed here, doing nothing yet.
-    m_commands.addPending(id(Cmd::Environment));
+    m_commands.add(id(Cmd::Environment), [this] { m_environment.run(); });
 }
 
 void Workbench::open() {

@@ -8,6 +8,7 @@
 #include "workbench/AssignmentCommands.h"
 #include "workbench/AssignmentRelay.h"
 #include "workbench/CommandTable.h"
+#include "workbench/EnvironmentCommand.h"
 #include "workbench/ExecuteCommand.h"
 #include "workbench/ImageListCommands.h"
 #include "workbench/MagAreaCommands.h"
@@ -150,6 +151,7 @@ private:
     AssignmentCommands m_assignmentCommands;
     WorkDataCommands m_workData;
     MagAreaCommands m_magAreas;
+    EnvironmentCommand m_environment;
     CommandTable m_commands;
     PosixFileChanges m_fileChanges;
     ScriptedExecuteDialogs m_presetDialogs;

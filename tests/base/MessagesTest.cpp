@@ -31,8 +31,23 @@ TEST(MessagesTest, EveryCatalogueEntryConvertsAndItsCaptionSaysItsIcon) {
         const std::string body = (!m.text.empty() && m.text.back() == '?')
                                      ? m.text.substr(0, m.text.size() - 1)
                                      : m.text;
-        EXPECT_EQ(body.find('?'), std::string::npos) << "a character had no cp932 form";
-        if (m.caption == warning) {
+        // The extension refusal lists the forbidden characters, "?" among them.
+        if (static_cast<Msg>(i) != Msg::ExtensionBadChar) {
+            EXPECT_EQ(body.find('?'), std::string::npos) << "a character had no cp932 form";
+        }
+        const Msg id = static_cast<Msg>(i);
+        const bool reloadNotice =
+            id == Msg::EnvMarginReload || id == Msg::EnvPageReload || id == Msg::EnvExtensionReload;
+        // The environment dialog refuses some values under "確認" with the warning icon.
+        const bool environmentRefusal =
+            id == Msg::EnvExportNameEmpty || id == Msg::EnvSecondFolderEmpty ||
+            id == Msg::EnvPageListEmpty || id == Msg::EnvPageListInvalid ||
+            id == Msg::EnvPageListRange;
+        if (reloadNotice || environmentRefusal) {
+            EXPECT_EQ(m.caption, question);
+            EXPECT_EQ(m.icon, reloadNotice ? Icon::Question : Icon::Warning);
+            EXPECT_EQ(m.buttons, Buttons::Ok);
+        } else if (m.caption == warning) {
             EXPECT_EQ(m.icon, Icon::Warning);
         } else if (m.caption == question) {
             EXPECT_EQ(m.icon, Icon::Question);

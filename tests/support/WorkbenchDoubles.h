@@ -3,8 +3,10 @@
 #include "app/LaunchRequester.h"
 #include "workbench/AssignmentPort.h"
 #include "workbench/DialogHost.h"
+#include "workbench/EnvironmentForm.h"
 #include "workbench/ListBoxView.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +55,16 @@ public:
         lastItems = items;
         return menuAnswer;
     }
+    // The environment dialog acts on its form by the test's script; without one it is cancelled.
+    void runEnvironmentDialog(EnvironmentForm& form) override {
+        ++environmentShown;
+        if (environmentScript) {
+            environmentScript(form);
+        } else {
+            form.cancel();
+        }
+    }
+    void layoutMagnifiedViews(int count) override { magViewLayouts.push_back(count); }
 
     int versionShown = 0;
     std::vector<std::string> editorOpenedFor;
@@ -65,6 +77,9 @@ public:
     bool editorOverA0 = false;
     bool editorNoiseErase = false;
     bool editorAnswer = false;
+    int environmentShown = 0;
+    std::function<void(EnvironmentForm&)> environmentScript;
+    std::vector<int> magViewLayouts;
 };
 
 // A requesting window that only counts.

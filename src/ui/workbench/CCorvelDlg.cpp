@@ -8,6 +8,7 @@
 #include "ui/base/QtText.h"
 #include "ui/image/CImageDlg.h"
 #include "ui/template/CTemplateMainDlg.h"
+#include "ui/workbench/CEnvDlg.h"
 #include "ui/workbench/CVersionDlg.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
@@ -283,4 +284,14 @@ void CCorvelDlg::closeWindow() {
 
 int CCorvelDlg::popupMenu(MenuId menu, const std::vector<MenuItem>& items) {
     return m_menus->popup(menu, items);
+}
+
+void CCorvelDlg::runEnvironmentDialog(EnvironmentForm& form) {
+    CEnvDlg dialog(form, m_prompter, this);
+    dialog.exec();
+}
+
+void CCorvelDlg::layoutMagnifiedViews(int count) {
+    m_controls->showMagViews(count);
+    relayout();
 }

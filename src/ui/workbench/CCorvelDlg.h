@@ -59,6 +59,8 @@ private:
     void closeWindow() override;
     bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) override;
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
+    void runEnvironmentDialog(EnvironmentForm& form) override;
+    void layoutMagnifiedViews(int count) override;
 
     void connectControls();
     void watchTemplateFolder();

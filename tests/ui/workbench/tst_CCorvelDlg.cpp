@@ -11,11 +11,13 @@
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
 #include "ui/workbench/TemplateComboBox.h"
+#include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
 #include "workbench/Workbench.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -159,6 +161,26 @@ private slots:
 
         auto on = open({"EnterKeyAssign=1"});
         QVERIFY(qobject_cast<QPushButton*>(control(*on, Ctl::Assign))->isDefault());
+    }
+
+    void theEnvironmentDialogChangesTheViewsAndTheEnterKeyAtOnce() {
+        auto dlg = open({"EnterKeyAssign=0", "ExpanPreview=0"});
+        dlg->show();
+        QCoreApplication::processEvents();
+        QWidget* second = control(*dlg, Ctl::MagView2);
+        const int oneViewHeight = control(*dlg, Ctl::MagView1)->height();
+        QVERIFY(second->isHidden());
+        QTimer::singleShot(0, [] {
+            QWidget* env = QApplication::activeModalWidget();
+            QVERIFY(env && env->objectName() == QStringLiteral("CEnvDlg"));
+            env->findChild<QCheckBox*>(QStringLiteral("ExpanPreview"))->setChecked(true);
+            env->findChild<QCheckBox*>(QStringLiteral("EnterKeyAssign"))->setChecked(true);
+            env->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        });
+        dlg->workbench().command(id(Cmd::Environment));
+        QVERIFY(!second->isHidden());
+        QVERIFY(control(*dlg, Ctl::MagView1)->height() < oneViewHeight);
+        QVERIFY(qobject_cast<QPushButton*>(control(*dlg, Ctl::Assign))->isDefault());
     }
 
     void placementAtOpening() {
