@@ -36,6 +36,7 @@ packages=(
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
