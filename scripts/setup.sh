@@ -40,6 +40,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -41,6 +41,10 @@ ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan "${ctest_args[@]}" || status=1
 
+# Every input door under libFuzzer with both sanitizers, 60 s each (docs/FUZZING.md).
+echo "== fuzzing (build-fuzz/)"
+scripts/fuzz.sh || status=1
+
 if ((status != 0)); then
     echo "test.sh: FAILED" >&2
 else

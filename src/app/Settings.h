@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 // A calendar date as the settings hold it; not necessarily valid when read from a file.
@@ -41,8 +42,10 @@ struct SizeMemoryEntry {
     int y = 0;
     int width = 100;
     int height = 50;
-    int right = 100;
-    int bottom = 50;
+    // x + width and y + height, in 64 bits: the stored values are taken as they stand, and any
+    // two of them add up without overflow.
+    std::int64_t right = 100;
+    std::int64_t bottom = 50;
 };
 
 inline constexpr int kSizeMemoryCount = 42;

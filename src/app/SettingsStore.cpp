@@ -434,8 +434,8 @@ void SettingsStore::loadSizeMemory() {
         }
         e.width = normaliseSide(e.width, 100);
         e.height = normaliseSide(e.height, 50);
-        e.right = e.x + e.width;
-        e.bottom = e.y + e.height;
+        e.right = std::int64_t{e.x} + e.width;
+        e.bottom = std::int64_t{e.y} + e.height;
         m_settings.sizeMemory[static_cast<std::size_t>(i)] = e;
     }
 }

@@ -93,6 +93,20 @@ std::optional<std::string> readAll(std::string_view path) {
     return RegularFile(path).readAll();
 }
 
+std::optional<fs::path> createTemporaryBeside(const fs::path& target, int& fd) {
+    constexpr const char* kPattern = ".~nmXXXXXX";
+    const fs::path folder = target.parent_path();
+    std::string name = (folder.empty() ? fs::path(kPattern) : folder / kPattern).string();
+    fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    return fs::path(name);
+}
+
 std::optional<std::string> stageFile(std::string_view path, std::string_view content) {
     const fs::path target = native(path);
     struct stat existing {};
@@ -103,11 +117,12 @@ std::optional<std::string> stageFile(std::string_view path, std::string_view con
                          ::access(target.c_str(), W_OK) != 0)) {
         return std::nullopt;
     }
-    std::string tmp = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
+    int fd = -1;
+    const auto temporary = createTemporaryBeside(target, fd);
+    if (!temporary) {
         return std::nullopt;
     }
+    const std::string tmp = temporary->string();
     bool ok = true;
     const char* p = content.data();
     std::size_t left = content.size();
@@ -120,15 +135,10 @@ std::optional<std::string> stageFile(std::string_view path, std::string_view con
             left -= static_cast<std::size_t>(n);
         }
     }
-    if (ok) {
-        mode_t mode = existing.st_mode & 07777;
-        if (!targetExists) {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ok = ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (ok && targetExists) {
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     }
+    ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok) {
         ::unlink(tmp.c_str());

@@ -44,6 +44,12 @@ bool writeAtomically(std::string_view path, std::string_view content);
 // the content goes to a new, synced temporary file beside path (nothing when that cannot be made
 // or the target exists read-only); committing renames it over path, discarding removes it.
 std::optional<std::string> stageFile(std::string_view path, std::string_view content);
+// A new, empty file beside target (file-system spelling) with a short name of its own, ".~nm" and
+// six letters or digits, so that it can be made whatever the length of target's name; made
+// exclusively, so that it is never a file that was there. The mode is what a new file would get.
+// Its path, with its open descriptor in fd; nothing when the folder cannot take it.
+std::optional<std::filesystem::path> createTemporaryBeside(const std::filesystem::path& target,
+                                                           int& fd);
 bool commitStaged(const std::string& staged, std::string_view path);
 void discardStaged(const std::string& staged);
 

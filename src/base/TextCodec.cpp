@@ -74,7 +74,59 @@ std::size_t utf8CharLength(std::string_view text, char32_t& code) {
     return code < min || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of text, or 0 when there is none
+// (a stray continuation byte, an overlong form, a surrogate, a value beyond U+10FFFF, a sequence
+// cut short).
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 } // namespace
+
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = utf8SequenceLength(text);
+        if (length == 0) {
+            out += kReplacementCharacter;
+            text.remove_prefix(1);
+        } else {
+            out += text.substr(0, length);
+            text.remove_prefix(length);
+        }
+    }
+    return out;
+}
 
 std::string cp932ToUtf8(std::string_view cp932) {
     return convert(fromCp932(), cp932, kReplacementCharacter).value_or(std::string(cp932));

@@ -14,6 +14,10 @@ std::string CliSession::out(const std::string& cp932) {
     return textcodec::cp932ToUtf8(cp932);
 }
 
+std::string CliSession::dumped(const Json& json, int indent) {
+    return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
 std::string CliSession::in(const std::string& utf8) {
     return textcodec::utf8ToCp932(utf8);
 }
@@ -46,9 +50,9 @@ int CliSession::finish(Json document, const std::string& text, Exit status) {
         if (document.is_object()) {
             document["messages"] = messagesJson();
         }
-        std::cout << document.dump(1) << "\n";
+        std::cout << dumped(document, 1) << "\n";
     } else {
-        std::cout << text;
+        std::cout << textcodec::validUtf8(text);
         writeMessagesText(status);
     }
     return status;
@@ -59,7 +63,7 @@ int CliSession::finishStreamed(const std::function<void(std::ostream&)>& writeJs
     if (m_options.json) {
         std::cout << "{";
         writeJson(std::cout);
-        std::cout << ",\n \"messages\": " << messagesJson().dump(1) << "\n}\n";
+        std::cout << ",\n \"messages\": " << dumped(messagesJson(), 1) << "\n}\n";
     } else {
         writeText(std::cout);
         writeMessagesText(status);

@@ -40,6 +40,9 @@ public:
     // cp932 to UTF-8 for output; UTF-8 arguments to cp932 for the core.
     static std::string out(const std::string& cp932);
     static std::string in(const std::string& utf8);
+    // The JSON text of a document, with the bytes of its strings that are not UTF-8 (a file name
+    // from the command line, say) replaced by U+FFFD instead of failing.
+    static std::string dumped(const Json& json, int indent = -1);
 
 private:
     Json messagesJson() const;

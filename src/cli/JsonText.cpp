@@ -1,12 +1,14 @@
 #include "cli/JsonText.h"
 
+#include "base/TextCodec.h"
+
 #include <cstdio>
 
 namespace JsonText {
 
 void appendString(std::string& out, std::string_view utf8) {
     out.push_back('"');
-    for (const char c : utf8) {
+    for (const char c : textcodec::validUtf8(utf8)) {
         switch (c) {
         case '"':
             out += "\\\"";

@@ -8,7 +8,7 @@
 namespace JsonText {
 
 // Appends the UTF-8 text as a JSON string: quoted, with quotes, backslashes and control
-// characters escaped.
+// characters escaped, and bytes that are not UTF-8 replaced by U+FFFD.
 void appendString(std::string& out, std::string_view utf8);
 
 } // namespace JsonText

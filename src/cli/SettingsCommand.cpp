@@ -59,7 +59,8 @@ std::string text(const json& doc) {
         out << "[" << section << "]\n";
         for (const auto& [key, value] : doc[section].items()) {
             out << "  " << key << " = "
-                << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+                << (value.is_string() ? value.get<std::string>() : CliSession::dumped(value))
+                << "\n";
         }
     }
     out << "[sizeMemory]\n";

@@ -12,6 +12,8 @@
 class ImageCheck {
 public:
     static constexpr int kMaxDpi = 600;
+    // The greatest paper-size margin (mm) the environment settings accept.
+    static constexpr int kMaxMargin = 99;
 
     // A file with the extension tif or tiff must begin with "II" or "MM".
     static bool hasTiffMagic(const std::string& path);

@@ -1,5 +1,7 @@
 #include "image/ImageLibraryFiles.h"
 
+#include "base/FileSystem.h"
+
 #include "image/BitmapFileType.h"
 #include "image/ImageLibrary.h"
 #include "image/TiffG4Writer.h"
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <leptonica/allheaders.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -73,8 +76,14 @@ int appendLoadedPage(const std::string& source, int page, const std::string& tar
 
 } // namespace
 
-std::string ImageLibraryFiles::temporaryBeside(const std::string& path) {
-    return path + ".~writing";
+std::optional<std::string> ImageLibraryFiles::temporaryBeside(const std::string& path) {
+    int fd = -1;
+    const auto temporary = files::createTemporaryBeside(path, fd);
+    if (!temporary) {
+        return std::nullopt;
+    }
+    ::close(fd);
+    return temporary->string();
 }
 
 int ImageLibraryFiles::commit(const std::string& temporary, const std::string& path, bool written) {
@@ -101,25 +110,25 @@ int ImageLibraryFiles::unrecognised(const std::string& path) {
 
 int ImageLibraryFiles::writeReplacing(const std::string& path, Pix* pix, int format) {
     silenceLibraries();
-    const std::string temporary = temporaryBeside(path);
-    bool written = false;
-    switch (format) {
-    case ImageLibrary::FormatG4Tiff: {
-        TiffG4Writer writer;
-        written = writer.open(temporary, false) && writer.writePage(pix);
-        written = writer.close() && written;
-        break;
-    }
-    case ImageLibrary::FormatTiff24:
-        written = pixWriteTiff(temporary.c_str(), pix, IFF_TIFF_ZIP, "w") == 0;
-        break;
-    case ImageLibrary::FormatPng:
-        written = pixWritePng(temporary.c_str(), pix, 0.0f) == 0;
-        break;
-    default:
+    if (format != ImageLibrary::FormatG4Tiff && format != ImageLibrary::FormatTiff24 &&
+        format != ImageLibrary::FormatPng) {
         return ImageLibrary::ErrInvalidParameter;
     }
-    return commit(temporary, path, written);
+    const auto temporary = temporaryBeside(path);
+    if (!temporary) {
+        return ImageLibrary::ErrFileWrite;
+    }
+    bool written = false;
+    if (format == ImageLibrary::FormatG4Tiff) {
+        TiffG4Writer writer;
+        written = writer.open(*temporary, false) && writer.writePage(pix);
+        written = writer.close() && written;
+    } else if (format == ImageLibrary::FormatTiff24) {
+        written = pixWriteTiff(temporary->c_str(), pix, IFF_TIFF_ZIP, "w") == 0;
+    } else {
+        written = pixWritePng(temporary->c_str(), pix, 0.0f) == 0;
+    }
+    return commit(*temporary, path, written);
 }
 
 int ImageLibraryFiles::appendPage(const std::string& source, int page, const std::string& target) {

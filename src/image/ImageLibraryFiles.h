@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct Pix;
@@ -19,8 +20,9 @@ public:
     // path, then renames it over path.
     static int writeReplacing(const std::string& path, Pix* pix, int format);
 
-    // The name a new file is written under beside path before it is renamed into place.
-    static std::string temporaryBeside(const std::string& path);
+    // A new, empty file beside path with a short name of its own, for a new file to be written
+    // under before it is renamed into place; nothing when the folder cannot take it.
+    static std::optional<std::string> temporaryBeside(const std::string& path);
     // Moves a completely written temporary file over path; removes it when that fails or when it
     // was not written completely.
     static int commit(const std::string& temporary, const std::string& path, bool written);

@@ -51,8 +51,8 @@ PageFacts PageMeasure::fromPixels(int page, int widthPx, int heightPx, int bitsP
 PageFacts PageMeasure::fromPoints(int page, double widthPoints, double heightPoints) {
     PageFacts f;
     f.page = page;
-    f.widthPx = static_cast<int>(std::lround(widthPoints));
-    f.heightPx = static_cast<int>(std::lround(heightPoints));
+    f.widthPx = truncated(std::round(widthPoints));
+    f.heightPx = truncated(std::round(heightPoints));
     f.bitsPerPixel = 24;
     f.xDpi = f.yDpi = static_cast<int>(ImageLibrary::PdfDpi);
     f.widthMm = pointsToMm(widthPoints);
@@ -120,6 +120,11 @@ int PageMeasure::pdfPages(const std::string& path, std::vector<PageFacts>& out) 
     if (const int result = document.open(path); result != ImageLibrary::Success) {
         return result;
     }
+    return pdfPages(document, out);
+}
+
+int PageMeasure::pdfPages(const PopplerDocument& document, std::vector<PageFacts>& out) {
+    out.clear();
     const int count = document.pageCount();
     if (count < 1) {
         return ImageLibrary::ErrFileRead;

@@ -4,6 +4,7 @@
 #include <vector>
 
 class ImageFileHandle;
+class PopplerDocument;
 
 // The measured size of one page.
 struct PageFacts {
@@ -40,4 +41,6 @@ public:
     static int rasterPage(const std::string& path, int jpgResolution, PageFacts& out);
     // Every page of a PDF file.
     static int pdfPages(const std::string& path, std::vector<PageFacts>& out);
+    // The same through a document already open.
+    static int pdfPages(const PopplerDocument& document, std::vector<PageFacts>& out);
 };

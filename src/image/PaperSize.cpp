@@ -2,6 +2,7 @@
 
 #include "base/TextCodec.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
@@ -12,7 +13,8 @@ const PaperSize::Entry PaperSize::kTable[kEntryCount] = {
 
 namespace {
 
-bool within(int measured, int nominal, int margin) {
+// In 64 bits: a measured side or a stored margin may be anywhere in the range of int.
+bool within(std::int64_t measured, std::int64_t nominal, std::int64_t margin) {
     return std::abs(measured - nominal) <= margin;
 }
 
@@ -47,8 +49,8 @@ std::string PaperSize::unfixed() {
 }
 
 bool PaperSize::isOverA0(int widthMm, int heightMm, int margin) {
-    return (widthMm > margin + 841 || heightMm > margin + 1189) &&
-           (widthMm > margin + 1189 || heightMm > margin + 841);
+    const std::int64_t m = margin;
+    return (widthMm > m + 841 || heightMm > m + 1189) && (widthMm > m + 1189 || heightMm > m + 841);
 }
 
 bool PaperSize::needsMagnifiedPreview(const std::string& paperSizeText) {

@@ -1,6 +1,9 @@
 #include "image/PopplerDocument.h"
 
+#include "image/ImageCheck.h"
 #include "image/ImageLibrary.h"
+#include "image/PageMeasure.h"
+#include "image/PaperSize.h"
 #include "image/PdfModuleApi.h"
 
 #include <cmath>
@@ -125,6 +128,12 @@ int PopplerDocument::render(int page, double dpi, PixHandle& out) const {
     double heightPoints = 0.0;
     if (const int result = pageSize(page, widthPoints, heightPoints); result != 1) {
         return result;
+    }
+    // No page is rendered that the file check would refuse whatever the margin setting: a page
+    // beyond A0 by more than the greatest margin never reaches the renderer.
+    if (PaperSize::isOverA0(PageMeasure::pointsToMm(widthPoints),
+                            PageMeasure::pointsToMm(heightPoints), ImageCheck::kMaxMargin)) {
+        return ImageLibrary::ErrImageTooLarge;
     }
     if (!(dpi > 0.0) || dpi > 2400.0) {
         return ImageLibrary::ErrInvalidParameter;

@@ -211,13 +211,21 @@ PreviewResult PreviewMaker::makePdf(const std::string& path) const {
         out.result = 1;
         return out;
     }
-    if (!ensureFolder(m_settings.tempFolder)) {
-        out.result = -1;
-        return out;
-    }
     PopplerDocument document;
     if (document.open(files::native(path).string()) != ImageLibrary::Success ||
         document.pageCount() < 1) {
+        out.result = -1;
+        return out;
+    }
+    // The file passes the same check as when it is listed before any page is rendered, so that
+    // a file the list marks invalid is never converted.
+    std::vector<PageFacts> pages;
+    if (PageMeasure::pdfPages(document, pages) != ImageLibrary::Success ||
+        ImageCheck::checkPdf(pages, m_settings.margin) != 0) {
+        out.result = -1;
+        return out;
+    }
+    if (!ensureFolder(m_settings.tempFolder)) {
         out.result = -1;
         return out;
     }

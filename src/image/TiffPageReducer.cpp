@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,15 +42,35 @@ std::uint32_t thinningStep(const TiffPageTags& tags, int factor) {
                                    (longest + MaxThinnedSide - 1) / MaxThinnedSide);
 }
 
+// One new temporary file beside each copy's target; nothing (and none left) when a folder cannot
+// take one.
+std::optional<std::vector<std::string>>
+temporariesFor(const std::vector<ImageLibrary::Reduction>& copies) {
+    std::vector<std::string> temporaries;
+    for (const ImageLibrary::Reduction& copy : copies) {
+        auto temporary = ImageLibraryFiles::temporaryBeside(copy.target);
+        if (!temporary) {
+            std::error_code error;
+            for (const std::string& made : temporaries) {
+                std::filesystem::remove(made, error);
+            }
+            return std::nullopt;
+        }
+        temporaries.push_back(std::move(*temporary));
+    }
+    return temporaries;
+}
+
 // Renames every temporary file over its target once all were written; otherwise (or when a rename
 // fails) removes the temporaries and whatever was already renamed.
-int commitAll(const std::vector<ImageLibrary::Reduction>& copies, bool written, int readResult) {
+int commitAll(const std::vector<ImageLibrary::Reduction>& copies,
+              const std::vector<std::string>& temporaries, bool written, int readResult) {
     int result = written ? ImageLibrary::Success : ImageLibrary::ErrFileWrite;
     std::size_t renamed = 0;
-    for (const ImageLibrary::Reduction& copy : copies) {
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        const ImageLibrary::Reduction& copy = copies[i];
         const int committed =
-            ImageLibraryFiles::commit(ImageLibraryFiles::temporaryBeside(copy.target), copy.target,
-                                      result == ImageLibrary::Success);
+            ImageLibraryFiles::commit(temporaries[i], copy.target, result == ImageLibrary::Success);
         if (committed == ImageLibrary::Success) {
             ++renamed;
         } else if (result == ImageLibrary::Success) {
@@ -78,15 +101,18 @@ template <typename Take> int feedRows(TiffRowReader& reader, bool& written, Take
 }
 
 int thin(TiffRowReader& reader, const std::vector<ImageLibrary::Reduction>& copies) {
+    const auto temporaries = temporariesFor(copies);
+    if (!temporaries) {
+        return ImageLibrary::ErrFileWrite;
+    }
     const TiffPageTags& tags = reader.tags();
     std::vector<std::unique_ptr<ThinnedCopy>> outs;
     bool written = true;
-    for (const ImageLibrary::Reduction& copy : copies) {
-        const std::uint32_t step = thinningStep(tags, copy.factor);
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        const std::uint32_t step = thinningStep(tags, copies[i].factor);
         auto& out = outs.emplace_back(std::make_unique<ThinnedCopy>(tags, step));
         const std::uint32_t height = (tags.height + step - 1) / step;
-        written = written &&
-                  out->writer.open(ImageLibraryFiles::temporaryBeside(copy.target), false) &&
+        written = written && out->writer.open((*temporaries)[i], false) &&
                   out->writer.beginPage(TiffG4Writer::formatOf(tags, out->thinner.width(), height));
     }
     const int readResult = feedRows(reader, written, [&](std::uint32_t y, const std::uint8_t* row) {
@@ -100,19 +126,23 @@ int thin(TiffRowReader& reader, const std::vector<ImageLibrary::Reduction>& copi
         written = written && out->writer.endPage();
         written = out->writer.close() && written;
     }
-    return commitAll(copies, written, readResult);
+    return commitAll(copies, *temporaries, written, readResult);
 }
 
 int average(TiffRowReader& reader, TiffColourRows& colours,
             const std::vector<ImageLibrary::Reduction>& copies) {
+    const auto temporaries = temporariesFor(copies);
+    if (!temporaries) {
+        return ImageLibrary::ErrFileWrite;
+    }
     const TiffPageTags& tags = reader.tags();
     const int channels = colours.channels();
     std::vector<std::unique_ptr<AveragedCopy>> outs;
     bool written = true;
-    for (const ImageLibrary::Reduction& copy : copies) {
+    for (std::size_t i = 0; i < copies.size(); ++i) {
         auto& out = outs.emplace_back(std::make_unique<AveragedCopy>(
-            tags, channels, static_cast<std::uint32_t>(copy.factor)));
-        written = written && out->writer.open(ImageLibraryFiles::temporaryBeside(copy.target)) &&
+            tags, channels, static_cast<std::uint32_t>(copies[i].factor)));
+        written = written && out->writer.open((*temporaries)[i]) &&
                   out->writer.beginPage(out->reducer.width(), out->reducer.height(), tags.xDpi(),
                                         tags.yDpi());
     }
@@ -136,7 +166,7 @@ int average(TiffRowReader& reader, TiffColourRows& colours,
     for (auto& out : outs) {
         written = out->writer.finish() && written;
     }
-    return commitAll(copies, written, readResult);
+    return commitAll(copies, *temporaries, written, readResult);
 }
 
 } // namespace

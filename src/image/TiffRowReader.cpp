@@ -28,6 +28,11 @@ int TiffRowReader::open(const std::string& path, int page) {
     if (size <= 0) {
         return ImageLibrary::ErrFileRead;
     }
+    // A row wider than the widest page of four 16-bit samples (absurd sample sizes or counts)
+    // belongs to no page this program can show; its buffer is never made.
+    if (static_cast<std::uint64_t>(size) > std::uint64_t{ImageLibrary::MaxSide} * 8) {
+        return ImageLibrary::ErrImageTooLarge;
+    }
     m_rowBytes = static_cast<std::size_t>(size);
     m_next = 0;
     m_bandTop = 0;
@@ -44,6 +49,10 @@ int TiffRowReader::open(const std::string& path, int page) {
         static_cast<std::uint64_t>(tileBytes) !=
             static_cast<std::uint64_t>(tileRowBytes) * m_tags.tileLength) {
         return ImageLibrary::ErrUnsupported;
+    }
+    if (static_cast<std::uint64_t>(tileBytes) > ImageLibrary::MaxBitmapBytes ||
+        std::uint64_t{m_rowBytes} * m_tags.tileLength > ImageLibrary::MaxBitmapBytes) {
+        return ImageLibrary::ErrImageTooLarge;
     }
     m_tile.assign(static_cast<std::size_t>(tileBytes), 0);
     m_band.assign(m_rowBytes * m_tags.tileLength, 0);

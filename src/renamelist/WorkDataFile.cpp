@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +44,33 @@ std::map<std::string, std::string_view> sectionTexts(std::string_view text) {
     }
     close(text.size());
     return sections;
+}
+
+// The numbers k from 1 to n that are keys of the section, in ascending order. The records of a
+// row are keyed 1 to NUM, but a NUM is only a claim: walking the keys that are there keeps a NUM
+// of two billion from costing two billion look-ups.
+std::vector<int> numberedKeys(std::string_view sectionText, int n) {
+    std::vector<int> keys;
+    for (std::size_t pos = 0; pos < sectionText.size();) {
+        std::size_t end = sectionText.find('\n', pos);
+        end = end == std::string_view::npos ? sectionText.size() : end + 1;
+        const std::string_view line = sectionText.substr(pos, end - pos);
+        pos = end;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            continue;
+        }
+        const std::string key = cp932::trim(line.substr(0, equals));
+        const bool canonical =
+            !key.empty() && key.size() <= 10 && key.front() != '0' &&
+            std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (canonical && std::stoll(key) <= n) {
+            keys.push_back(static_cast<int>(std::stoll(key)));
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys;
 }
 
 } // namespace
@@ -113,7 +142,8 @@ std::optional<WorkDataFile::Content> WorkDataFile::read(const std::string& path)
         seen.push_back(section);
         const int n = ProfileFile::parseInt(*num);
         int page = 0;
-        for (int k = 1; k <= n; ++k) {
+        const auto text = sections.find(cp932::toUpperAscii(cp932::trim(section)));
+        for (const int k : numberedKeys(text->second, n)) {
             const auto file = value(section, std::to_string(k));
             if (!file) {
                 continue;

@@ -80,6 +80,26 @@ TEST_F(SettingsStoreTest, AMissingFileGivesEveryDefault) {
     }
 }
 
+TEST_F(SettingsStoreTest, SizeMemoryEdgesAddUpWithoutOverflow) {
+    const struct {
+        const char* info;
+        int x, y;
+        std::int64_t right, bottom;
+    } cases[] = {
+        {"0,2147483647,0,100,50", 2147483647, 0, 2147483747, 50},
+        {"0,0,2147483647,2147483647,2147483647", 0, 2147483647, 2147483647, 4294967294},
+    };
+    for (const auto& c : cases) {
+        SettingsStore s = storeWith({"[ExpanPreview_A0_P1]", std::string("Info=") + c.info});
+        s.loadSizeMemory();
+        const SizeMemoryEntry& e = s.settings().sizeMemory[0];
+        EXPECT_EQ(e.x, c.x) << c.info;
+        EXPECT_EQ(e.y, c.y) << c.info;
+        EXPECT_EQ(e.right, c.right) << c.info;
+        EXPECT_EQ(e.bottom, c.bottom) << c.info;
+    }
+}
+
 TEST_F(SettingsStoreTest, SystemValuesAreNormalisedWhenRead) {
     const struct {
         const char* line;

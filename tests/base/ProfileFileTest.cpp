@@ -1,5 +1,6 @@
 #include "base/ProfileFile.h"
 
+#include "base/FileSystem.h"
 #include "support/ProfileFixtures.h"
 #include "support/SpecialFiles.h"
 #include "support/TempDir.h"
@@ -133,6 +134,18 @@ TEST_F(ProfileFileTest, WriteAppendsAMissingSectionAtTheEnd) {
     const ProfileFile f = fileWith(crlfLines({"[S]", "a=1"}));
     ASSERT_TRUE(f.write("NEW", "k", "v"));
     EXPECT_EQ(content(), crlfLines({"[S]", "a=1", "[NEW]", "k=v"}));
+}
+
+TEST_F(ProfileFileTest, AFileWithANameAtTheLimitIsRewrittenThroughAShortTemporaryName) {
+    for (const std::size_t length : {std::size_t{240}, std::size_t{255}}) {
+        TempDir dir;
+        const std::string name(length, 'p');
+        const ProfileFile f(dir.file(name));
+        ASSERT_TRUE(f.write("S", "a", "1")) << length;
+        ASSERT_TRUE(f.write("S", "a", "2")) << length;
+        EXPECT_EQ(dir.read(name), crlfLines({"[S]", "a=2"}));
+        EXPECT_EQ(files::listFolder(dir.path()), std::vector<std::string>{name});
+    }
 }
 
 TEST_F(ProfileFileTest, NewFilesGetCrlfAndExistingLineEndsArePreserved) {

@@ -98,6 +98,28 @@ TEST(TextCodecTest, BrokenUtf8LosesOnlyTheBrokenBytes) {
     EXPECT_FALSE(textcodec::utf8ToCp932Strict("ab\xFF"));
 }
 
+TEST(TextCodecTest, ValidUtf8ReplacesEveryByteOutsideAWellFormedSequence) {
+    const std::string r = "\xEF\xBF\xBD";
+    const struct {
+        const char* what;
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"well-formed text passes", "a\xE5\x9B\xB3\xF0\x9F\x98\x80z",
+         "a\xE5\x9B\xB3\xF0\x9F\x98\x80z"},
+        {"a stray continuation byte", "a\x80z", "a" + r + "z"},
+        {"a cp932 name", "\x90\x7D\x96\xCA.tif", r + "}" + r + r + ".tif"},
+        {"an overlong form", "\xC0\xAF\xE0\x80\xAF", r + r + r + r + r},
+        {"a surrogate", "\xED\xA0\x80", r + r + r},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", r + r + r + r},
+        {"cut short at the end", "ok\xE3\x81", "ok" + r + r},
+        {"a lead byte before ASCII", "\xE3(x", r + "(x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textcodec::validUtf8(c.in), c.out) << c.what;
+    }
+}
+
 TEST(TextCodecTest, LongTextConvertsCompletely) {
     // Longer than the converter's internal buffer, with a replacement in the middle.
     std::string cp932;

@@ -185,6 +185,20 @@ TEST(ImageCommands, PreviewNamesTheFilesItMade) {
     EXPECT_EQ(bad.doc["files"].size(), 0u);
 }
 
+TEST(ImageCommands, ANameThatIsNotUtf8IsWrittenWithItsBadBytesReplaced) {
+    TempDir data;
+    const std::string name = data.file("plan\x90\x7D\xFF.tif");
+    const std::string shown = data.file("plan\xEF\xBF\xBD}\xEF\xBF\xBD.tif");
+    const CliResult json = cliJson("--data-folder " + q(data.path()) + " info " + q(name));
+    ASSERT_EQ(json.status, 0);
+    ASSERT_FALSE(json.doc.is_discarded());
+    EXPECT_EQ(json.doc[0]["file"], shown);
+    EXPECT_EQ(json.doc[0]["result"], 1);
+    const CliRun text = runNomiraCli("--data-folder " + q(data.path()) + " info " + q(name));
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out.rfind(shown + ": TIFF  result 1", 0), 0u) << text.out;
+}
+
 TEST(ImageCommands, UsageErrors) {
     for (const char* args : {"info", "scan", "scan a b", "preview", "preview a b"}) {
         EXPECT_EQ(cliJson(args).status, 2) << args;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <leptonica/allheaders.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
@@ -339,14 +340,21 @@ TEST_F(ImageEditorTest, AFailedSaveLeavesTheFileAsItWas) {
     ASSERT_EQ(m_editor.eraseNoise(Range::Whole, 10), std::nullopt);
     ASSERT_EQ(::chmod(m_path.c_str(), 0444), 0);
     const std::string before = m_dir.read("page.tif");
-    // The new file cannot be made beside the old one: its name is taken by a folder.
-    m_dir.mkdir("page.tif.~writing");
-    EXPECT_EQ(m_editor.save(), Msg::EditSaveFailed);
+    // The new file cannot be made beside the old one: the process may open no more files.
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    struct rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const std::optional<Msg> failed = m_editor.save();
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(failed, Msg::EditSaveFailed);
     EXPECT_EQ(m_dir.read("page.tif"), before);
     struct stat st {};
     ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0444u);
-    std::filesystem::remove(m_dir.file("page.tif.~writing"));
 
     ASSERT_EQ(::chmod(m_dir.path().c_str(), 0555), 0);
     if (::access(m_dir.path().c_str(), W_OK) == 0) {

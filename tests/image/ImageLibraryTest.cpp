@@ -175,6 +175,24 @@ TEST_F(ImageLibraryTest, PdfPagesAreMeasuredInPointsAndRenderedOnWhite) {
     EXPECT_EQ(pixel(again, 80, 842 - 80) >> 8, 0x000000u);
 }
 
+TEST_F(ImageLibraryTest, NoPdfPageLargerThanTheCheckCanAcceptIsRendered) {
+    const struct {
+        double width, height;
+        int result;
+    } cases[] = {
+        {2600.0, 3600.0, IL::Success}, // A0 with a margin of 76 mm, still acceptable
+        {3600.0, 2600.0, IL::Success},          {14400.0, 14400.0, IL::ErrImageTooLarge},
+        {3700.0, 2000.0, IL::ErrImageTooLarge}, {2000.0, 3700.0, IL::ErrImageTooLarge},
+    };
+    for (const auto& c : cases) {
+        const std::string pdf = m_dir.file("page.pdf");
+        ImageFixtures::writePdf(pdf, 1, c.width, c.height);
+        PixHandle page;
+        EXPECT_EQ(IL::loadPage(pdf, 1, page), c.result) << c.width << " x " << c.height;
+        EXPECT_EQ(static_cast<bool>(page), c.result == IL::Success);
+    }
+}
+
 TEST_F(ImageLibraryTest, BadFilesGiveErrorCodesSilently) {
     const std::string good = tiff("good.tif", bilevel(200, 300, 1, 1));
     const std::string cutDirectory = m_dir.file("cut-directory.tif");

@@ -165,6 +165,9 @@ TEST_F(PageReductionTest, TinyPagesAndBadArgumentsAndDamage) {
     const std::string target = m_dir.file("out.png");
     const std::string other = m_dir.file("other.png");
     ImageFixtures::writeBytes(target, "kept");
+    // 65535 bits in each of 23809 samples: a row of 23 GB, claimed in a few hundred bytes.
+    const std::string samples = m_dir.file("samples.tif");
+    ImageFixtures::writeClaimedSizeTiff(samples, 120, 170, 65535, 23809);
     struct Case {
         const char* name;
         std::string source;
@@ -178,6 +181,7 @@ TEST_F(PageReductionTest, TinyPagesAndBadArgumentsAndDamage) {
         {"page 2", good, {{6, target}}, IL::ErrPageNotFound},
         {"cut in the data", cut, {{6, other}, {2, target}}, IL::ErrFileRead},
         {"folder missing", good, {{6, other}, {2, m_dir.file("no/x.png")}}, IL::ErrFileWrite},
+        {"absurd samples", samples, {{6, other}, {2, target}}, IL::ErrImageTooLarge},
     };
     for (const Case& c : cases) {
         const int page = std::string(c.name) == "page 2" ? 2 : 1;

@@ -5,16 +5,29 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+namespace {
+
+constexpr int kIntMax = std::numeric_limits<int>::max();
+constexpr int kIntMin = std::numeric_limits<int>::min();
+
+} // namespace
+
 TEST(PaperSize, ClassifiesByTheTableInOrderWithinTheMargin) {
     struct Case {
         int w, h, margin;
         const char* expected;
     } cases[] = {
-        {210, 297, 12, "A4 縦"},  {297, 210, 12, "A4 横"},  {222, 309, 12, "A4 縦"},
-        {223, 297, 12, "不定形"}, {560, 790, 99, "A1 縦"},  {841, 1189, 0, "A0 縦"},
-        {1189, 841, 0, "A0 横"},  {257, 364, 0, "B4 縦"},   {182, 257, 0, "B5 縦"},
-        {100, 100, 12, "不定形"}, {1030, 728, 12, "B1 横"}, {420, 420, 12, "不定形"},
-        {297, 297, 0, "不定形"},  {0, 0, 12, "不定形"},     {210, 297, 0, "A4 縦"},
+        {210, 297, 12, "A4 縦"},          {297, 210, 12, "A4 横"},
+        {222, 309, 12, "A4 縦"},          {223, 297, 12, "不定形"},
+        {560, 790, 99, "A1 縦"},          {841, 1189, 0, "A0 縦"},
+        {1189, 841, 0, "A0 横"},          {257, 364, 0, "B4 縦"},
+        {182, 257, 0, "B5 縦"},           {100, 100, 12, "不定形"},
+        {1030, 728, 12, "B1 横"},         {420, 420, 12, "不定形"},
+        {297, 297, 0, "不定形"},          {0, 0, 12, "不定形"},
+        {210, 297, 0, "A4 縦"},           {210, 297, kIntMax, "A0 縦"},
+        {kIntMin, kIntMin, 12, "不定形"}, {kIntMax, 5, kIntMax, "A0 横"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(u8(PaperSize::classify(c.w, c.h, c.margin)), c.expected)
@@ -31,10 +44,21 @@ TEST(PaperSize, OverA0NeedsBothOrientationsExceeded) {
         int w, h, margin;
         bool over;
     } cases[] = {
-        {841, 1189, 12, false}, {853, 1201, 12, false}, {1201, 853, 12, false},
-        {854, 1189, 12, true},  {1202, 854, 12, true},  {914, 12000, 12, true},
-        {500, 1300, 12, true},  {800, 1000, 12, false}, {842, 1190, 0, true},
-        {842, 1189, 0, true},   {841, 1189, 0, false},
+        {841, 1189, 12, false},
+        {853, 1201, 12, false},
+        {1201, 853, 12, false},
+        {854, 1189, 12, true},
+        {1202, 854, 12, true},
+        {914, 12000, 12, true},
+        {500, 1300, 12, true},
+        {800, 1000, 12, false},
+        {842, 1190, 0, true},
+        {842, 1189, 0, true},
+        {841, 1189, 0, false},
+        {5000, 5000, kIntMax, false},
+        {kIntMax, kIntMax, kIntMax, false},
+        {kIntMax, 10, 0, true},
+        {kIntMin, kIntMin, 0, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PaperSize::isOverA0(c.w, c.h, c.margin), c.over) << c.w << " x " << c.h;

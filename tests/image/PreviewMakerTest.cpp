@@ -7,6 +7,7 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -163,6 +164,43 @@ TEST_F(PreviewMakerTest, LargeSizesGetMagnifiedPreviews) {
     EXPECT_EQ(ImageFixtures::readTiffPages(temp(g.files[1]))[0].width, 2339u / 2);
 }
 
+// The longest names whose previews still fit the file-name limit: the files written on the way
+// have short names of their own and leave nothing behind.
+TEST_F(PreviewMakerTest, ImagesWithNamesNearTheLimitGetPreviews) {
+    const std::string stem(236, 'n');
+    const struct {
+        const char* extension;
+        ImageType type;
+        void (*write)(const std::string& path);
+        std::size_t files;
+    } cases[] = {
+        {".tif", ImageType::Tiff,
+         [](const std::string& p) { ScanFixtures::writeBilevelTiffMm(p, 420, 594, 50); }, 2},
+        {".jpg", ImageType::Jpeg,
+         [](const std::string& p) { ScanFixtures::writeJpeg(p, 827, 1169, 50); }, 2},
+        {".pdf", ImageType::Pdf,
+         [](const std::string& p) { ImageFixtures::writePdf(p, 1, 595.0, 842.0); }, 1},
+    };
+    for (const auto& c : cases) {
+        const std::string path = m_images.file(stem + c.extension);
+        c.write(path);
+        const PreviewResult r = make(path, c.type);
+        EXPECT_EQ(r.result, 0) << c.extension;
+        ASSERT_EQ(r.files.size(), c.files) << c.extension;
+        for (const std::string& name : r.files) {
+            EXPECT_TRUE(files::isRegularFile(temp(name))) << name.size();
+        }
+        Names listed = files::listFolder(m_settings.tempFolder);
+        Names made = r.files;
+        std::sort(made.begin(), made.end());
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, made) << c.extension;
+        for (const std::string& name : r.files) {
+            files::removeFile(temp(name));
+        }
+    }
+}
+
 TEST_F(PreviewMakerTest, JpegIsCopiedByteForByteAndMadeWritable) {
     const std::string jpg = m_images.file("photo.JPG");
     ScanFixtures::writeJpeg(jpg, 800, 1100, 100);
@@ -201,6 +239,10 @@ TEST_F(PreviewMakerTest, FailuresGiveTheirResultAndLeaveNoFiles) {
     m_images.write("zero.tif", "");
     m_images.write("zero.jpg", "");
     m_images.write("broken.pdf", "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\n%%EOF\n");
+    // Pages the list check refuses are never rendered: one far beyond A0, one just beyond it.
+    ImageFixtures::writePdf(m_images.file("vast.pdf"), 1, 14400.0, 14400.0);
+    ImageFixtures::writePdf(m_images.file("over-a0.pdf"), 2, 2500.0, 3500.0);
+    ImageFixtures::writePdf(m_images.file("tiny.pdf"), 1, 50.0, 50.0);
     ImageFixtures::writeClaimedSizeTiff(m_images.file("huge.tif"), 200000, 200000);
     ImageFixtures::writeClaimedSizeTiff(m_images.file("capped.tif"), 1u << 20, 1u << 20);
     struct Case {
@@ -212,6 +254,8 @@ TEST_F(PreviewMakerTest, FailuresGiveTheirResultAndLeaveNoFiles) {
         {"wrong.tif", ImageType::Tiff, -1},  {"zero.tif", ImageType::Tiff, -1},
         {"zero.jpg", ImageType::Jpeg, -6},   {"broken.pdf", ImageType::Pdf, -1},
         {"huge.tif", ImageType::Tiff, -1},   {"capped.tif", ImageType::Tiff, -10},
+        {"vast.pdf", ImageType::Pdf, -1},    {"over-a0.pdf", ImageType::Pdf, -1},
+        {"tiny.pdf", ImageType::Pdf, -1},
     };
     for (const Case& c : cases) {
         const PreviewResult r = make(m_images.file(c.name), c.type);

@@ -43,6 +43,40 @@ TEST(WorkDataFileTest, ReadingTakesTheNamedSectionsOnceAndSkipsWhatIsMissing) {
     EXPECT_FALSE(WorkDataFile::read(tmp.path() + "/none.edd"));
 }
 
+TEST(WorkDataFileTest, ReadingTakesTheNumberedKeysUpToNumThatAreThere) {
+    const struct {
+        const char* what;
+        const char* section;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"a NUM of two billion costs only the keys present",
+         "NUM=2147483647\r\n1=a.tif\r\n2000000000=c.tif\r\n5=b.tif\r\n",
+         {"a.tif", "b.tif", "c.tif"}},
+        {"keys above NUM are left",
+         "NUM=2\r\n3=c.tif\r\n2=b.tif\r\n1=a.tif\r\n",
+         {"a.tif", "b.tif"}},
+        {"a key spelt with a leading zero is another key",
+         "NUM=2\r\n02=x.tif\r\n2=b.tif\r\n",
+         {"b.tif"}},
+        {"a key named twice counts once, the first wins",
+         "NUM=1\r\n1=a.tif\r\n1=z.tif\r\n",
+         {"a.tif"}},
+        {"a negative NUM restores nothing", "NUM=-5\r\n1=a.tif\r\n", {}},
+    };
+    for (const auto& c : cases) {
+        TempDir tmp;
+        const auto content = WorkDataFile::read(
+            tmp.write("w.edd", std::string("[3]\r\n") + c.section + "[INFO]\r\nBIBLIONUM=3,\r\n"));
+        ASSERT_TRUE(content) << c.what;
+        std::vector<std::string> files;
+        for (const CAssignInfo& r : content->records) {
+            files.push_back(r.fileName);
+            EXPECT_EQ(r.page, static_cast<int>(files.size())) << c.what;
+        }
+        EXPECT_EQ(files, c.files) << c.what;
+    }
+}
+
 TEST(ListCopyTest, RowsUpToTheLastWithDataAreWrittenQuotedByType) {
     RenameListRig rig(testTemplate({testColumn("t", 1, 1), testColumn("i", 2, 2),
                                     testColumn("d", 4, 3), testColumn("p", 5, 4)}));

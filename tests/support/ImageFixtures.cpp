@@ -158,7 +158,8 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
 }
 
 void ImageFixtures::writeClaimedSizeTiff(const std::string& path, std::uint32_t width,
-                                         std::uint32_t height) {
+                                         std::uint32_t height, std::uint16_t bitsPerSample,
+                                         std::uint16_t samplesPerPixel) {
     // Header, then an IFD of 9 entries at offset 8, then 16 bytes of "pixel data".
     const std::uint16_t entries = 9;
     const std::uint32_t dataOffset = 8 + 2 + entries * 12 + 4;
@@ -177,14 +178,14 @@ void ImageFixtures::writeClaimedSizeTiff(const std::string& path, std::uint32_t 
             put32(out, value);
         }
     };
-    entry(256, 4, width);      // ImageWidth
-    entry(257, 4, height);     // ImageLength
-    entry(258, 3, 1);          // BitsPerSample
-    entry(259, 3, 1);          // Compression: none
-    entry(262, 3, 0);          // Photometric: MinIsWhite
-    entry(273, 4, dataOffset); // StripOffsets
-    entry(277, 3, 1);          // SamplesPerPixel
-    entry(278, 4, height);     // RowsPerStrip
+    entry(256, 4, width);           // ImageWidth
+    entry(257, 4, height);          // ImageLength
+    entry(258, 3, bitsPerSample);   // BitsPerSample
+    entry(259, 3, 1);               // Compression: none
+    entry(262, 3, 0);               // Photometric: MinIsWhite
+    entry(273, 4, dataOffset);      // StripOffsets
+    entry(277, 3, samplesPerPixel); // SamplesPerPixel
+    entry(278, 4, height);          // RowsPerStrip
     const std::uint64_t claimed = (static_cast<std::uint64_t>(width) + 7) / 8 * height;
     entry(279, 4, static_cast<std::uint32_t>(std::min<std::uint64_t>(claimed, 0xffffffffu)));
     put32(out, 0); // no next IFD

@@ -35,10 +35,12 @@ public:
     // Writes the TIFF; false when libtiff refused.
     static bool writeTiff(const std::string& path, const TiffLayout& layout);
 
-    // A little-endian TIFF whose single page claims width x height uncompressed 1-bit pixels in
-    // one strip, of which the file holds only 16 bytes: a cut-off file, or absurd dimensions.
+    // A little-endian TIFF whose single page claims width x height uncompressed pixels (1-bit
+    // unless told otherwise) in one strip, of which the file holds only 16 bytes: a cut-off file,
+    // or absurd dimensions or sample sizes.
     static void writeClaimedSizeTiff(const std::string& path, std::uint32_t width,
-                                     std::uint32_t height);
+                                     std::uint32_t height, std::uint16_t bitsPerSample = 1,
+                                     std::uint16_t samplesPerPixel = 1);
 
     // A white 24-bit RGB page of width x height at dpi, PackBits-compressed one row per strip, so
     // that even a page too large to hold in memory is written in a moment.
