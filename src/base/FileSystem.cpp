@@ -23,6 +23,15 @@ std::string fromNative(const fs::path& path) {
     return textcodec::utf8ToCp932(path.string());
 }
 
+std::string absolute(std::string_view path) {
+    if (!path.empty() && path.front() == kSeparator) {
+        return std::string(path);
+    }
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    return error ? std::string(path) : join(fromNative(current), path);
+}
+
 std::string join(std::string_view folder, std::string_view name) {
     std::string out(folder);
     if (out.empty() || out.back() != kSeparator) {

@@ -22,6 +22,9 @@ std::string fileName(std::string_view path);
 std::string parentFolder(std::string_view path);
 // Drops one trailing separator unless the path is the root.
 std::string withoutTrailingSeparator(std::string_view path);
+// A relative path put under the current folder, so that it still names the same file when read
+// back by a process started elsewhere; an absolute path as it is.
+std::string absolute(std::string_view path);
 
 bool exists(std::string_view path);
 bool isDirectory(std::string_view path);

@@ -44,7 +44,10 @@ void JournaledFileChanges::confirm(const char* kind, std::vector<std::string> fi
     m_journal.add(fields);
 }
 
-bool JournaledFileChanges::commit(TempFile& temp, const std::string& target, bool replace) {
+// The journal names every file by its absolute path, so that an undo started from another folder
+// finds the same files.
+bool JournaledFileChanges::commit(TempFile& temp, const std::string& givenTarget, bool replace) {
+    const std::string target = files::absolute(givenTarget);
     const auto kept = m_journal.broken() ? std::nullopt : makeRoom(target, replace);
     if (!kept || !m_journal.add({"write", target})) {
         const int error = m_journal.broken() ? ENOSPC : errno;
@@ -61,8 +64,10 @@ bool JournaledFileChanges::commit(TempFile& temp, const std::string& target, boo
     return true;
 }
 
-bool JournaledFileChanges::move(const std::string& source, const std::string& target,
+bool JournaledFileChanges::move(const std::string& givenSource, const std::string& givenTarget,
                                 bool replace) {
+    const std::string source = files::absolute(givenSource);
+    const std::string target = files::absolute(givenTarget);
     if (m_journal.broken()) {
         return refuse();
     }
@@ -78,7 +83,8 @@ bool JournaledFileChanges::move(const std::string& source, const std::string& ta
     return true;
 }
 
-std::optional<std::string> JournaledFileChanges::keep(const std::string& path) {
+std::optional<std::string> JournaledFileChanges::keep(const std::string& givenPath) {
+    const std::string path = files::absolute(givenPath);
     if (m_journal.broken()) {
         refuse();
         return std::nullopt;

@@ -58,25 +58,25 @@ std::string planText(const std::string& runId, const RenamePlan& plan, const Tem
     using journalline::compose;
     std::string text = compose({"nomira-run", "1"}) + compose({"run", runId}) +
                        compose({"started", timeText("%Y-%m-%d %H:%M:%S")}) +
-                       compose({"images", plan.imageFolder}) +
-                       compose({"storage", plan.storageFolder});
+                       compose({"images", files::absolute(plan.imageFolder)}) +
+                       compose({"storage", files::absolute(plan.storageFolder)});
     for (const ColumnDef& column : t.columns) {
         text +=
             compose({"column", std::to_string(column.sourceField), std::to_string(column.type)});
     }
     for (const RenamePlan::Row& row : plan.rows) {
-        std::vector<std::string> fields{"row", row.rowKey, row.target};
+        std::vector<std::string> fields{"row", row.rowKey, files::absolute(row.target)};
         fields.insert(fields.end(), row.cells.begin(), row.cells.end());
         text += compose(fields);
         for (const std::string& image : row.images) {
-            text += compose({"image", row.rowKey, plan.sourceOf(image)});
+            text += compose({"image", row.rowKey, files::absolute(plan.sourceOf(image))});
         }
     }
     if (plan.exportFile) {
-        text += compose({"export", *plan.exportFile});
+        text += compose({"export", files::absolute(*plan.exportFile)});
     }
     if (plan.secondCopy) {
-        text += compose({"second", *plan.secondCopy});
+        text += compose({"second", files::absolute(*plan.secondCopy)});
     }
     return text + compose({"planned"});
 }
@@ -90,7 +90,7 @@ RunJournal::RunJournal(FileChanges& changes, std::string path, std::string runId
 std::unique_ptr<RunJournal> RunJournal::start(FileChanges& changes, const std::string& journals,
                                               const RenamePlan& plan, const Template& t) {
     std::string runId;
-    const std::string folder = makeRunFolder(journals, runId);
+    const std::string folder = makeRunFolder(files::absolute(journals), runId);
     if (folder.empty()) {
         return nullptr;
     }

@@ -312,3 +312,34 @@ TEST(RunUndo, JournalLinesKeepEveryByteOfTheirFields) {
 }
 
 } // namespace
+
+namespace {
+
+// A run given relative folders (as on a command line) is undone by a process started elsewhere.
+TEST(RunUndo, ARunOnRelativeFoldersIsUndoneFromAnotherFolder) {
+    RunRig rig;
+    rig.dir.write("images/x.JPG", "jpeg bytes");
+    rig.tiff("p1.tif", 2);
+    rig.tiff("p2.tif", 1);
+    rig.dir.write("store/j.tif", "earlier target");
+    rig.settings.renameOverwrite = 0;
+    rig.assign(1, "ab", {"x.JPG"});
+    rig.assign(2, "j", {"p1.tif", "p2.tif"});
+    const Snapshot before = snapshot(rig);
+    const std::string started = files::fromNative(std::filesystem::current_path());
+    ASSERT_EQ(::chdir(files::native(rig.dir.path()).c_str()), 0);
+    rig.images = "images";
+    rig.t.storageFolder = rig.store = "store";
+    rig.journals = "journal";
+    PosixFileChanges changes;
+    const auto outcome = rig.execute(changes);
+    ASSERT_EQ(::chdir("/"), 0);
+    rig.journals = rig.dir.file("journal");
+    ASSERT_TRUE(outcome);
+    EXPECT_NE(snapshot(rig), before);
+    EXPECT_TRUE(undoLast(rig).report.ok);
+    EXPECT_EQ(snapshot(rig), before);
+    ASSERT_EQ(::chdir(files::native(started).c_str()), 0);
+}
+
+} // namespace
