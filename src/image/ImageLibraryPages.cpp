@@ -75,7 +75,7 @@ int tiffPageInfo(const std::string& path, int page, ImageLibrary::PageInfo& info
     info.pageCount = tif.pageCount();
     info.width = static_cast<int>(tags.width);
     info.height = static_cast<int>(tags.height);
-    info.bitsPerPixel = tags.bitsPerSample * tags.samplesPerPixel;
+    info.bitsPerPixel = tags.bitsPerPixel();
     info.xResolution = tags.xDpi();
     info.yResolution = tags.yDpi();
     return ImageLibrary::Success;

@@ -90,8 +90,7 @@ int PageMeasure::tiffPages(const ImageFileHandle& file, const std::string& path,
             return ImageLibrary::ErrImageTooLarge;
         }
         out.push_back(fromPixels(page, static_cast<int>(tags.width), static_cast<int>(tags.height),
-                                 tags.bitsPerSample * tags.samplesPerPixel, tags.xDpi(),
-                                 tags.yDpi(), jpgResolution));
+                                 tags.bitsPerPixel(), tags.xDpi(), tags.yDpi(), jpgResolution));
         if (TIFFLastDirectory(tif.get())) {
             return ImageLibrary::Success;
         }

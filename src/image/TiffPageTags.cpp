@@ -1,6 +1,8 @@
 #include "image/TiffPageTags.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tiffio.h>
 
 namespace {
@@ -59,6 +61,11 @@ bool TiffPageTags::read(tiff* tif) {
 bool TiffPageTags::isStreamableBilevel() const {
     return bitsPerSample == 1 && samplesPerPixel == 1 &&
            (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK);
+}
+
+int TiffPageTags::bitsPerPixel() const {
+    const std::int64_t bits = std::int64_t{bitsPerSample} * samplesPerPixel;
+    return static_cast<int>(std::min<std::int64_t>(bits, std::numeric_limits<int>::max()));
 }
 
 int TiffPageTags::xDpi() const {

@@ -30,6 +30,8 @@ struct TiffPageTags {
     std::uint32_t tileWidth = 0; // of a tiled page
     std::uint32_t tileLength = 0;
 
+    // Bits of one pixel; a product that a damaged page drives past int reads as the int maximum.
+    int bitsPerPixel() const;
     // Resolution in dots per inch (centimetre units converted), 0 when absent.
     int xDpi() const;
     int yDpi() const;
