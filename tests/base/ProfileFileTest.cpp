@@ -1,8 +1,8 @@
 #include "base/ProfileFile.h"
 
 #include "base/FileSystem.h"
+#include "support/NonRegularFiles.h"
 #include "support/ProfileFixtures.h"
-#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -382,9 +382,9 @@ TEST_F(ProfileFileTest, ParsedLookUpsAgreeWithAScanOfTheText) {
 }
 
 TEST_F(ProfileFileTest, ThingsThatAreNotRegularFilesAreNeverReadAndNeverBlock) {
-    for (const SpecialFile& special : specialFiles(m_dir, "Nomira.ini")) {
-        SCOPED_TRACE(special.label);
-        const ProfileFile f(special.path);
+    for (const NonRegularFile& odd : nonRegularFiles(m_dir, "Nomira.ini")) {
+        SCOPED_TRACE(odd.label);
+        const ProfileFile f(odd.path);
         EXPECT_TRUE(finishesWithoutBlocking(m_dir, [&] {
             EXPECT_EQ(f.read("S", "k"), std::nullopt);
             EXPECT_EQ(f.firstLine(63), std::nullopt);

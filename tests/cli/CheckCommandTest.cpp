@@ -1,6 +1,6 @@
 #include "support/CliRunner.h"
+#include "support/NonRegularFiles.h"
 #include "support/RenameListFixtures.h"
-#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -169,20 +169,19 @@ TEST(CheckCommand, AListOrTemplateThatIsNoRegularFileIsRefusedWithoutBlocking) {
     CheckFolder folder;
     const std::string list = folder.data.write("list.csv", renameListCsv({"1,A"}));
     for (const bool asTemplate : {false, true}) {
-        for (const SpecialFile& special :
-             specialFiles(folder.data, asTemplate ? "plan.tpl" : "list.csv")) {
-            SCOPED_TRACE(special.label + (asTemplate ? " as template" : " as list"));
+        for (const NonRegularFile& odd :
+             nonRegularFiles(folder.data, asTemplate ? "plan.tpl" : "list.csv")) {
+            SCOPED_TRACE(odd.label + (asTemplate ? " as template" : " as list"));
             CliRun run;
             EXPECT_TRUE(finishesWithoutBlocking(folder.data, [&] {
-                run = runCli(asTemplate
-                                 ? "--json --data-folder '" + folder.data.path() +
-                                       "' check --template '" + special.path + "' '" + list + "'"
-                                 : folder.check(special.path));
+                run = runCli(asTemplate ? "--json --data-folder '" + folder.data.path() +
+                                              "' check --template '" + odd.path + "' '" + list + "'"
+                                        : folder.check(odd.path));
             }));
             EXPECT_EQ(run.status, 1);
             const auto doc = nlohmann::json::parse(run.out);
             ASSERT_EQ(doc["messages"].size(), 1u);
-            const std::string name = special.path.substr(special.path.rfind('/') + 1);
+            const std::string name = odd.path.substr(odd.path.rfind('/') + 1);
             EXPECT_EQ(doc["messages"][0]["text"], name + "は通常のﾌｧｲﾙではないため、開けません。");
         }
     }

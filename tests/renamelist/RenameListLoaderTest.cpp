@@ -1,6 +1,6 @@
 #include "RenameListRig.h"
+#include "support/NonRegularFiles.h"
 #include "support/RenameListFixtures.h"
-#include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -162,20 +162,20 @@ TEST(RenameListImport, ChoosesCompletesAndRefusesMissingFiles) {
 
 TEST(RenameListImport, ListsThatAreNoRegularFilesAreNamedAndNeverOpened) {
     RenameListRig rig(drawingTemplate());
-    for (const SpecialFile& special : specialFiles(rig.dir, "List.csv")) {
-        SCOPED_TRACE(special.label);
+    for (const NonRegularFile& odd : nonRegularFiles(rig.dir, "List.csv")) {
+        SCOPED_TRACE(odd.label);
         rig.prompter.clear();
         // Typed in another case, as the load button allows.
-        const std::string typed = special.path.substr(0, special.path.size() - 8) + "LIST";
+        const std::string typed = odd.path.substr(0, odd.path.size() - 8) + "LIST";
         RenameListImport::Choice choice;
         bool opened = true;
         EXPECT_TRUE(finishesWithoutBlocking(rig.dir, [&] {
             choice = rig.import.choose({}, typed);
-            opened = rig.loader.LoadRenameList(special.path, false);
+            opened = rig.loader.LoadRenameList(odd.path, false);
         }));
         EXPECT_EQ(choice.outcome, RenameListImport::Choice::Missing);
         EXPECT_FALSE(opened);
-        const std::string name = special.path.substr(special.path.rfind('/') + 1);
+        const std::string name = odd.path.substr(odd.path.rfind('/') + 1);
         EXPECT_EQ(rig.messages(),
                   std::vector<std::string>{name + "は通常のﾌｧｲﾙではないため、開けません。"});
     }

@@ -1,4 +1,4 @@
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::vector<SpecialFile> specialFiles(const TempDir& dir, const std::string& name) {
+std::vector<NonRegularFile> nonRegularFiles(const TempDir& dir, const std::string& name) {
     const std::string fifo = dir.file("fifo-" + name);
     ::mkfifo(fifo.c_str(), 0600);
     const std::string folder = dir.mkdir("folder-" + name);
