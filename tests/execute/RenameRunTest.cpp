@@ -231,15 +231,7 @@ TEST(RenameRun, AChildKilledDuringAFiftyPageJoinLosesNoPage) {
          {1, 2, steps / 3, steps / 2, steps - 52, steps - 50, steps - 1, steps}) {
         RunRig rig;
         arrange(rig);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            FailingFileChanges dying(killAt, FailingFileChanges::Mode::Kill);
-            rig.execute(dying);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const int status = rig.executeKilledAt(killAt);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << killAt;
         expectNothingLost(rig, 50, "killed at " + std::to_string(killAt));
     }

@@ -5,6 +5,8 @@
 #include "execute/RunPreparation.h"
 #include "execute/ScriptedExecuteDialogs.h"
 
+#include "FailingFileChanges.h"
+
 #include "app/Settings.h"
 #include "base/FileSystem.h"
 #include "base/ScriptedPrompter.h"
@@ -13,7 +15,9 @@
 #include "template/Template.h"
 
 #include <map>
+#include <sys/wait.h>
 #include <tiffio.h>
+#include <unistd.h>
 
 // A rename run on real files: an image folder, a storage folder, a template whose first column
 // is the file name, and assignment records made by the test.
@@ -72,6 +76,18 @@ public:
         RenameRun::tellFailures(prompter, outcome);
         RenameRun::tellDone(prompter, outcome);
         return outcome;
+    }
+    // Runs "実行" in a child process that is killed at file change killAt, as a power cut would
+    // stop it; the child's wait status, or -1 when no child could be started.
+    int executeKilledAt(int killAt) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            FailingFileChanges dying(killAt, FailingFileChanges::Mode::Kill);
+            execute(dying);
+            ::_exit(0);
+        }
+        int status = -1;
+        return child > 0 && ::waitpid(child, &status, 0) == child ? status : -1;
     }
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -221,15 +220,7 @@ TEST(RunUndo, AChildKilledAtEachStepIsRecoveredWithNothingLostAndThenUndone) {
         RunRig rig;
         arrange(rig);
         const Snapshot before = snapshot(rig);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            FailingFileChanges dying(killAt, FailingFileChanges::Mode::Kill);
-            rig.execute(dying);
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_NE(rig.executeKilledAt(killAt), -1) << label;
         PosixFileChanges changes;
         if (const auto cut = runjournals::unfinished(rig.journals)) {
             EXPECT_TRUE(runrecovery::finish(changes, *cut)) << label;
@@ -265,15 +256,7 @@ TEST(RunUndo, RecoveryAccountsForRowsAndKeepsTheSourcesOfDoneJoins) {
         probe.assign(2, "later", {"q.tif"});
         ASSERT_TRUE(probe.execute(counting));
     }
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FailingFileChanges dying(counting.operations() - 4, FailingFileChanges::Mode::Kill);
-        rig.execute(dying);
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_NE(rig.executeKilledAt(counting.operations() - 4), -1);
     const auto cut = runjournals::unfinished(rig.journals);
     ASSERT_TRUE(cut);
     const auto account = runrecovery::account(*cut);
