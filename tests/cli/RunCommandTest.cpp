@@ -156,8 +156,9 @@ TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
 namespace {
 
 // undo after a run: the dry run lists every path and touches nothing, the undo restores them and
-// writes the removed rows, a second undo finds nothing; an edited target refuses the undo.
-TEST_F(RunCommandTest, UndoReportsEveryPathAndRefusesAfterATargetWasEdited) {
+// writes the removed rows, a second undo finds nothing; a name to restore that is taken refuses the
+// undo until it is free again.
+TEST_F(RunCommandTest, UndoReportsEveryPathAndRefusesWhileANameIsTaken) {
     cli("run", "--batch-assign", 0);
     const std::string data = shellQuote(m_data.path());
     auto undo = [&](const std::string& more, int expectedStatus) {
@@ -166,14 +167,12 @@ TEST_F(RunCommandTest, UndoReportsEveryPathAndRefusesAfterATargetWasEdited) {
         return nlohmann::json::parse(r.out, nullptr, false);
     };
     const std::string target = m_store + "/D-1.tif";
-    const std::string bytes = m_files.read("store/D-1.tif");
-    m_files.write("store/D-1.tif", bytes + "edited");
+    m_files.write("scans/s1.tif", "a new scan under the old name");
     const nlohmann::json refused = undo("", 1);
     EXPECT_EQ(refused["restored"].size(), 0u);
     EXPECT_EQ(refused["messages"][0]["text"],
-              "実行後に変更されたﾌｧｲﾙがあるため、元に戻せません。\r\n" + target);
-    m_files.write("store/D-1.tif", bytes);
-    ScanFixtures::setModified(target, 1'700'000'060);
+              "元の名前のﾌｧｲﾙが既に存在するため、元に戻せません。\r\n" + m_scans + "/s1.tif");
+    ASSERT_TRUE(files::removeFile(m_scans + "/s1.tif"));
 
     const nlohmann::json dry = undo(" --dry-run", 0);
     const nlohmann::json expectedRestored = {
