@@ -24,11 +24,19 @@ OrderedWork::~OrderedWork() {
 }
 
 bool OrderedWork::take(std::size_t index) {
+    return finish(index, false);
+}
+
+bool OrderedWork::collect(std::size_t index) {
+    return finish(index, true);
+}
+
+bool OrderedWork::finish(std::size_t index, bool waitOnly) {
     if (index >= m_count) {
         return false;
     }
     if (const auto& task = m_tasks[index]) {
-        return task->take();
+        return waitOnly ? task->wait() : task->take();
     }
     if (m_stop.stop_requested()) {
         return false;

@@ -26,10 +26,15 @@ public:
     // Returns once job index is done, running it here when no worker has begun it. False when
     // the work was cancelled before the job began.
     bool take(std::size_t index);
+    // As take(), but a job given to the pool is always left to a worker: the caller only
+    // collects results (and runs the jobs kept off the pool).
+    bool collect(std::size_t index);
     // Jobs not begun never run; running ones are asked to stop. Does not wait.
     void cancel();
 
 private:
+    bool finish(std::size_t index, bool waitOnly);
+
     std::size_t m_count;
     Job m_job;
     std::stop_source m_stop;

@@ -38,9 +38,10 @@ bool WorkerPool::Task::runIfQueued() {
 }
 
 bool WorkerPool::Task::take() {
-    if (runIfQueued()) {
-        return true;
-    }
+    return runIfQueued() || wait();
+}
+
+bool WorkerPool::Task::wait() {
     std::unique_lock lock(m_mutex);
     m_ended.wait(lock, [this] { return m_state == State::Done || m_state == State::Cancelled; });
     return m_state == State::Done;

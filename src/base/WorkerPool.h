@@ -32,6 +32,9 @@ public:
         // Returns once the job has ended, running it here if no worker has begun it. True when
         // the job ran (perhaps stopped early); false when it was cancelled before it began.
         bool take();
+        // Returns once the job has ended, never running it here (the job is left to a worker).
+        // True when the job ran; false when it was cancelled before it began.
+        bool wait();
         // Runs the job here if nobody has begun it; false otherwise (workers call this).
         bool runIfQueued();
         // A job not begun never runs; a running job is asked to stop.
