@@ -9,6 +9,7 @@
 #include "base/FileSystem.h"
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
+#include "base/WorkerPool.h"
 #include "image/ImageEntry.h"
 #include "image/ImageFolderScan.h"
 #include "image/ImageLibrary.h"
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <leptonica/allheaders.h>
+#include <memory>
 #include <sys/resource.h>
 #include <tiffio.h>
 #include <vector>
@@ -102,6 +104,7 @@ struct Fixtures {
     fs::path root;
     std::string scanFolder;
     std::string mixedFolder;
+    std::string a1Folder; // 40 copies of the A1 drawing
     std::string a0;
     std::string a1;
     std::string data;
@@ -120,6 +123,11 @@ struct Fixtures {
         a1 = (root / "single" / "a1.tif").string();
         writeDrawing(a0, 841, 1189);
         writeDrawing(a1, 594, 841);
+        a1Folder = (root / "a1x40").string();
+        fs::create_directories(a1Folder);
+        for (int i = 0; i < 40; ++i) {
+            fs::copy_file(a1, a1Folder + "/a1_" + std::to_string(100 + i) + ".tif");
+        }
         const std::string a4 = (root / "single" / "a4.tif").string();
         writeDrawing(a4, 210, 297);
         const std::string a3 = (root / "single" / "a3.tif").string();
@@ -171,13 +179,17 @@ void reportPeak(benchmark::State& state) {
 
 void scanFolder(benchmark::State& state, const std::string& folder, bool loadPreview, int workers) {
     ImageSettings settings = settingsFor(fixtures().data, loadPreview);
-    settings.workers = workers;
+    std::unique_ptr<WorkerPool> pool;
+    if (workers >= 0) {
+        pool = std::make_unique<WorkerPool>(WorkerPool::threadsFor(workers));
+    }
     for (auto _ : state) {
         CellGrid grid;
         ImageEntry::prepareGrid(grid);
         RecordingMainView view;
         ScriptedPrompter prompter;
         ImageFolderScan scan(grid, view, prompter);
+        scan.setPool(pool.get());
         scan.scan(folder, settings, ImageFolderScan::Mode::Reload);
         benchmark::DoNotOptimize(scan.imageCount());
         if (scan.imageCount() != (loadPreview ? 100 : 1000)) {
@@ -188,7 +200,7 @@ void scanFolder(benchmark::State& state, const std::string& folder, bool loadPre
 }
 
 void BM_Scan1000A4(benchmark::State& state) {
-    scanFolder(state, fixtures().scanFolder, false, 0);
+    scanFolder(state, fixtures().scanFolder, false, -1);
 }
 BENCHMARK(BM_Scan1000A4)->Unit(benchmark::kMillisecond);
 
@@ -196,10 +208,37 @@ void BM_LoadPreview100Mixed(benchmark::State& state) {
     scanFolder(state, fixtures().mixedFolder, true, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_LoadPreview100Mixed)
-    ->Arg(0)
     ->Arg(-1)
-    ->ArgName("workers")
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("workers") // -1 none (this thread), 0 one per core
     ->Unit(benchmark::kMillisecond);
+
+// 40 A1 400 dpi G4 scans loaded with LoadPreview = 1: one worker, then one per core; the ratio
+// of the two is the figure to read.
+void BM_LoadPreview40A1(benchmark::State& state) {
+    ImageSettings settings = settingsFor(fixtures().data, true);
+    WorkerPool pool(WorkerPool::threadsFor(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        CellGrid grid;
+        ImageEntry::prepareGrid(grid);
+        RecordingMainView view;
+        ScriptedPrompter prompter;
+        ImageFolderScan scan(grid, view, prompter);
+        scan.setPool(&pool);
+        scan.scan(fixtures().a1Folder, settings, ImageFolderScan::Mode::Reload);
+        if (scan.imageCount() != 40) {
+            state.SkipWithError("unexpected image count");
+        }
+    }
+    state.counters["workers"] = pool.size();
+}
+BENCHMARK(BM_LoadPreview40A1)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("threads") // 0 one per core
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void preview(benchmark::State& state, const std::string& path) {
     const ImageSettings settings = settingsFor(fixtures().data, false);

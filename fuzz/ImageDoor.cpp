@@ -36,7 +36,6 @@ ImageSettings doorSettings(const std::string& folder) {
     s.programFolder = folder;
     // The plot converter is polled often, so that a plot it cannot read costs little time.
     s.converterPoll = std::chrono::milliseconds(5);
-    s.workers = 0;
     return s;
 }
 

@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <deque>
 
 namespace {
 
@@ -18,23 +19,25 @@ std::string applyWrite(const std::string& content, std::string_view section, std
     const std::string cr = crlf ? "\r" : "";
     const std::string keyLine = std::string(key) + "=" + profileline::singleLine(value);
 
-    std::vector<std::string> lines;
-    for (std::string_view line : profileline::split(content)) {
-        lines.emplace_back(line);
-    }
+    // The lines stay views into content; a changed or new line lives in made.
+    std::vector<std::string_view> lines = profileline::split(content);
+    std::deque<std::string> made;
     bool endsWithNewline = content.empty() || content.back() == '\n';
     // Lines appended after a last line that had no line end give it the file's own kind.
     const auto appendAtEnd = [&](std::string line) {
         if (!endsWithNewline && !cr.empty() && !lines.empty() && !lines.back().empty() &&
             lines.back().back() != '\r') {
-            lines.back().push_back('\r');
+            lines.back() = made.emplace_back(std::string(lines.back()) + '\r');
         }
-        lines.push_back(std::move(line));
+        lines.push_back(made.emplace_back(std::move(line)));
         endsWithNewline = true;
     };
 
     std::size_t sectionLine = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find('[') == std::string_view::npos) {
+            continue; // no section line: skipped without a copy
+        }
         const auto name = profileline::sectionOf(lines[i]);
         if (name && cp932::equalsNoCase(*name, section)) {
             sectionLine = i;
@@ -53,7 +56,7 @@ std::string applyWrite(const std::string& content, std::string_view section, std
             std::string v;
             if (profileline::keyValueOf(lines[i], k, v) && cp932::equalsNoCase(k, key)) {
                 const bool hadCr = !lines[i].empty() && lines[i].back() == '\r';
-                lines[i] = keyLine + (hadCr ? "\r" : "");
+                lines[i] = made.emplace_back(keyLine + (hadCr ? "\r" : ""));
                 replaced = true;
                 break;
             }
@@ -64,7 +67,8 @@ std::string applyWrite(const std::string& content, std::string_view section, std
         if (!replaced && insertAt == lines.size()) {
             appendAtEnd(keyLine + cr);
         } else if (!replaced) {
-            lines.insert(lines.begin() + static_cast<long>(insertAt), keyLine + cr);
+            lines.insert(lines.begin() + static_cast<long>(insertAt),
+                         made.emplace_back(keyLine + cr));
         }
     }
 

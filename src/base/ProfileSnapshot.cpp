@@ -15,7 +15,7 @@ std::shared_ptr<const ProfileIndex> ProfileSnapshot::current(const std::string& 
     if (!content) {
         return nullptr;
     }
-    m_index = std::make_shared<const ProfileIndex>(*content);
+    m_index = std::make_shared<const ProfileIndex>(std::move(*content));
     m_stamp = file.stamp();
     ++m_parses;
     return m_index;

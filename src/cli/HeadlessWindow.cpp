@@ -12,6 +12,7 @@ HeadlessWindow::HeadlessWindow(const std::string& dataFolder, Prompter& prompter
     m_context.paths.setDataFolder(dataFolder);
     m_workbench = std::make_unique<Workbench>(
         m_context, Workbench::Seams{m_view, *this, prompter, *this, *this, *this, *this});
+    m_workbench->setPreviewsMade(false);
     m_workbench->open();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/CellGrid.h"
 #include "base/RecordingMainView.h"
+#include "base/WorkerPool.h"
 #include "cli/CliSession.h"
 #include "cli/InfoCommand.h"
 #include "image/ImageEntry.h"
@@ -23,6 +24,8 @@ int runScanCommand(CliSession& session) {
     ImageEntry::prepareGrid(grid);
     RecordingMainView view;
     ImageFolderScan scan(grid, view, session.prompter());
+    WorkerPool pool(WorkerPool::threadsFor(settings.threads));
+    scan.setPool(&pool);
     if (!scan.scan(CliSession::in(args[1]), settings, ImageFolderScan::Mode::FolderChoice)) {
         return session.fail();
     }

@@ -4,6 +4,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/MainView.h"
+#include "base/OrderedWork.h"
 #include "base/Prompter.h"
 #include "base/TextCodec.h"
 #include "image/FileDate.h"
@@ -11,10 +12,8 @@
 #include "image/ImageFileLoader.h"
 #include "image/ImageFolderListing.h"
 #include "image/ImageProbe.h"
-#include "image/OrderedWork.h"
 
 #include <algorithm>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -25,18 +24,8 @@ constexpr int kRefreshDateAttempts = 3;
 struct Job {
     std::string fileName;
     ImageType type;
-    ImageEntry entry;
+    ImageFileLoader::Loaded loaded;
 };
-
-unsigned workerCount(const ImageSettings& settings) {
-    if (!settings.loadPreview || settings.workers == 0) {
-        return 0;
-    }
-    if (settings.workers > 0) {
-        return static_cast<unsigned>(settings.workers);
-    }
-    return std::max(1u, std::thread::hardware_concurrency());
-}
 
 } // namespace
 
@@ -92,7 +81,8 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
     if (!checkFolder(folder)) {
         return false;
     }
-    if (mode != Mode::Rescan) {
+    // Without a screen the temp folder is not ours to tidy: a window may be showing its files.
+    if (mode != Mode::Rescan && settings.keepPreviews) {
         cleanTemp(settings.tempFolder);
     }
     if (mode == Mode::FolderChoice && m_beforeListing) {
@@ -118,19 +108,14 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
             jobs.push_back(Job{name, *type, {}});
         }
     }
-    const std::thread::id mainThread = std::this_thread::get_id();
+    // Every file is measured and converted on the workers; this thread only collects the
+    // results in list order, so the list, its messages and the progress are the serial run's.
     OrderedWork work(
-        jobs.size(),
-        [&](std::size_t i) {
-            return jobs[i].type == ImageType::Tiff || jobs[i].type == ImageType::Jpeg;
-        },
-        [&](std::size_t i) {
-            const bool here = std::this_thread::get_id() == mainThread;
-            jobs[i].entry =
-                ImageFileLoader::load(folder, jobs[i].fileName, jobs[i].type, settings,
-                                      here ? &m_view : nullptr, here ? &m_prompter : nullptr);
-        },
-        workerCount(settings));
+        m_pool, jobs.size(), [](std::size_t) { return true; },
+        [&](std::size_t i, std::stop_token stop) {
+            jobs[i].loaded = ImageFileLoader::load(folder, jobs[i].fileName, jobs[i].type, settings,
+                                                   std::move(stop));
+        });
 
     m_limitHit = false;
     int added = 0;
@@ -146,8 +131,14 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
             continue;
         }
         const auto index = static_cast<std::size_t>(added);
-        work.take(index);
-        ImageEntry& entry = jobs[index].entry;
+        if (!work.collect(index)) {
+            jobs[index].loaded.entry =
+                ImageEntry{ImageTypeDetector::typeText(jobs[index].type), name, {}, {}, 0, false};
+        }
+        if (jobs[index].loaded.pdfRenderFailed) {
+            m_prompter.tell(Msg::PdfConvertFailed);
+        }
+        ImageEntry& entry = jobs[index].loaded.entry;
         const int row = m_grid.addRow();
         entry.write(m_grid, row);
         if (entry.date.empty()) {

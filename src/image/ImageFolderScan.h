@@ -13,6 +13,7 @@
 class CellGrid;
 class MainView;
 class Prompter;
+class WorkerPool;
 
 // The image list: listing the image folder into its grid (one entry per image file, measured and,
 // with LoadPreview, converted to preview files), reloading, deleting image files, refreshing one
@@ -49,6 +50,9 @@ public:
 
     ImageFolderScan(CellGrid& grid, MainView& view, Prompter& prompter);
 
+    // The workers that measure and convert while a folder loads; without them the scan runs
+    // every file on the calling thread.
+    void setPool(WorkerPool* pool) { m_pool = pool; }
     // The rename-list grid, whose redrawing is also stopped while a folder loads.
     void setOtherGrid(CellGrid* grid) { m_otherGrid = grid; }
     // Run by a folder choice after the checks, before listing (release assignments, clear the
@@ -96,6 +100,7 @@ private:
     MainView& m_view;
     Prompter& m_prompter;
     CellGrid* m_otherGrid = nullptr;
+    WorkerPool* m_pool = nullptr;
     std::function<void()> m_beforeListing;
     std::chrono::milliseconds m_retryPause{500};
     FileDate::Probe m_dateProbe = FileDate::look;

@@ -18,5 +18,6 @@ ImageSettings ImageSettings::from(const Settings& settings, const std::string& d
     s.dataFolder = dataFolder;
     s.tempFolder = PreviewNaming::tempFolder(dataFolder);
     s.programFolder = programFolder;
+    s.threads = settings.threads;
     return s;
 }

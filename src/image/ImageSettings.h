@@ -20,8 +20,10 @@ struct ImageSettings {
     std::string tempFolder;
     std::string programFolder; // where hp2xx is looked for first
     std::chrono::milliseconds converterPoll{1000};
-    // Threads that make previews while a folder loads: -1 one per core, 0 none (all serial).
-    int workers = -1;
+    int threads = 0; // workers of the pool (WORK/Threads), 0 one per core
+    // False for a main window without a screen: no preview file is made in the temp folder; a
+    // conversion whose outcome a flag depends on runs in a scratch folder that goes away.
+    bool keepPreviews = true;
 
     static ImageSettings from(const Settings& settings, const std::string& dataFolder,
                               const std::string& programFolder);

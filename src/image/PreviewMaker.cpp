@@ -6,6 +6,7 @@
 #include "image/Hp2xxConverter.h"
 #include "image/ImageCheck.h"
 #include "image/ImageLibrary.h"
+#include "image/ImageLibraryFiles.h"
 #include "image/PageMeasure.h"
 #include "image/PaperSize.h"
 #include "image/PopplerDocument.h"
@@ -42,16 +43,19 @@ bool ensureFolder(const std::string& folder) {
     return files::isDirectory(folder) || files::createDirectory(folder);
 }
 
+// A writable copy of source (file-system paths) that appears at target only when complete.
 int copyWritable(const std::string& source, const std::string& target) {
-    std::error_code error;
-    fs::copy_file(files::native(source), files::native(target),
-                  fs::copy_options::overwrite_existing, error);
-    if (error) {
+    const auto temporary = ImageLibraryFiles::temporaryBeside(target);
+    if (!temporary) {
         return -1;
     }
-    fs::permissions(files::native(target), fs::perms::owner_read | fs::perms::owner_write,
-                    fs::perm_options::add, error);
-    return 0;
+    std::error_code error;
+    fs::copy_file(source, *temporary, fs::copy_options::overwrite_existing, error);
+    if (!error) {
+        fs::permissions(*temporary, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, error);
+    }
+    return ImageLibraryFiles::commit(*temporary, target, !error) == ImageLibrary::Success ? 0 : -1;
 }
 
 // Library results (1 success) as conversion results (0 success).
@@ -65,17 +69,27 @@ PreviewMaker::PreviewMaker(const ImageSettings& settings, MainView* view, Prompt
     : m_settings(settings), m_view(view), m_prompter(prompter) {
 }
 
-PreviewResult PreviewMaker::make(const std::string& path, ImageType type) const {
+PreviewResult PreviewMaker::make(const std::string& path, ImageType type,
+                                 std::stop_token stop) const {
     switch (type) {
     case ImageType::Pdf:
-        return makePdf(path);
+        return makePdf(path, stop);
     case ImageType::HpGl2:
         return makeHpGl(path);
     case ImageType::Tiff:
     case ImageType::Jpeg:
         break;
     }
-    return makeRaster(path, type);
+    return makeRaster(path, type, stop);
+}
+
+bool PreviewMaker::stopped(const std::stop_token& stop, PreviewResult& result) const {
+    if (!stop.stop_requested()) {
+        return false;
+    }
+    discard(result);
+    result.result = -1;
+    return true;
 }
 
 void PreviewMaker::discard(PreviewResult& result) const {
@@ -120,7 +134,8 @@ int PreviewMaker::reduceTiffPage(const std::string& path, int page, int bitsPerP
     return 0;
 }
 
-PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) const {
+PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type,
+                                       const std::stop_token& stop) const {
     PreviewResult out;
     if (!files::isRegularFile(path)) {
         out.result = 1;
@@ -166,6 +181,9 @@ PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) 
         tiff ? m_settings.selection.pagesToPreview(static_cast<int>(pages.size()))
              : std::vector<int>{1};
     for (const int page : selected) {
+        if (stopped(stop, out)) {
+            return out;
+        }
         const int number = out.previewCount + 1;
         const std::string name = PreviewNaming::previewName(fileName, number);
         const std::string target = files::native(files::join(m_settings.tempFolder, name));
@@ -180,7 +198,7 @@ PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) 
             r = reduceTiffPage(native, page, pages[static_cast<std::size_t>(page - 1)].bitsPerPixel,
                                copies);
         } else {
-            r = copyWritable(path, files::join(m_settings.tempFolder, name));
+            r = copyWritable(native, target);
             if (r == 0 && magnify) {
                 r = resizePage(native, page, 2, zoomedTarget);
                 if (r != 0) {
@@ -205,7 +223,7 @@ PreviewResult PreviewMaker::makeRaster(const std::string& path, ImageType type) 
     return out;
 }
 
-PreviewResult PreviewMaker::makePdf(const std::string& path) const {
+PreviewResult PreviewMaker::makePdf(const std::string& path, const std::stop_token& stop) const {
     PreviewResult out;
     if (!files::isRegularFile(path)) {
         out.result = 1;
@@ -231,6 +249,9 @@ PreviewResult PreviewMaker::makePdf(const std::string& path) const {
     }
     const std::string fileName = files::fileName(path);
     for (const int page : m_settings.selection.pagesToPreview(document.pageCount())) {
+        if (stopped(stop, out)) {
+            return out;
+        }
         PixHandle pix;
         if (document.render(page, ImageLibrary::PdfDpi, pix) != ImageLibrary::Success) {
             discard(out);

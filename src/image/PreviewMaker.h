@@ -4,6 +4,7 @@
 #include "image/ImageSettings.h"
 #include "image/ImageTypeDetector.h"
 
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,14 @@ public:
     PreviewMaker(const ImageSettings& settings, MainView* view = nullptr,
                  Prompter* prompter = nullptr);
 
-    PreviewResult make(const std::string& path, ImageType type) const;
+    // A stop request ends the conversion before its next page and removes the pages it made
+    // (result -1): a preview set is complete or absent.
+    PreviewResult make(const std::string& path, ImageType type, std::stop_token stop = {}) const;
 
 private:
-    PreviewResult makeRaster(const std::string& path, ImageType type) const;
-    PreviewResult makePdf(const std::string& path) const;
+    PreviewResult makeRaster(const std::string& path, ImageType type,
+                             const std::stop_token& stop) const;
+    PreviewResult makePdf(const std::string& path, const std::stop_token& stop) const;
     PreviewResult makeHpGl(const std::string& path) const;
     // One page loaded whole, resized by factor and saved by depth into target.
     int resizePage(const std::string& path, int page, int factor, const std::string& target) const;
@@ -41,6 +45,8 @@ private:
     int reduceTiffPage(const std::string& path, int page, int bitsPerPixel,
                        const std::vector<ImageLibrary::Reduction>& copies) const;
     void discard(PreviewResult& result) const;
+    // True (and the pages made discarded) when a stop was asked for.
+    bool stopped(const std::stop_token& stop, PreviewResult& result) const;
 
     const ImageSettings& m_settings;
     MainView* m_view;

@@ -48,11 +48,17 @@ ImageListCommands::ImageListCommands(Parts parts)
 }
 
 ImageSettings ImageListCommands::imageSettings() const {
-    return ImageSettings::from(m_p.settings.settings(), m_p.dataFolder, m_p.programFolder);
+    ImageSettings settings =
+        ImageSettings::from(m_p.settings.settings(), m_p.dataFolder, m_p.programFolder);
+    settings.keepPreviews = m_p.workbench.previewsMade();
+    return settings;
 }
 
 void ImageListCommands::cleanTemp() const {
-    ImageFolderScan::cleanTemp(imageSettings().tempFolder);
+    m_p.workbench.prefetch().stop();
+    if (m_p.workbench.previewsMade()) {
+        ImageFolderScan::cleanTemp(imageSettings().tempFolder);
+    }
 }
 
 bool ImageListCommands::loadFolder(const std::optional<std::string>& folder) {
@@ -96,6 +102,8 @@ bool ImageListCommands::scan(ImageFolderScan::Mode mode) {
     busy = true;
     s.loadingImages = true;
     m_moving = true;
+    m_p.workbench.prefetch().stop();
+    m_scan.setPool(&m_p.workbench.pool());
     const bool listed = m_scan.scan(m_p.settings.settings().scanPath, imageSettings(), mode);
     m_moving = false;
     s.loadingImages = false;

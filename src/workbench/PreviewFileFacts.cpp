@@ -61,7 +61,8 @@ PreviewFileFacts PreviewFileFacts::measure(const std::string& path, ImageType ty
 
 PreviewFileFacts PreviewFileFacts::gather(const std::string& path, ImageType type,
                                           int previewNumber, const ImageSettings& settings,
-                                          MainView* view, Prompter* prompter) {
+                                          MainView* view, Prompter* prompter,
+                                          std::stop_token stop) {
     const std::string fileName = files::fileName(path);
     if (files::isRegularFile(
             PreviewNaming::previewPath(settings.tempFolder, fileName, previewNumber))) {
@@ -73,7 +74,10 @@ PreviewFileFacts PreviewFileFacts::gather(const std::string& path, ImageType typ
             return facts;
         }
     }
-    const PreviewResult made = PreviewMaker(settings, view, prompter).make(path, type);
+    if (!settings.keepPreviews) {
+        return measure(path, type, settings);
+    }
+    const PreviewResult made = PreviewMaker(settings, view, prompter).make(path, type, stop);
     if (made.result != 0) {
         PreviewFileFacts failed;
         failed.m_type = type;

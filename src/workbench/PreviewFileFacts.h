@@ -5,6 +5,7 @@
 #include "image/PageMeasure.h"
 
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,12 @@ class PreviewFileFacts {
 public:
     // The file at path (cp932) is shown at previewNumber. When that preview file is in the temp
     // folder, with its magnified preview where the file gets one, the file is only measured and
-    // counted; otherwise its previews are made. view and
-    // prompter go to the conversion (wait cursor, PDF failure message); either may be null.
+    // counted; otherwise its previews are made (without keepPreviews it is only measured and
+    // counted). view and prompter go to the conversion (wait cursor, PDF failure message);
+    // either may be null. A stop request ends the conversion with none of its files left.
     static PreviewFileFacts gather(const std::string& path, ImageType type, int previewNumber,
                                    const ImageSettings& settings, MainView* view,
-                                   Prompter* prompter);
+                                   Prompter* prompter, std::stop_token stop = {});
 
     // 0 when the previews exist and the counts are known, else the conversion's or the
     // measurement's result.

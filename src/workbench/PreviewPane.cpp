@@ -19,6 +19,7 @@
 #include "workbench/PreviewFileFacts.h"
 #include "workbench/PreviewPageButtons.h"
 #include "workbench/PreviewPaneObserver.h"
+#include "workbench/PreviewPrefetch.h"
 
 #include <algorithm>
 
@@ -98,6 +99,9 @@ bool PreviewPane::showEntry(int row, int previewNumber) {
     m_observer->entryShown(entry.fileName);
 
     const int wanted = std::max(1, previewNumber);
+    if (m_prefetch != nullptr) {
+        m_prefetch->settle(entry.fileName);
+    }
     const PreviewFileFacts facts =
         m_state.type ? PreviewFileFacts::gather(m_state.filePath, *m_state.type, wanted, m_settings,
                                                 &m_seams.view, &m_seams.prompter)
@@ -106,6 +110,9 @@ bool PreviewPane::showEntry(int row, int previewNumber) {
     const bool tiff = m_state.type == ImageType::Tiff;
     view.enableControl(id(Ctl::EditImage), tiff && facts.ok() && facts.pageCount() == 1);
     view.enableControl(id(Ctl::OpenWithApplication), tiff && !m_observer->areaCurrent());
+    if (m_prefetch != nullptr) {
+        m_prefetch->around(grid, row, m_imageFolder);
+    }
     if (!facts.ok() || facts.previewCount() < 1) {
         showConversionFailure();
         return false;

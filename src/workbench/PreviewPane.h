@@ -16,6 +16,7 @@ class PreviewApplicationChooser;
 class PreviewEntryRefresher;
 class PreviewFileFacts;
 class PreviewPaneObserver;
+class PreviewPrefetch;
 class ProgramLauncher;
 class Prompter;
 struct LaunchAttachment;
@@ -57,6 +58,8 @@ public:
     // The folder the image list lists.
     void setImageFolder(const std::string& folder) { m_imageFolder = folder; }
     void setObserver(PreviewPaneObserver* observer);
+    // Makes the previews beside the entry on show ahead of the operator; null for none.
+    void setPrefetch(PreviewPrefetch* prefetch) { m_prefetch = prefetch; }
 
     // Shows entry row of the image list at previewNumber (row 0 empties the pane and disables
     // 1018, 1029 and 1032). True when a page is on the preview.
@@ -96,5 +99,6 @@ private:
     bool m_tiffExpanMode = true;
     std::string m_imageFolder;
     PreviewPaneObserver* m_observer;
+    PreviewPrefetch* m_prefetch = nullptr;
     PreviewPaneState m_state;
 };

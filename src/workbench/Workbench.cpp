@@ -60,6 +60,7 @@ Workbench::Workbench(AppContext& context, Seams seams)
                                        [this] { relistAfterUndo(); }}) {
     m_assignments.setTarget(m_assignmentCommands);
     m_pane.setObserver(&m_magAreas);
+    m_pane.setPrefetch(&m_prefetch);
     buildCommandTable();
 }
 
@@ -161,7 +162,22 @@ void Workbench::relistAfterUndo() {
 }
 
 void Workbench::imageSettingsChanged() {
-    m_pane.setSettings(m_imageList.imageSettings(), m_settings.settings().tiffExpanMode);
+    const ImageSettings settings = m_imageList.imageSettings();
+    m_pane.setSettings(settings, m_settings.settings().tiffExpanMode);
+    m_prefetch.setSettings(settings);
+}
+
+WorkerPool& Workbench::pool() {
+    if (!m_pool) {
+        m_pool =
+            std::make_unique<WorkerPool>(WorkerPool::threadsFor(m_settings.settings().threads));
+    }
+    return *m_pool;
+}
+
+void Workbench::setPreviewsMade(bool made) {
+    m_previewsMade = made;
+    m_pane.setPrefetch(made ? &m_prefetch : nullptr);
 }
 
 void Workbench::pageCommand(int id) {

@@ -3,6 +3,7 @@
 #include "app/ProgramLauncher.h"
 #include "app/SettingsStore.h"
 #include "base/CellGrid.h"
+#include "base/WorkerPool.h"
 #include "execute/PosixFileChanges.h"
 #include "execute/ScriptedExecuteDialogs.h"
 #include "workbench/AssignmentCommands.h"
@@ -13,6 +14,7 @@
 #include "workbench/ImageListCommands.h"
 #include "workbench/MagAreaCommands.h"
 #include "workbench/PreviewPane.h"
+#include "workbench/PreviewPrefetch.h"
 #include "workbench/RenameListCommands.h"
 #include "workbench/RunUndoCommands.h"
 #include "workbench/TemplateBox.h"
@@ -79,6 +81,14 @@ public:
     // The settings of measuring and previews changed (at opening, after the environment
     // settings were confirmed): the preview pane takes them.
     void imageSettingsChanged();
+
+    // The worker pool of the window (WORK/Threads), made when first needed.
+    WorkerPool& pool();
+    PreviewPrefetch& prefetch() { return m_prefetch; }
+    // A window without a screen makes no preview file: the list's flags are found out in a
+    // scratch folder, the pane only measures, nothing is made ahead. Before open().
+    void setPreviewsMade(bool made);
+    bool previewsMade() const { return m_previewsMade; }
 
     // The template box is listed again when it gets the focus, when its drop-down opens and when
     // the template folder changed; never on a repaint, which may come often.
@@ -158,4 +168,8 @@ private:
     ExecuteDialogs* m_executeDialogs = &m_presetDialogs;
     std::optional<RenameRun::Outcome> m_lastRun;
     RunUndoCommands m_runUndo;
+    bool m_previewsMade = true;
+    PreviewPrefetch m_prefetch{[this]() -> WorkerPool& { return pool(); }};
+    // Last, so that it goes first: its threads are joined before anything a job reads goes.
+    std::unique_ptr<WorkerPool> m_pool;
 };

@@ -77,6 +77,27 @@ TEST_F(RunCommandTest, NamesShowsThePlanAndTouchesNothing) {
     EXPECT_EQ(none["unavailable"], "実行");
 }
 
+TEST_F(RunCommandTest, HeadlessCommandsLeaveTheTempFolderAsItWas) {
+    const struct {
+        const char* loadPreview;
+        const char* command;
+        const char* more;
+    } cases[] = {{"0", "names", "--batch-assign"},
+                 {"1", "names", "--batch-assign"},
+                 {"1", "assign", "--batch-assign"}};
+    m_data.write("temp/kept-tif-0001.png", "kept");
+    for (const auto& c : cases) {
+        m_data.write("Nomira.ini",
+                     crlf({"[SYSTEM]", "ExportType=3", std::string("LoadPreview=") + c.loadPreview,
+                           "ExportFilename=" + sj("リネームリスト")}));
+        cli(c.command, c.more, 0);
+        EXPECT_EQ(files::listFolder(m_data.file("temp")),
+                  std::vector<std::string>{"kept-tif-0001.png"})
+            << c.command << " LoadPreview=" << c.loadPreview;
+        EXPECT_EQ(m_data.read("temp/kept-tif-0001.png"), "kept");
+    }
+}
+
 TEST_F(RunCommandTest, RunMovesTheImagesWritesTheListAndReportsWhatItDid) {
     const nlohmann::json doc = cli("run", "--batch-assign --export-name done", 0);
     EXPECT_EQ(doc["processed"], 2);

@@ -3,6 +3,7 @@
 #include "base/FileSystem.h"
 #include "base/RecordingMainView.h"
 #include "base/ScriptedPrompter.h"
+#include "base/WorkerPool.h"
 #include "image/FileDate.h"
 #include "image/ImageEntry.h"
 #include "image/ImageFolderListing.h"
@@ -10,6 +11,7 @@
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
@@ -242,38 +244,92 @@ TEST_F(ImageFolderScanTest, LoadPreviewMakesThePreviewsAndReloadCleansTheTempFol
     EXPECT_EQ(m_data.read("temp/a-tif-0001.png"), "kept");
 }
 
-TEST_F(ImageFolderScanTest, ParallelPreviewsGiveTheSerialResult) {
-    for (int i = 0; i < 12; ++i) {
-        writeA4("p" + std::to_string(i) + ".tif", 1700000000 + (i * 7) % 5);
+// Everything a scan leaves for the operator: the list, the preview files, the messages and the
+// progress bar.
+struct ScanOutcome {
+    std::vector<Names> columns;
+    std::vector<std::pair<std::string, std::string>> previews; // name, content
+    std::vector<std::string> messages;
+    std::vector<int> progress;
+
+    bool operator==(const ScanOutcome&) const = default;
+};
+
+struct PoolCase {
+    const char* name;
+    int tinyTiffs;      // A4 at 5 dpi
+    bool withMixed;     // a JPEG, a PDF, an empty file and a cut-off TIFF among them
+    std::size_t images; // rows expected
+};
+
+class ParallelScanTest : public ImageFolderScanTest,
+                         public ::testing::WithParamInterface<PoolCase> {
+protected:
+    ScanOutcome scanWith(WorkerPool* pool) {
+        CellGrid grid;
+        ImageEntry::prepareGrid(grid);
+        RecordingMainView view;
+        ScriptedPrompter prompter;
+        ImageFolderScan scan(grid, view, prompter);
+        scan.setRetryPause(std::chrono::milliseconds(1));
+        scan.setPool(pool);
+        EXPECT_TRUE(scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
+        ScanOutcome out;
+        for (int col = 0; col < ImageEntry::ColumnCount; ++col) {
+            Names cells;
+            for (int row = 0; row < grid.rows(); ++row) {
+                cells.push_back(grid.text(row, col));
+            }
+            out.columns.push_back(cells);
+        }
+        for (const std::string& name : files::listFolder(m_settings.tempFolder)) {
+            out.previews.emplace_back(name, m_data.read("temp/" + name));
+        }
+        for (const auto& m : prompter.shown()) {
+            out.messages.push_back(u8(m.text));
+        }
+        out.progress = view.progressPositions();
+        return out;
     }
-    ScanFixtures::writeJpeg(m_images.file("j.jpg"), 800, 1100, 100);
-    ImageFixtures::writePdf(m_images.file("d.pdf"), 2, 595.0, 842.0);
-    m_images.write("z.tif", "");
+};
+
+TEST_P(ParallelScanTest, EveryWorkerCountGivesTheSerialList) {
+    const PoolCase c = GetParam();
+    for (int i = 0; i < c.tinyTiffs; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".tif";
+        ScanFixtures::writeBilevelTiffMm(m_images.file(name), 210, 297, 5);
+        ScanFixtures::setModified(m_images.file(name), 1700000000 + (i * 7) % 5);
+    }
+    if (c.withMixed) {
+        ScanFixtures::writeJpeg(m_images.file("j.jpg"), 800, 1100, 100);
+        ImageFixtures::writePdf(m_images.file("d.pdf"), 2, 595.0, 842.0);
+        m_images.write("z.tif", "");
+        // Measured from its tags, but its page data is cut off: only the conversion fails.
+        ImageFixtures::writeClaimedSizeTiff(m_images.file("cut.tif"), 1654, 2339);
+    }
     m_settings.loadPreview = true;
-
-    m_settings.workers = 0;
-    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
-    std::vector<Names> serial;
-    for (int col = 2; col < ImageEntry::ColumnCount; ++col) {
-        serial.push_back(column(col));
+    WorkerPool one(1);
+    const ScanOutcome serial = scanWith(&one);
+    ASSERT_EQ(serial.columns[ImageEntry::FileName].size(), c.images + 1);
+    EXPECT_FALSE(serial.previews.empty());
+    if (c.withMixed) {
+        const auto& names = serial.columns[ImageEntry::FileName];
+        const auto row = std::find(names.begin(), names.end(), "cut.tif") - names.begin();
+        EXPECT_EQ(serial.columns[ImageEntry::PreviewValid][row], "0");
+        // Without a pool every file is done on this thread, in the same order.
+        EXPECT_EQ(scanWith(nullptr), serial);
+        m_settings.loadPreview = false;
+        EXPECT_EQ(scanWith(&one).columns[ImageEntry::PreviewValid][row], "1");
+        m_settings.loadPreview = true;
     }
-    const Names serialFiles = files::listFolder(m_settings.tempFolder);
-    std::vector<std::string> serialBytes;
-    for (const std::string& name : serialFiles) {
-        serialBytes.push_back(m_data.read("temp/" + name));
-    }
-
-    m_settings.workers = 3;
-    ASSERT_TRUE(m_scan.scan(m_images.path(), m_settings, ImageFolderScan::Mode::Reload));
-    for (int col = 2; col < ImageEntry::ColumnCount; ++col) {
-        EXPECT_EQ(column(col), serial[static_cast<std::size_t>(col - 2)]) << "column " << col;
-    }
-    ASSERT_EQ(files::listFolder(m_settings.tempFolder), serialFiles);
-    for (std::size_t i = 0; i < serialFiles.size(); ++i) {
-        EXPECT_EQ(m_data.read("temp/" + serialFiles[i]), serialBytes[i]) << serialFiles[i];
-    }
-    EXPECT_EQ(serialFiles.size(), 15u);
+    WorkerPool four(4);
+    EXPECT_EQ(scanWith(&four), serial);
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, ParallelScanTest,
+                         ::testing::Values(PoolCase{"MixedWithFailures", 12, true, 16},
+                                           PoolCase{"OverTheLimit", 1001, false, 1000}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImageFolderScanTest, ALockedFileKeepsAnEmptyDate) {
     writeA4("a.tif");

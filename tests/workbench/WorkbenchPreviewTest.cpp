@@ -4,10 +4,12 @@
 #include "app/ProgramLauncher.h"
 #include "base/FileSystem.h"
 #include "image/ImageEntry.h"
+#include "image/ImageFolderScan.h"
 #include "image/ImageLibrary.h"
 #include "image/PreviewNaming.h"
 #include "support/ScanFixtures.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -211,6 +213,90 @@ TEST_F(WorkbenchPreviewTest, TheImageEditorOpensOnTheScanAndOnlyOkRefreshesTheEn
     pick(2); // three pages: the button is off and the command does nothing
     m_wb->command(id(Ctl::EditImage));
     EXPECT_EQ(m_host.editedImages.size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+using Listing = std::vector<std::pair<std::string, std::filesystem::file_time_type>>;
+
+Listing tempListing(const std::string& temp) {
+    Listing out;
+    for (const std::string& name : files::listFolder(temp)) {
+        out.emplace_back(name, std::filesystem::last_write_time(files::native(temp + "/" + name)));
+    }
+    return out;
+}
+
+TEST_F(WorkbenchPreviewTest, TheRowsBesideTheShownOneArePreparedOnceAhead) {
+    const std::string temp = PreviewNaming::tempFolder(m_data->dataFolder());
+    const struct {
+        int row;
+        const char* ahead;  // made before the row after it is shown
+        const char* behind; // made before the row before it is shown
+    } steps[] = {{1, "scan_0002.tif", nullptr},
+                 {2, "photo.jpg", "scan_0001.tif"},
+                 {3, nullptr, "scan_0002.tif"}};
+    for (const auto& s : steps) {
+        pick(s.row);
+        for (const char* name : {s.ahead, s.behind}) {
+            if (name != nullptr) {
+                m_wb->prefetch().settle(name);
+                EXPECT_TRUE(files::isRegularFile(PreviewNaming::previewPath(temp, name, 1)))
+                    << s.row << " " << name;
+            }
+        }
+        EXPECT_EQ(m_wb->prefetch().pending(), 0u);
+        // Arriving at a prepared row converts nothing again.
+        const Listing before = tempListing(temp);
+        if (s.ahead != nullptr) {
+            pick(s.row + 1);
+            // The next row's own prefetch may be adding files meanwhile; what was there stays.
+            for (const char* name : {"scan_0001.tif", "scan_0002.tif", "photo.jpg"}) {
+                m_wb->prefetch().settle(name);
+            }
+            const Listing after = tempListing(temp);
+            for (const auto& file : before) {
+                EXPECT_NE(std::find(after.begin(), after.end(), file), after.end())
+                    << s.row << " " << file.first << " was made again";
+            }
+            EXPECT_EQ(m_display.held(kPreview).path, previewOf(s.ahead, 1));
+        }
+    }
+}
+
+TEST_F(WorkbenchPreviewTest, ClosingWhilePreviewsAreMadeLeavesWholeSetsAndNoThread) {
+    const std::string temp = PreviewNaming::tempFolder(m_data->dataFolder());
+    const std::string pieces = m_tmp.mkdir("many");
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_EQ(ImageLibrary::appendPage(m_scans + "/scan_0001.tif", 1, pieces + "/long.tif"),
+                  ImageLibrary::Success);
+    }
+    for (const bool closing : {false, true}) {
+        ImageFolderScan::cleanTemp(temp);
+        std::filesystem::copy_file(pieces + "/long.tif", m_scans + "/scan_0002.tif",
+                                   std::filesystem::copy_options::overwrite_existing);
+        files::removeFile(PreviewNaming::previewPath(temp, "scan_0002.tif", 1));
+        pick(1);
+        if (closing) {
+            m_wb.reset();
+        } else {
+            for (const char* name : {"scan_0001.tif", "scan_0002.tif", "photo.jpg"}) {
+                m_wb->prefetch().settle(name);
+            }
+            EXPECT_EQ(m_wb->prefetch().pending(), 0u);
+        }
+        int made = 0;
+        for (const std::string& name : files::listFolder(temp)) {
+            const bool ours = name.rfind("scan_0002-tif-", 0) == 0 && name.size() == 22 &&
+                              name.substr(18) == ".png";
+            EXPECT_TRUE(ours || name.rfind("scan_0001-tif-", 0) == 0) << name;
+            made += ours ? 1 : 0;
+        }
+        const auto whole = static_cast<int>(ImageSettings{}.selection.pagesToPreview(40).size());
+        EXPECT_TRUE(made == 0 || made == whole) << made << (closing ? " closing" : " stopped");
+    }
 }
 
 } // namespace
