@@ -4,6 +4,7 @@
 #include "base/Prompter.h"
 #include "execute/FileChangeSteps.h"
 #include "execute/FileChanges.h"
+#include "execute/ReturnedRows.h"
 #include "execute/RunJournal.h"
 #include "execute/RunLog.h"
 #include "execute/RunRecovery.h"
@@ -124,7 +125,7 @@ RunUndo::Report RunUndo::undo(const RunLog& log, bool dryRun) {
         return report;
     }
     if (!log.doneRows.empty()) {
-        report.listRows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
+        report.listRows = returnedrows::fileFor(log.path);
     }
     report.ok = dryRun || carryOut(log, report.preview);
     if (!report.ok) {
@@ -144,8 +145,11 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
         }
         restored += action.remove ? 0 : 1;
     }
-    const std::string rows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
-    if (!log.doneRows.empty() && !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true)) {
+    const std::string rows = returnedrows::fileFor(log.path);
+    const std::string rowsFolder = files::parentFolder(rows);
+    if (!log.doneRows.empty() &&
+        ((!files::isDirectory(rowsFolder) && !files::createDirectory(rowsFolder)) ||
+         !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true))) {
         m_prompter.tell(Msg::UndoFailed, {rows});
         return false;
     }
@@ -160,6 +164,11 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
     }
     runrecovery::removeLeftovers(m_changes, log);
     const int removed = static_cast<int>(preview.actions.size()) - restored;
-    m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    if (log.doneRows.empty()) {
+        m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    } else {
+        m_prompter.tell(Msg::UndoDoneRows, {std::to_string(restored), std::to_string(removed),
+                                            std::to_string(log.doneRows.size()), rows});
+    }
     return true;
 }
