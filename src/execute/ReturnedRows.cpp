@@ -26,12 +26,20 @@ std::vector<std::pair<int, const RunLog::Row*>> doneRows(const RunLog& log) {
     return rows;
 }
 
+// Whether the list has a row with the same file name as cells: the same texts in every
+// file-name column (in every column when the template has none). Other cells may differ, such
+// as the paper size an assignment filled in.
 bool holds(const RenameList& list, const std::vector<std::string>& cells) {
+    bool anyFileName = false;
+    for (int k = 0; k < list.columnCount(); ++k) {
+        anyFileName = anyFileName || list.column(k).fileName;
+    }
     for (int r = 1; r <= list.lastDataRow(); ++r) {
         bool same = true;
         for (int k = 0; k < list.columnCount() && same; ++k) {
             const std::size_t at = static_cast<std::size_t>(k);
-            same = list.cellText(r, k) == (at < cells.size() ? cells[at] : std::string());
+            same = (anyFileName && !list.column(k).fileName) ||
+                   list.cellText(r, k) == (at < cells.size() ? cells[at] : std::string());
         }
         if (same) {
             return true;

@@ -25,7 +25,7 @@ enum class Fit {
     Fits,
     OtherTemplate, // the list's template columns are not the run's
     NoRoom,        // the last rows of the 1000 hold text or assignments
-    Listed,        // a row with the same texts is in the list already (it was loaded again)
+    Listed,        // a row of the same file name is in the list already (it was loaded again)
 };
 // Whether the done rows of the run can go into the list.
 Fit fitOf(const RenameList& list, const AssignmentQueries& assignments, const RunLog& log);

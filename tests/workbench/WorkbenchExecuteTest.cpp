@@ -111,11 +111,11 @@ TEST_P(WorkbenchRowsBackTest, UndoGivesTheRowsBack) {
             m_wb->renameList().load(m_tmp.write("other.csv", renameListCsv({c.otherList}))));
     }
     m_prompter.queueAnswer(Answer::Yes);
+    m_prompter.queueAnswer(Answer::Ok); // the result box
     m_prompter.queueAnswer(c.answer);
     m_wb->command(id(Cmd::UndoLastRun));
     EXPECT_EQ(listedRows(), c.rows) << c.label;
-    EXPECT_EQ(shownTexts().size(), c.boxes) << c.label;
-    EXPECT_EQ(m_wb->state().modified, c.rows.size() > 1) << c.label;
+    EXPECT_EQ(shownTexts().size(), c.boxes) << c.label << ": " << shownTexts().back();
 }
 
 INSTANTIATE_TEST_SUITE_P(
