@@ -20,7 +20,8 @@ install(TARGETS nomira nomira-cli nomira-demo-data nomira_pdf
     LIBRARY DESTINATION ${NOMIRA_PROGRAM_DIR})
 install(TARGETS agent_Quentdef agent_Quentconv agent_Quentry
     RUNTIME DESTINATION ${NOMIRA_PROGRAM_DIR}/agent)
-install(FILES ${CMAKE_BINARY_DIR}/NomiraUM.pdf DESTINATION ${NOMIRA_PROGRAM_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/NomiraUM.pdf ${CMAKE_BINARY_DIR}/NomiraUM.html
+        DESTINATION ${NOMIRA_PROGRAM_DIR})
 file(MAKE_DIRECTORY ${generated}/bin)
 foreach(program Nomira nomira-cli nomira-demo-data)
     file(CREATE_LINK ../${NOMIRA_PROGRAM_DIR}/${program} ${generated}/bin/${program} SYMBOLIC)

@@ -43,7 +43,8 @@ expected=(
     ./usr/include/zoomwell/Zoomwell.h ./usr/include/zoomwell/ZoomwellInput.h
     ./usr/include/zoomwell/ZoomwellLine.h ./usr/include/zoomwell/ZoomwellResizer.h
     ./usr/include/zoomwell/ZoomwellScene.h ./usr/include/zoomwell/ZoomwellShape.h
-    ./usr/lib/nomira/Nomira ./usr/lib/nomira/NomiraUM.pdf ./usr/lib/nomira/libnomira_pdf.so
+    ./usr/lib/nomira/Nomira ./usr/lib/nomira/NomiraUM.pdf ./usr/lib/nomira/NomiraUM.html
+    ./usr/lib/nomira/libnomira_pdf.so
     ./usr/lib/nomira/nomira-cli ./usr/lib/nomira/nomira-demo-data
     ./usr/lib/nomira/agent/Quentconv.exe ./usr/lib/nomira/agent/Quentdef.exe
     ./usr/lib/nomira/agent/Quentry.exe

@@ -18,6 +18,11 @@ struct Entry {
 constexpr const char* kWarning = "警告";
 constexpr const char* kQuestion = "確認";
 constexpr const char* kError = "ｴﾗｰ";
+constexpr const char* kInformation = "情報";
+// The account of a settled run, the start of each of its boxes.
+#define SETTLED_ACCOUNT                                                                                                    \
+    "前回の実行(%s)の完了した分を確定しました。\r\n完了した行: %d\r\n完了しなかった行: %d" \
+    "（画像は元のﾌｫﾙﾀﾞにあり、どの行にも割り当てられていません）"
 
 // Written in UTF-8 here and converted to cp932 once, on first use.
 constexpr std::array kEntries{
@@ -296,7 +301,7 @@ constexpr std::array kEntries{
     Entry{Msg::UndoFailed,
           "元に戻す途中で失敗しました。\r\n%s\r\nもう一度「元に戻す」を実行してください。", kError,
           Icon::Error, Buttons::Ok},
-    Entry{Msg::UndoDone, "%d個のﾌｧｲﾙを元に戻し、%d個のﾌｧｲﾙを削除しました。", "Nomira",
+    Entry{Msg::UndoDone, "%d個のﾌｧｲﾙを元に戻し、%d個のﾌｧｲﾙを削除しました。", kInformation,
           Icon::Information, Buttons::Ok},
     Entry{Msg::UndoQuestion, "直前の実行(%s)を元に戻しますか？", kQuestion, Icon::Question,
           Buttons::YesNo},
@@ -305,10 +310,6 @@ constexpr std::array kEntries{
           "元に戻しますか？\r\n（はい: 元に戻す　いいえ: 完了した分を確定する　"
           "ｷｬﾝｾﾙ: 後で決める）",
           kQuestion, Icon::Question, Buttons::YesNoCancel},
-    Entry{Msg::RecoveryFinished,
-          "前回の実行(%s)の完了した分を確定しました。\r\n完了しなかった行の画像は元のﾌｫﾙﾀﾞに"
-          "あります。",
-          "Nomira", Icon::Information, Buttons::Ok},
     Entry{Msg::RunBusy,
           "このﾃﾞｰﾀﾌｫﾙﾀﾞでは別の実行または元に戻す処理が行われています。\r\n終了してから、"
           "もう一度行ってください。\r\n%s",
@@ -327,6 +328,32 @@ constexpr std::array kEntries{
     Entry{Msg::UndoLeftUnconfirmed,
           "実行記録に書込みの完了が記録されていないため、次のﾌｧｲﾙは残しました。\r\n%s", kWarning,
           Icon::Warning, Buttons::Ok},
+    Entry{Msg::RecoveryFinished, SETTLED_ACCOUNT, kInformation, Icon::Information, Buttons::Ok},
+    Entry{Msg::RecoveryExportQuestion,
+          SETTLED_ACCOUNT "\r\n\r\nｴｸｽﾎﾟｰﾄﾌｧｲﾙは書き込まれていません。\r\n完了した行のｴｸｽﾎﾟｰﾄﾌｧｲﾙを"
+                          "書き込みますか？\r\n%s",
+          kQuestion, Icon::Question, Buttons::YesNo},
+    Entry{Msg::RecoveryExportNotWritable,
+          SETTLED_ACCOUNT
+          "\r\n\r\nｴｸｽﾎﾟｰﾄﾌｧｲﾙは書き込まれていません。\r\nﾃﾝﾌﾟﾚｰﾄまたはｴｸｽﾎﾟｰﾄ形式が"
+          "実行時と異なるため、ここでは書き込めません。\r\n%s",
+          kInformation, Icon::Information, Buttons::Ok},
+    Entry{Msg::SettledExportWritten, "ｴｸｽﾎﾟｰﾄﾌｧｲﾙを書き込みました。\r\n%s", kInformation,
+          Icon::Information, Buttons::Ok},
+    Entry{Msg::SettledExportFailed, "ｴｸｽﾎﾟｰﾄﾌｧｲﾙを書き込めませんでした。\r\n%s", kWarning,
+          Icon::Warning, Buttons::Ok},
+    Entry{Msg::UndoDoneRows,
+          "%d個のﾌｧｲﾙを元に戻し、%d個のﾌｧｲﾙを削除しました。\r\n実行でﾘﾈｰﾑﾘｽﾄから外れた%d行は"
+          "次のﾌｧｲﾙにあります（「ﾘﾈｰﾑﾘｽﾄ読込み」で読めます）。\r\n%s",
+          kInformation, Icon::Information, Buttons::Ok},
+    Entry{Msg::UndoRowsQuestion,
+          "ﾘﾈｰﾑﾘｽﾄには実行後に読み込んだ行があります。\r\n実行で外れた%d行をﾘﾈｰﾑﾘｽﾄの最後に"
+          "戻しますか？",
+          kQuestion, Icon::Question, Buttons::YesNo},
+    Entry{Msg::UndoRowsNotReturned,
+          "ﾃﾝﾌﾟﾚｰﾄが実行時と異なるか、ﾘﾈｰﾑﾘｽﾄに空きがないため、行をﾘﾈｰﾑﾘｽﾄに戻せません。\r\n"
+          "行は次のﾌｧｲﾙにあります。\r\n%s",
+          kWarning, Icon::Warning, Buttons::Ok},
     Entry{Msg::FileNotRegular, "%sは通常のﾌｧｲﾙではないため、開けません。", kWarning, Icon::Warning,
           Buttons::Ok},
     Entry{Msg::EnvMarginInvalid, "ﾏｰｼﾞﾝ値は0～99の整数値を指定してください。", kWarning,

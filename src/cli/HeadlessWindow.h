@@ -39,6 +39,7 @@ private:
     int listIndex(int id) const override;
     // DialogHost
     void runVersionDialog() override {}
+    void showGuide(const std::string&) override {}
     bool runTemplateEditor(const std::string&) override { return false; }
     void closeWindow() override {}
     // Without a screen there is no editor to show; nomira-cli edit edits files directly.

@@ -10,7 +10,7 @@ struct RenamePlan;
 struct Template;
 
 // The journal of one rename run (see docs/JOURNAL.md): a folder of its own under the journals
-// folder holding journal.txt, the keep folder and, after an undo, the removed rows. The plan is
+// folder holding journal.txt and the keep folder. The plan is
 // written and synced before the first file of the run moves; afterwards every record is appended
 // and synced through the file-change seam. Once a record could not be written the journal is
 // broken and the run must not change another file.
@@ -22,7 +22,6 @@ public:
     static constexpr std::string_view kUndoKeepFolder = "undo";
     // The format written; older journals are read only to be refused.
     static constexpr int kVersion = 2;
-    static constexpr std::string_view kRowsFile = "rows.csv";
     // The keep folder beside a file on another file system than the journal.
     static constexpr std::string_view kKeepBeside = ".nomira-keep-";
 

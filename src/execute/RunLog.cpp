@@ -114,11 +114,12 @@ void readLine(RunLog& log, int line, const std::vector<std::string>& f) {
     } else if (key == "planned") {
         log.planned = true;
     } else if (key == "keep") {
-        log.steps.push_back({Kind::Keep, at(1), at(2), false, std::nullopt});
+        log.steps.push_back({Kind::Keep, at(1), at(2), false, std::nullopt, log.rowOutcomes});
     } else if (key == "move") {
-        log.steps.push_back({Kind::Move, at(1), at(2), false, std::nullopt});
+        log.steps.push_back({Kind::Move, at(1), at(2), false, std::nullopt, log.rowOutcomes});
     } else if (key == "write") {
-        log.steps.push_back({Kind::Write, std::string(), at(1), false, std::nullopt});
+        log.steps.push_back(
+            {Kind::Write, std::string(), at(1), false, std::nullopt, log.rowOutcomes});
     } else if (key == "kept" || key == "moved" || key == "written") {
         const Kind kind = key == "kept" ? Kind::Keep : key == "moved" ? Kind::Move : Kind::Write;
         const bool write = kind == Kind::Write;
@@ -128,6 +129,9 @@ void readLine(RunLog& log, int line, const std::vector<std::string>& f) {
         }
     } else if (key == "row-done") {
         log.doneRows.push_back(at(1));
+        ++log.rowOutcomes;
+    } else if (key == "row-failed") {
+        ++log.rowOutcomes;
     } else if (key == "end") {
         log.ended = true;
     } else if (key == "finished") {

@@ -29,6 +29,9 @@ struct RunLog {
         std::string to;
         bool done = false;
         std::optional<FileStamp> stamp; // the confirmed new file (move and write)
+        // The row being carried out when the step was announced, as an index into rows (the
+        // count of row outcomes before it; rows.size() once every row had its outcome).
+        std::size_t row = 0;
     };
 
     // A path the journal names, with its line (from 1), so that a refusal can name the line.
@@ -56,6 +59,7 @@ struct RunLog {
     std::vector<Row> rows;
     std::vector<Step> steps;
     std::vector<std::string> doneRows;
+    std::size_t rowOutcomes = 0; // row-done and row-failed records
     bool planned = false;
     bool ended = false;    // the run reached its end
     bool finished = false; // an unfinished run was settled by recovery

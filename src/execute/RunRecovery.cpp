@@ -6,14 +6,15 @@
 #include "execute/RunJournal.h"
 #include "execute/RunLock.h"
 #include "execute/RunLog.h"
+#include "execute/RunRows.h"
 #include "execute/TemporaryFiles.h"
 
 namespace runrecovery {
 
 Account account(const RunLog& log) {
     Account a;
-    for (const RunLog::Row& row : log.rows) {
-        ++(log.rowDone(row.rowKey) ? a.doneRows : a.otherRows);
+    for (const runrows::State& state : runrows::of(log)) {
+        ++(state.finished ? a.doneRows : a.otherRows);
     }
     return a;
 }
@@ -35,12 +36,15 @@ bool finish(FileChanges& changes, const RunLog& log) {
     }
     RunJournal journal = RunJournal::resume(changes, log.path);
     JournaledFileChanges journaled(changes, journal);
-    for (const RunLog::Row& row : log.rows) {
-        if (row.sources.size() < 2 || !log.rowDone(row.rowKey)) {
+    for (const runrows::State& state : runrows::of(log)) {
+        if (state.withoutOutcome) {
+            journal.add({"row-done", state.row->rowKey});
+        }
+        if (!state.finished || state.row->sources.size() < 2) {
             continue;
         }
-        for (const std::string& source : row.sources) {
-            if (files::exists(source)) {
+        for (const std::string& source : state.row->sources) {
+            if (source != state.target && files::exists(source)) {
                 journaled.keep(source);
             }
         }

@@ -10,14 +10,15 @@ struct RunLog;
 namespace runrecovery {
 
 struct Account {
-    int doneRows = 0;  // rows whose files reached their target
+    int doneRows = 0;  // rows whose files reached their target (see runrows)
     int otherRows = 0; // rows not carried out, or cut off: their images are where they were
 };
 Account account(const RunLog& log);
 
-// Settles the run as far as it got: the sources of joined rows that were done go to the keep
-// folder, as the run would have done at its end; the run's leftover temporary files are removed
-// and the journal is marked finished. False when the journal could not take that, when it fails
+// Settles the run as far as it got: a row finished by its target alone is recorded
+// done, the sources of finished joined rows go to the keep folder, as the run would
+// have done at its end; the run's leftover temporary files are removed and the journal is marked
+// finished. False when the journal could not take that, when it fails
 // journalcheck, or while another run or undo holds the data folder.
 bool finish(FileChanges& changes, const RunLog& log);
 

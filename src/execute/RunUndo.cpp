@@ -5,6 +5,7 @@
 #include "execute/FileChangeSteps.h"
 #include "execute/FileChanges.h"
 #include "execute/JournalCheck.h"
+#include "execute/ReturnedRows.h"
 #include "execute/RunJournal.h"
 #include "execute/RunLock.h"
 #include "execute/RunLog.h"
@@ -162,7 +163,7 @@ RunUndo::Report RunUndo::undo(const RunLog& log, bool dryRun) {
         return report;
     }
     if (!log.doneRows.empty()) {
-        report.listRows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
+        report.listRows = returnedrows::fileFor(log.path);
     }
     report.ok = dryRun || carryOut(log, report.preview);
     if (!report.ok) {
@@ -183,8 +184,11 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
         }
         restored += action.remove ? 0 : 1;
     }
-    const std::string rows = files::join(files::parentFolder(log.path), RunJournal::kRowsFile);
-    if (!log.doneRows.empty() && !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true)) {
+    const std::string rows = returnedrows::fileFor(log.path);
+    const std::string rowsFolder = files::parentFolder(rows);
+    if (!log.doneRows.empty() &&
+        ((!files::isDirectory(rowsFolder) && !files::createDirectory(rowsFolder)) ||
+         !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true))) {
         m_prompter.tell(Msg::UndoFailed, {rows});
         return false;
     }
@@ -198,7 +202,12 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
     }
     runrecovery::removeLeftovers(m_changes, log);
     const int removed = static_cast<int>(preview.actions.size()) - restored;
-    m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    if (log.doneRows.empty()) {
+        m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    } else {
+        m_prompter.tell(Msg::UndoDoneRows, {std::to_string(restored), std::to_string(removed),
+                                            std::to_string(log.doneRows.size()), rows});
+    }
     if (!preview.left.empty()) {
         std::string names;
         for (const std::string& path : preview.left) {

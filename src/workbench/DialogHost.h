@@ -15,6 +15,9 @@ public:
 
     // The version window with its OK button; returns when it is closed.
     virtual void runVersionDialog() = 0;
+    // The operator's guide (its HTML copy, path in cp932) in a help window of the program,
+    // beside the main window; shown again and raised when it is open already.
+    virtual void showGuide(const std::string& htmlPath) = 0;
     // The template editor over the window; currentTemplate is the main window's template name
     // (without ".tpl"). True when that template was edited and saved.
     virtual bool runTemplateEditor(const std::string& currentTemplate) = 0;

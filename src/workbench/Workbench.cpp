@@ -57,7 +57,12 @@ Workbench::Workbench(AppContext& context, Seams seams)
                                               seams.view, seams.prompter, seams.dialogs}),
       m_runUndo(RunUndoCommands::Parts{seams.prompter, m_fileChanges,
                                        runjournals::folderOf(context.paths.dataFolder()),
-                                       [this] { relistAfterUndo(); }}) {
+                                       [this] { relistAfterUndo(); }, m_renameList.list(),
+                                       m_assignments, m_state, m_settings.settings(),
+                                       [this] {
+                                           m_state.modified = true;
+                                           refreshControlStates();
+                                       }}) {
     m_assignments.setTarget(m_assignmentCommands);
     m_pane.setObserver(&m_magAreas);
     m_pane.setPrefetch(&m_prefetch);
@@ -151,6 +156,9 @@ ExecuteCommand Workbench::executeCommand() {
 void Workbench::execute() {
     m_seams.view.enableControl(id(Ctl::Execute), false);
     m_lastRun = executeCommand().execute();
+    if (m_lastRun && !m_lastRun->journal.empty()) {
+        m_runUndo.ranOnOpenList(m_lastRun->journal);
+    }
     m_runUndo.lookUp();
     refreshControlStates();
 }
@@ -270,7 +278,8 @@ int Workbench::defaultButton() const {
 }
 
 void Workbench::help() {
-    openHelp(m_launcher, m_seams.requester, m_context.paths.programFolder(), m_seams.prompter);
+    openHelp(m_launcher, m_seams.requester, m_context.paths.programFolder(), m_seams.prompter,
+             [this](const std::string& html) { m_seams.dialogs.showGuide(html); });
 }
 
 void Workbench::version() {

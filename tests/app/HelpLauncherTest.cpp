@@ -116,6 +116,50 @@ TEST_F(HelpLauncherTest, NoAssociatedApplicationIsToldAndClearsBusy) {
     EXPECT_TRUE(m_window.events().empty());
 }
 
+// Without a PDF or an application for it the HTML copy beside it is shown inside the program;
+// only when that copy is missing too (or nothing can show it) is the operator told.
+TEST_F(HelpLauncherTest, WithoutAViewerTheHtmlCopyIsShownInside) {
+    struct Case {
+        const char* label;
+        bool pdf;
+        std::optional<std::string> viewer;
+        const char* html; // its name in the program folder, or nullptr
+        bool showInside;
+        const char* told; // the message, or nullptr when the guide was shown
+    };
+    putDesktopFile("viewer.desktop", "[Desktop Entry]\nExec=\"" + m_viewer + "\" %f\n");
+    const std::vector<Case> cases = {
+        {"no application", true, std::nullopt, "NomiraUM.html", true, nullptr},
+        {"no application, name in other case", true, std::nullopt, "nomiraum.HTML", true, nullptr},
+        {"no PDF", false, "viewer.desktop", "NomiraUM.html", true, nullptr},
+        {"no HTML copy", true, std::nullopt, nullptr, true, "関連付いたｱﾌﾟﾘｹｰｼｮﾝが存在しません。"},
+        {"nothing to show it", true, std::nullopt, "NomiraUM.html", false,
+         "関連付いたｱﾌﾟﾘｹｰｼｮﾝが存在しません。"},
+        {"neither file", false, std::nullopt, nullptr, true, "ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。"},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        m_programFolder = folder.path();
+        if (c.pdf) {
+            folder.write("NomiraUM.pdf", "%PDF-1.4\n");
+        }
+        const std::string html = c.html ? folder.write(c.html, "<html></html>") : std::string();
+        m_prompter.clear();
+        std::vector<std::string> shown;
+        const ShowGuide inside = [&shown](const std::string& path) { shown.push_back(path); };
+        const bool started = openHelp(m_launcher, m_window, m_programFolder, m_prompter,
+                                      association(c.viewer), c.showInside ? inside : ShowGuide());
+        EXPECT_EQ(started, c.told == nullptr) << c.label;
+        EXPECT_EQ(shown, c.told ? std::vector<std::string>{} : std::vector<std::string>{html})
+            << c.label;
+        EXPECT_EQ(shownTexts(), c.told ? std::vector<std::string>{std::string(c.told) + " / 警告"}
+                                       : std::vector<std::string>{})
+            << c.label;
+        EXPECT_FALSE(m_launcher.modal()) << c.label;
+    }
+    EXPECT_TRUE(m_window.events().empty());
+}
+
 struct ExecCase {
     const char* name;
     std::string desktopFile; // below the applications folder

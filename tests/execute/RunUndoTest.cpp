@@ -101,8 +101,11 @@ TEST(RunUndo, AMixedRunIsTakenBackToTheExactBytes) {
     const UndoRun undo = undoLast(rig);
     ASSERT_TRUE(undo.report.ok);
     EXPECT_EQ(snapshot(rig), before);
-    EXPECT_EQ(undo.messages, Strings{"7個のﾌｧｲﾙを元に戻し、3個のﾌｧｲﾙを削除しました。"});
     ASSERT_TRUE(undo.report.listRows);
+    EXPECT_EQ(undo.messages,
+              Strings{"7個のﾌｧｲﾙを元に戻し、3個のﾌｧｲﾙを削除しました。\r\n実行でﾘﾈｰﾑﾘｽﾄから外れた"
+                      "3行は次のﾌｧｲﾙにあります（「ﾘﾈｰﾑﾘｽﾄ読込み」で読めます）。\r\n" +
+                      u8(*undo.report.listRows)});
     // The rows the run removed, each value in its column's source field, failed row left out.
     EXPECT_EQ(u8(*files::readAll(*undo.report.listRows)),
               "\"note ab\",\"ab\"\r\n\"note joined\",\"joined\"\r\n\"note old\",\"old\"\r\n");

@@ -39,6 +39,7 @@ private:
 class RecordingDialogHost : public DialogHost {
 public:
     void runVersionDialog() override { ++versionShown; }
+    void showGuide(const std::string& htmlPath) override { guidesShown.push_back(htmlPath); }
     bool runTemplateEditor(const std::string& currentTemplate) override {
         editorOpenedFor.push_back(currentTemplate);
         return editorEditsCurrent;
@@ -67,6 +68,7 @@ public:
     void layoutMagnifiedViews(int count) override { magViewLayouts.push_back(count); }
 
     int versionShown = 0;
+    std::vector<std::string> guidesShown;
     std::vector<std::string> editorOpenedFor;
     bool editorEditsCurrent = false;
     int closeRequests = 0;

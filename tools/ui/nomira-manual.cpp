@@ -57,8 +57,8 @@ void spaceHeadings(QTextDocument& document) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: nomira-manual GUIDE.md OUTPUT.pdf\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: nomira-manual GUIDE.md OUTPUT.pdf [OUTPUT.html]\n");
         return 2;
     }
     QFile source(QString::fromLocal8Bit(argv[1]));
@@ -91,6 +91,16 @@ int main(int argc, char** argv) {
     if (!QFile::exists(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "nomira-manual: cannot write %s\n", argv[2]);
         return 1;
+    }
+    // The same document as HTML, for the help window of a desktop without a PDF viewer.
+    if (argc == 4) {
+        QFile html(QString::fromLocal8Bit(argv[3]));
+        const QByteArray bytes = document.toHtml().toUtf8();
+        if (!html.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            html.write(bytes) != bytes.size()) {
+            std::fprintf(stderr, "nomira-manual: cannot write %s\n", argv[3]);
+            return 1;
+        }
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "ui/template/CTemplateMainDlg.h"
 #include "ui/workbench/CEnvDlg.h"
 #include "ui/workbench/CVersionDlg.h"
+#include "ui/workbench/GuideWindow.h"
 #include "ui/workbench/MainWindowControls.h"
 #include "ui/workbench/MainWindowMenus.h"
 #include "ui/workbench/ProgramPictures.h"
@@ -260,6 +261,13 @@ void CCorvelDlg::runVersionDialog() {
     };
     CVersionDlg dialog(text("Version"), text("Build_Number"), false, this);
     dialog.exec();
+}
+
+void CCorvelDlg::showGuide(const std::string& htmlPath) {
+    if (!m_guide) {
+        m_guide = new GuideWindow(this);
+    }
+    m_guide->showGuide(qttext::fromCp932(htmlPath));
 }
 
 bool CCorvelDlg::runTemplateEditor(const std::string& currentTemplate) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 struct AppContext;
+class GuideWindow;
 class QFileSystemWatcher;
 class QtLaunchRequester;
 class MainWindowControls;
@@ -55,6 +56,7 @@ protected:
 private:
     // DialogHost
     void runVersionDialog() override;
+    void showGuide(const std::string& htmlPath) override;
     bool runTemplateEditor(const std::string& currentTemplate) override;
     void closeWindow() override;
     bool runImageEditor(const std::string& path, bool overA0, bool noiseErase) override;
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;
     QFileSystemWatcher* m_templateWatch;
+    GuideWindow* m_guide = nullptr; // made on first use
     bool m_shownOnce = false;
     // The frame of the window in the normal state (a maximised window may have another one).
     FrameMargins m_normalFrame;
