@@ -22,8 +22,9 @@ std::map<std::string, int> contentCounts(const std::string& folder, const String
     }
     namespace fs = std::filesystem;
     for (const auto& entry : fs::recursive_directory_iterator(files::native(folder))) {
-        const auto content =
-            entry.is_regular_file() ? files::readAll(files::fromNative(entry.path())) : std::nullopt;
+        const auto content = entry.is_regular_file()
+                                 ? files::readAll(files::fromNative(entry.path()))
+                                 : std::nullopt;
         if (content && counts.contains(*content)) {
             ++counts[*content];
         }
@@ -56,7 +57,7 @@ TEST(RunTargets, NoRowReplacesAFileAnEarlierRowOfTheRunWrote) {
         Strings stored; // the storage folder afterwards
         std::vector<Strings> conflicts;
         const char* notice; // the notice, with its lines
-        const char* lastExtension = ".tif";
+        const char* lastExtension;
     };
     const std::vector<Case> cases = {
         {"a blank removed by an empty replacement",
@@ -68,7 +69,8 @@ TEST(RunTargets, NoRowReplacesAFileAnEarlierRowOfTheRunWrote) {
          {"AB.tif"},
          {{"1", "2"}},
          "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が前の行と同じになるため、ﾘﾈｰﾑしません。\r\nNo 2 （No 1 と同じ "
-         "AB.tif）"},
+         "AB.tif）",
+         ".tif"},
         {"a trailing connector cut off",
          [](RunRig& rig) {
              rig.t.columns.resize(1);
@@ -78,7 +80,8 @@ TEST(RunTargets, NoRowReplacesAFileAnEarlierRowOfTheRunWrote) {
          {"ab.tif"},
          {{"1", "2"}},
          "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が前の行と同じになるため、ﾘﾈｰﾑしません。\r\nNo 2 （No 1 と同じ "
-         "ab.tif）"},
+         "ab.tif）",
+         ".tif"},
         {"letter case after the replacement, three rows",
          [](RunRig& rig) {
              rig.t.replaceSpaces = true;
@@ -88,13 +91,15 @@ TEST(RunTargets, NoRowReplacesAFileAnEarlierRowOfTheRunWrote) {
          {"ab.tif"},
          {{"1", "2", "3"}},
          "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が前の行と同じになるため、ﾘﾈｰﾑしません。\r\nNo 2 （No 1 と同じ "
-         "ab.tif）\r\nNo 3 （No 1 と同じ ab.tif）"},
+         "ab.tif）\r\nNo 3 （No 1 と同じ ab.tif）",
+         ".tif"},
         {"equal after the path is cut",
          [](RunRig&) {},
          {longName + "1", longName + "2"},
          {},
          {{"1", "2"}},
-         nullptr},
+         nullptr,
+         ".tif"},
         {"per-row CSV files of one name",
          [](RunRig& rig) {
              rig.settings.exportType = 4;
@@ -113,7 +118,8 @@ TEST(RunTargets, NoRowReplacesAFileAnEarlierRowOfTheRunWrote) {
          {std::string(30, 'a'), repeated("ｱ", 90)},
          {std::string(30, 'a') + ".tif"},
          {},
-         "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が長すぎるため、ﾘﾈｰﾑしません。\r\nNo 2"},
+         "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が長すぎるため、ﾘﾈｰﾑしません。\r\nNo 2",
+         ".tif"},
     };
     for (const Case& c : cases) {
         RunRig rig;
@@ -208,7 +214,8 @@ TEST(RunTargets, AnExistingTargetIsFoundWithoutRegardToCase) {
         EXPECT_EQ(rig.stored(), Strings{"AB.TIF"}) << c.label;
         EXPECT_EQ(rig.dir.read("store/AB.TIF"), c.content) << c.label;
         const Strings messages = rig.messages();
-        EXPECT_EQ(messages.front() == "ﾌｧｲﾙ出力先ﾌｫﾙﾀﾞに ab.tif ﾌｧｲﾙが既に存在します。\n上書きしますか？",
+        EXPECT_EQ(messages.front() ==
+                      "ﾌｧｲﾙ出力先ﾌｫﾙﾀﾞに ab.tif ﾌｧｲﾙが既に存在します。\n上書きしますか？",
                   c.asked)
             << c.label;
         // Nothing is lost: a replaced file waits in the run's keep folder.
@@ -275,8 +282,10 @@ TEST(RunTargets, ChangesInAWriteOnlyFolderAreReportedDone) {
         Strings left; // the write-only folder afterwards
     };
     const std::vector<Case> cases = {
-        {"move", [](PosixFileChanges& c, const std::string& from,
-                    const std::string& to) { return c.move(from + "/a", to + "/b", false); },
+        {"move",
+         [](PosixFileChanges& c, const std::string& from, const std::string& to) {
+             return c.move(from + "/a", to + "/b", false);
+         },
          {"b", "old"}},
         {"commit",
          [](PosixFileChanges& c, const std::string&, const std::string& to) {
