@@ -30,6 +30,10 @@ bool exists(std::string_view path);
 bool isDirectory(std::string_view path);
 bool isRegularFile(std::string_view path);
 bool isWritable(std::string_view path);
+// Takes away a file's read-only mode as a new file of this process would have it: write for its
+// owner, and for group and others where they may read it and the umask allows writing. A file its
+// owner may write already is left as it is. False when the mode cannot be changed.
+bool clearReadOnly(std::string_view path);
 // A folder this process may list, enter and create files in.
 bool isWorkableFolder(std::string_view path);
 // Creates one folder; true when it exists afterwards.

@@ -57,6 +57,8 @@ enum class Msg {
     FileNameBadChar,
     ExportNameBadChar,
     FileNameExists,
+    RunTargetTaken,
+    RunNameTooLong,
     XmlLoadFailed,
     SecondCopyFailed,
     BatchAssignDuplicateNames,

@@ -41,8 +41,9 @@ TEST(CheckCommand, ReportsTheListAsTheLoadButtonReadsIt) {
     CheckFolder folder;
     const std::string list =
         folder.data.write("list.csv", renameListCsv({"12345,図-B,2008/1/5", "12a,図-A,", ""}));
+    // The invalid cell is reported with the load's warning, so the command ends with 1.
     const CliRun run = runCli(folder.check(list));
-    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.status, 1) << run.out;
     const auto doc = nlohmann::json::parse(run.out);
     EXPECT_EQ(doc["loadedRowCount"], 3);
     // Sorted by the drawing number: the empty line comes first, and every row up to the last one
@@ -110,10 +111,13 @@ TEST(CheckCommand, TooManyLinesAndUnreadableTemplates) {
     CheckFolder folder;
     const std::string list = folder.data.write(
         "big.csv", renameListCsvOf(1001, [](int i) { return std::to_string(i) + ",N"; }));
+    // The warning about the lines left out fails the command; the text goes to standard error.
     const CliRun run = runCli(folder.check(list, ""));
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("loaded rows: 1000\n"), std::string::npos);
-    EXPECT_NE(run.out.find("読込みﾃﾞｰﾀ行が1000行を超過しました。"), std::string::npos);
+    const CliRun json = runCli(folder.check(list));
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.out.find("読込みﾃﾞｰﾀ行が1000行を超過しました。"), std::string::npos);
 
     const std::string broken = folder.data.write("broken.tpl", "[ROWINFO]\r\nNAME=a\t\r\n");
     const CliRun bad = runCli("--json check --template '" + broken + "' '" + list + "'");

@@ -18,9 +18,9 @@ private slots:
 };
 
 void tst_ExecuteDialogs::okKeepsTheDialogOpenUntilTheCheckAccepts() {
-    std::vector<std::string> checked;
+    std::vector<ExecuteDialogs::TypedName> checked;
     CInputFName dialog(ExecuteDialogs::NameMode::Export, QStringLiteral("preset"),
-                       [&](const std::string& text) {
+                       [&](const ExecuteDialogs::TypedName& text) {
                            checked.push_back(text);
                            return text == textcodec::utf8ToCp932("リスト");
                        });
@@ -30,10 +30,15 @@ void tst_ExecuteDialogs::okKeepsTheDialogOpenUntilTheCheckAccepts() {
     QTest::mouseClick(ok, Qt::LeftButton);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), 0);
+    // A character without a cp932 form reaches the check as no text at all, never as "?".
+    dialog.field()->setText(QStringLiteral("é名"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());
     dialog.field()->setText(QStringLiteral("リスト"));
     QTest::mouseClick(ok, Qt::LeftButton);
     QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
-    QCOMPARE(checked.size(), std::size_t{2});
+    QCOMPARE(checked.size(), std::size_t{3});
+    QVERIFY(!checked[1].has_value());
     QCOMPARE(dialog.acceptedText(), textcodec::utf8ToCp932("リスト"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("ﾌｧｲﾙ名の入力"));
 }
