@@ -2,6 +2,7 @@
 
 #include "image/BitmapFileType.h"
 #include "image/ImageLibrary.h"
+#include "image/ImageLibraryFiles.h"
 #include "image/TiffRowReader.h"
 
 #include <leptonica/allheaders.h>
@@ -98,6 +99,7 @@ void SheetPage::setGrey(std::vector<std::uint8_t> grey, int width, int height) {
 }
 
 ReadFailure SheetPage::load(const std::string& path, const std::vector<ReadRegion>& regions) {
+    ImageLibraryFiles::silenceLibraries();
     m_regions.clear();
     m_regions.resize(regions.size());
     setGrey({}, 0, 0);
