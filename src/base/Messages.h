@@ -150,6 +150,9 @@ enum class Msg {
     ExtensionRegistered,
     ExtensionNotRegistrable,
     ExtensionNoneSelected,
+    ReadLanguageMissing,
+    ReadNothingUnassigned,
+    ReadNoFileNameColumns,
     Count // keep last
 };
 

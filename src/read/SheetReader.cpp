@@ -69,13 +69,14 @@ bool SheetReader::legible(const std::string& text, int confidence) {
     return characters >= kLegibleCharacters && confidence >= kLegibleConfidence;
 }
 
-SheetReading SheetReader::read(const std::string& path) const {
+SheetReading SheetReader::read(const std::string& path,
+                               const std::vector<ReadRegion>& regions) const {
     SheetReading reading;
     std::vector<ReadRegion> cuts;
-    const bool withText = !m_options.languages.empty() && !m_options.regions.empty();
+    const bool withText = !m_options.languages.empty() && !regions.empty();
     if (withText) {
         for (int turn = 0; turn < 4; ++turn) {
-            for (const ReadRegion& r : m_options.regions) {
+            for (const ReadRegion& r : regions) {
                 cuts.push_back(onStoredPage(r, turn));
             }
         }
@@ -94,7 +95,7 @@ SheetReading SheetReader::read(const std::string& path) const {
     if (!engine.ready()) {
         return reading;
     }
-    const std::size_t perTurn = m_options.regions.size();
+    const std::size_t perTurn = regions.size();
     int bestConfidence = -1;
     for (int turn = 0; turn < 4; ++turn) {
         std::string text;

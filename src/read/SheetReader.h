@@ -14,12 +14,12 @@ public:
     struct Options {
         std::string dataPath;              // the text engine's data folder
         std::string languages = "jpn+eng"; // "+"-joined; empty reads no text
-        std::vector<ReadRegion> regions;   // the title-block regions, upright
     };
 
     explicit SheetReader(Options options);
 
-    SheetReading read(const std::string& path) const;
+    // regions: the title-block regions of the sheet upright (path: a file-system path).
+    SheetReading read(const std::string& path, const std::vector<ReadRegion>& regions) const;
 
     // The bottom-right corner where title blocks usually sit: the right 45 % and the bottom 30 %.
     static ReadRegion defaultRegion();

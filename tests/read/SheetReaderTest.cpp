@@ -22,10 +22,11 @@ QImage sheet(const sd::TitleBlock& block) {
     return page;
 }
 
+const std::vector<ReadRegion> kCorner{SheetReader::defaultRegion()};
 const sd::TitleBlock kTitled{"KD-20417-03", "配管系統図", "1:100", "2026/12/08", "", ""};
 
 SheetReader reader(std::string dataPath = TextRecogniser::defaultDataPath()) {
-    return SheetReader({std::move(dataPath), "jpn+eng", {SheetReader::defaultRegion()}});
+    return SheetReader({std::move(dataPath), "jpn+eng"});
 }
 
 double found(const std::string& value, const std::string& text) {
@@ -75,7 +76,7 @@ TEST(SheetReaderTest, ReadsCodesOnThePageAndTextInTheTitleBlock) {
     for (const Case& c : cases) {
         const std::string path = dir.file(std::string(c.name) + ".img");
         ASSERT_TRUE(c.write(path)) << c.name;
-        const SheetReading got = r.read(path);
+        const SheetReading got = r.read(path, kCorner);
         ASSERT_FALSE(got.failed()) << c.name;
         if (*c.code != '\0') {
             ASSERT_EQ(got.codes.size(), 1u) << c.name;
@@ -111,7 +112,7 @@ TEST(SheetReaderTest, AFileThatCannotBeReadGetsAReason) {
         if (!c.content.empty()) {
             dir.write(c.name, c.content);
         }
-        EXPECT_EQ(r.read(dir.file(c.name)).failure, c.failure) << c.name;
+        EXPECT_EQ(r.read(dir.file(c.name), kCorner).failure, c.failure) << c.name;
     }
 }
 
@@ -125,7 +126,7 @@ TEST(SheetReaderTest, WithoutLanguageDataCodesAreStillRead) {
     QImage page = sheet(kTitled);
     sd::drawCode(page, kDpi, "QRCode", "KD-20417-03", 20, 20, 25);
     ASSERT_TRUE(sd::writeG4(page, dir.file("coded.tif"), kDpi));
-    const SheetReading got = reader(empty).read(dir.file("coded.tif"));
+    const SheetReading got = reader(empty).read(dir.file("coded.tif"), kCorner);
     ASSERT_FALSE(got.failed());
     ASSERT_EQ(got.codes.size(), 1u);
     EXPECT_EQ(got.codes[0].format, "QRCode");

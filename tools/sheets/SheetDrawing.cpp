@@ -80,13 +80,14 @@ void drawTitleBlock(QImage& page, int dpi, const TitleBlock& block) {
     p.drawRect(r(10, 10, right, bottom));
     p.setPen(QPen(Qt::black, px(0.35, dpi)));
     p.drawRect(r(left, top, right, bottom));
+    // Two rows as JIS title blocks have them: the title across the top; scale and date at the
+    // bottom left, the drawing number in the bottom-right corner.
     const double split = top + tbH * 0.5;
-    const double labelW = tbW * 0.2;
+    const double numberLeft = left + tbW * 0.38;
+    const double labelW = std::min(14.0, tbW * 0.12);
     p.drawLine(QPointF(px(left, dpi), px(split, dpi)), QPointF(px(right, dpi), px(split, dpi)));
-    p.drawLine(QPointF(px(left + labelW, dpi), px(top, dpi)),
-               QPointF(px(left + labelW, dpi), px(bottom, dpi)));
-    const double mid = left + tbW * 0.75;
-    p.drawLine(QPointF(px(mid, dpi), px(split, dpi)), QPointF(px(mid, dpi), px(bottom, dpi)));
+    p.drawLine(QPointF(px(numberLeft, dpi), px(split, dpi)),
+               QPointF(px(numberLeft, dpi), px(bottom, dpi)));
 
     const double rowH = tbH * 0.5;
     const double textH = std::min(6.0, rowH * 0.4);
@@ -99,11 +100,11 @@ void drawTitleBlock(QImage& page, int dpi, const TitleBlock& block) {
     const double pad = 2;
     text(left + pad, top, left + labelW, split, "名称", textH * 0.6);
     text(left + labelW + pad, top, right, split, block.title, textH);
-    text(left + pad, split, left + labelW, bottom, "図番", textH * 0.6);
-    text(left + labelW + pad, split, mid, bottom, block.number, textH);
+    text(numberLeft + pad, split, numberLeft + labelW, bottom, "図番", textH * 0.6);
+    text(numberLeft + labelW + pad, split, right, bottom, block.number, textH);
     const std::string facts = (block.scale.empty() ? "" : "縮尺 " + block.scale) +
                               (block.date.empty() ? "" : "  " + block.date);
-    text(mid + pad, split, right, bottom, facts, textH * 0.55);
+    text(left + pad, split, numberLeft, bottom, facts, textH * 0.55);
     p.end();
     const double codeMm = std::min(25.0, tbH * 0.8);
     if (!block.qrCode.empty()) {

@@ -16,6 +16,7 @@ class QFileSystemWatcher;
 class QtLaunchRequester;
 class MainWindowControls;
 class MainWindowMenus;
+class ReadAssignRunner;
 class Workbench;
 
 // The main window "Delmo Solution ノミラ": the preview pane on the left, the rename list and the
@@ -61,6 +62,7 @@ private:
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
     void runEnvironmentDialog(EnvironmentForm& form) override;
     void layoutMagnifiedViews(int count) override;
+    void runReadAssignment() override;
 
     void connectControls();
     void watchTemplateFolder();
@@ -83,6 +85,7 @@ private:
     PreviewPaneView m_previewView;
     MagAreaPaneView m_areaView;
     std::unique_ptr<Workbench> m_workbench;
+    ReadAssignRunner* m_reader = nullptr;
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;
     QFileSystemWatcher* m_templateWatch;
