@@ -89,6 +89,9 @@ struct Settings {
     std::string editDataPath;
     std::string quentryPath;
 
+    // WORK
+    int threads = 0; // workers of the pool; 0 one per core
+
     // magnified previews
     std::array<MagAreaSetting, 2> magAreas{};
     std::array<SizeMemoryEntry, kSizeMemoryCount> sizeMemory{};

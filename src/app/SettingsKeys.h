@@ -5,6 +5,7 @@ namespace keys {
 
 inline constexpr const char* kSystem = "SYSTEM";
 inline constexpr const char* kPath = "PATH";
+inline constexpr const char* kWork = "WORK";
 inline constexpr const char* kExpanPreviewInfo1 = "ExpanPreviewInfo1";
 inline constexpr const char* kExpanPreviewInfo2 = "ExpanPreviewInfo2";
 

@@ -126,6 +126,7 @@ int SettingsStore::loadAll() {
     s.noiseErase = readInt("NoiseErase", 0) == 1;
     s.jpgResolution = std::clamp(readInt("JPGResolution", 96), 72, 600);
     s.keepRuns = std::clamp(readInt("KeepRuns", 5), 1, 100);
+    s.threads = std::clamp(m_file.readInt(kWork, "Threads", 0), 0, 256);
 
     s.scanPath = readPath("Scan", files::join(m_dataFolder, "scan"));
     s.csvPath = readPath("Csv", files::join(m_dataFolder, "csv"));

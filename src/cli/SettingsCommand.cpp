@@ -55,7 +55,7 @@ std::string text(const json& doc) {
     std::ostringstream out;
     out << "settings file: " << doc["settingsFile"].get<std::string>() << "\n";
     for (const char* section :
-         {"SYSTEM", "PATH", "window", "ExpanPreviewInfo1", "ExpanPreviewInfo2"}) {
+         {"SYSTEM", "PATH", "WORK", "window", "ExpanPreviewInfo1", "ExpanPreviewInfo2"}) {
         out << "[" << section << "]\n";
         for (const auto& [key, value] : doc[section].items()) {
             out << "  " << key << " = "
@@ -100,6 +100,7 @@ int runSettingsCommand(CliSession& session) {
                {"Csv", CliSession::out(s.csvPath)},
                {"EditData", CliSession::out(s.editDataPath)},
                {"QuentryPath", CliSession::out(s.quentryPath)}}},
+             {"WORK", {{"Threads", s.threads}}},
              {"window",
               {{"left", s.windowRect.left},
                {"top", s.windowRect.top},

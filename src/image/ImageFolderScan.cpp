@@ -4,6 +4,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/MainView.h"
+#include "base/OrderedWork.h"
 #include "base/Prompter.h"
 #include "base/TextCodec.h"
 #include "image/FileDate.h"
@@ -11,9 +12,9 @@
 #include "image/ImageFileLoader.h"
 #include "image/ImageFolderListing.h"
 #include "image/ImageProbe.h"
-#include "image/OrderedWork.h"
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 #include <unistd.h>
 
@@ -119,18 +120,22 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
         }
     }
     const std::thread::id mainThread = std::this_thread::get_id();
+    const unsigned workers = workerCount(settings);
+    std::unique_ptr<WorkerPool> pool;
+    if (workers > 0) {
+        pool = std::make_unique<WorkerPool>(workers);
+    }
     OrderedWork work(
-        jobs.size(),
+        pool.get(), jobs.size(),
         [&](std::size_t i) {
             return jobs[i].type == ImageType::Tiff || jobs[i].type == ImageType::Jpeg;
         },
-        [&](std::size_t i) {
+        [&](std::size_t i, std::stop_token) {
             const bool here = std::this_thread::get_id() == mainThread;
             jobs[i].entry =
                 ImageFileLoader::load(folder, jobs[i].fileName, jobs[i].type, settings,
                                       here ? &m_view : nullptr, here ? &m_prompter : nullptr);
-        },
-        workerCount(settings));
+        });
 
     m_limitHit = false;
     int added = 0;

@@ -121,6 +121,11 @@ TEST_F(SettingsStoreTest, SystemValuesAreNormalisedWhenRead) {
         {"KeepRuns=101", &Settings::keepRuns, 100},
         {"KeepRuns=x", &Settings::keepRuns, 1},
         {"Margin=12a", &Settings::margin, 12},
+        {"[WORK]\nThreads=3", &Settings::threads, 3},
+        {"[WORK]\nThreads=-2", &Settings::threads, 0},
+        {"[WORK]\nThreads=9999", &Settings::threads, 256},
+        {"[WORK]\nthreads=x", &Settings::threads, 0},
+        {"Threads=5", &Settings::threads, 0}, // only in section WORK
         {"Margin=x", &Settings::margin, 0},
         {"DispInputDlg=", &Settings::dispInputDlg, 1},
     };
