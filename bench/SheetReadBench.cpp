@@ -6,6 +6,7 @@
 //
 //   SheetReadBench [SHEETS]      (default 40)
 #include "CpuSeconds.h"
+#include "base/WorkerPool.h"
 #include "read/SheetReader.h"
 #include "read/TextRecogniser.h"
 #include "sheets/SheetDrawing.h"
@@ -52,10 +53,9 @@ std::string drawSheet(const TempDir& dir, int i, double wMm, double hMm, int dpi
     return path;
 }
 
-SheetReadJob::Input input(const std::vector<std::string>& paths, int sheets, int threads) {
+SheetReadJob::Input input(const std::vector<std::string>& paths, int sheets) {
     SheetReadJob::Input in;
     in.dataPath = TextRecogniser::defaultDataPath();
-    in.read.threads = threads;
     for (int i = 0; i < sheets; ++i) {
         in.rows.push_back({i + 1, std::to_string(i + 1), {number(i)}, false});
     }
@@ -140,9 +140,11 @@ int main(int argc, char** argv) {
         }
     }
     const std::atomic<bool> cancel{false};
+    WorkerPool pool1(1);
+    WorkerPool pool2(2);
     auto report = [&](const char* what, const std::vector<std::string>& paths,
                       const std::vector<int>& rows) {
-        const Tally t = tally(SheetReadJob::run(input(paths, sheets, 0), cancel, {}), rows);
+        const Tally t = tally(SheetReadJob::run(input(paths, sheets), &pool2, cancel, {}), rows);
         std::printf("%-28s top-1 %5.1f %%  (%d right, %d wrong, %d none of %zu)\n", what,
                     100.0 * t.right / paths.size(), t.right, t.wrong, t.none, paths.size());
     };
@@ -166,14 +168,16 @@ int main(int argc, char** argv) {
     }
 
     // Many sheets on one and on two threads (wall time).
-    auto wall = [&](int threads) {
+    // The caller takes the results and reads a sheet itself when no worker has begun it: alone
+    // it is one thread, with a pool of one worker two.
+    auto wall = [&](WorkerPool* pool) {
         const auto start = std::chrono::steady_clock::now();
-        SheetReadJob::run(input(clean, sheets, threads), cancel, {});
+        SheetReadJob::run(input(clean, sheets), pool, cancel, {});
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
-    wall(2); // every worker's engine is made before the clock runs
-    const double one = wall(1);
-    const double two = wall(2);
+    wall(&pool1); // the worker's engine is made before the clock runs
+    const double one = wall(nullptr);
+    const double two = wall(&pool1);
     std::printf("%zu sheets: 1 thread %.1f s, 2 threads %.1f s (%.2fx the one-thread time)\n",
                 clean.size(), one, two, two / one);
     return 0;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -28,13 +27,6 @@ double ReadSettings::parseScore(const std::string& text) {
     return std::clamp(value, 0.0, 1.0);
 }
 
-unsigned ReadSettings::workers(int threads) {
-    if (threads <= 0) {
-        return std::max(1u, std::thread::hardware_concurrency());
-    }
-    return static_cast<unsigned>(std::min(threads, 64));
-}
-
 ReadSettings ReadSettings::load(const ProfileFile& settings) {
     ReadSettings s;
     s.minScore = parseScore(settings.readString("READ", "MinScore", "0.90"));
@@ -42,6 +34,5 @@ ReadSettings ReadSettings::load(const ProfileFile& settings) {
     if (plainLanguages(languages)) {
         s.languages = languages;
     }
-    s.threads = settings.readInt("WORK", "Threads", 0);
     return s;
 }

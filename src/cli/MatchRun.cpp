@@ -3,6 +3,7 @@
 #include "app/ReadSettings.h"
 #include "app/SettingsStore.h"
 #include "base/ProfileFile.h"
+#include "base/WorkerPool.h"
 #include "cli/HeadlessWindow.h"
 #include "renamelist/RenameList.h"
 #include "workbench/RenameListCommands.h"
@@ -53,11 +54,11 @@ MatchRun MatchRun::read(HeadlessWindow& window, CliSession& session,
     MatchRun run;
     run.minScore = settings.minScore;
     run.columns = fileNameColumns(wb);
-    run.threads = std::max(1u, std::min<unsigned>(ReadSettings::workers(settings.threads),
-                                                  static_cast<unsigned>(input.images.size())));
+    WorkerPool pool(WorkerPool::threadsFor(input.settings.threads));
+    run.threads = pool.size();
     const std::atomic<bool> cancel{false};
     const auto start = std::chrono::steady_clock::now();
-    run.suggestions = SheetReadJob::run(input, cancel, {});
+    run.suggestions = SheetReadJob::run(input, &pool, cancel, {});
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return run;
 }

@@ -1,12 +1,12 @@
 #include "workbench/SheetReadJob.h"
 
 #include "base/FileSystem.h"
+#include "base/OrderedWork.h"
 #include "base/Prompter.h"
 #include "base/TextCodec.h"
 #include "execute/AssignmentRules.h"
 #include "image/ImageEntry.h"
 #include "image/ImageLibrary.h"
-#include "image/OrderedWork.h"
 #include "image/PaperSize.h"
 #include "read/SheetReader.h"
 #include "read/TextRecogniser.h"
@@ -107,27 +107,28 @@ void SheetReadJob::tellBefore(const Input& in, Prompter& prompter, bool& languag
     languagesTold = true;
 }
 
-std::vector<ReadSuggestion> SheetReadJob::run(const Input& in, const std::atomic<bool>& cancel,
+std::vector<ReadSuggestion> SheetReadJob::run(const Input& in, WorkerPool* pool,
+                                              const std::atomic<bool>& cancel,
                                               const std::function<void(std::size_t)>& done) {
     const SheetReader reader({in.dataPath, in.read.languages});
     std::vector<ReadSuggestion> out(in.images.size());
-    const unsigned workers = std::min<unsigned>(ReadSettings::workers(in.read.threads),
-                                                static_cast<unsigned>(in.images.size()));
     OrderedWork work(
-        in.images.size(), [](std::size_t) { return true; },
-        [&](std::size_t i) {
+        pool, in.images.size(), [](std::size_t) { return true; },
+        [&](std::size_t i, std::stop_token stop) {
             ReadSuggestion& s = out[i];
             s.image = in.images[i];
-            if (cancel.load()) {
+            if (cancel.load() || stop.stop_requested()) {
                 s.reading.failure = ReadFailure::Cancelled;
                 return;
             }
             s.reading = readOne(reader, s.image, in.settings);
-        },
-        workers);
+        });
     for (std::size_t i = 0; i < out.size(); ++i) {
-        work.take(i);
         ReadSuggestion& s = out[i];
+        if (!work.take(i)) {
+            s.image = in.images[i];
+            s.reading.failure = ReadFailure::Cancelled;
+        }
         if (!s.reading.failed()) {
             s.match = SheetMatcher::match(in.rows, s.reading.codes, s.reading.text);
         }

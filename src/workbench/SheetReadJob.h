@@ -11,6 +11,7 @@
 #include <vector>
 
 class Prompter;
+class WorkerPool;
 class Workbench;
 
 // One image of the image list to read.
@@ -54,8 +55,10 @@ public:
     // unless languagesTold is set already (it is set then), missing text data.
     static void tellBefore(const Input& input, Prompter& prompter, bool& languagesTold);
 
+    // The images are read on the pool's workers (all on the calling thread without a pool).
     // done(n) is called on the calling thread after the n-th result is in. A set cancel flag
     // makes every image not yet begun end as cancelled.
-    static std::vector<ReadSuggestion> run(const Input& input, const std::atomic<bool>& cancel,
+    static std::vector<ReadSuggestion> run(const Input& input, WorkerPool* pool,
+                                           const std::atomic<bool>& cancel,
                                            const std::function<void(std::size_t)>& done);
 };

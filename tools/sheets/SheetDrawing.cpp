@@ -103,7 +103,7 @@ void drawTitleBlock(QImage& page, int dpi, const TitleBlock& block) {
     text(numberLeft + pad, split, numberLeft + labelW, bottom, "図番", textH * 0.6);
     text(numberLeft + labelW + pad, split, right, bottom, block.number, textH);
     const std::string facts = (block.scale.empty() ? "" : "縮尺 " + block.scale) +
-                              (block.date.empty() ? "" : "  " + block.date);
+                              (block.date.empty() ? "" : "\n" + block.date);
     text(left + pad, split, numberLeft, bottom, facts, textH * 0.55);
     p.end();
     const double codeMm = std::min(25.0, tbH * 0.8);

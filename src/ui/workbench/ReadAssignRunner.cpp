@@ -6,6 +6,7 @@
 #include "base/ProfileFile.h"
 #include "base/Prompter.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "ui/workbench/CReadAssignDlg.h"
 #include "workbench/ReadAssignment.h"
 #include "workbench/Workbench.h"
@@ -56,8 +57,12 @@ void ReadAssignRunner::start() {
     m_view.setProgressPos(0);
     m_view.setStatusText(textcodec::utf8ToCp932("只今、画像を読み取っています。(Esc: 中止)"));
     m_escape->setEnabled(true);
+    if (!m_pool) {
+        m_pool = std::make_unique<WorkerPool>(WorkerPool::threadsFor(m_input.settings.threads));
+    }
     m_thread = std::thread([this] {
-        m_results = SheetReadJob::run(m_input, m_cancel, [this](std::size_t n) { m_done = n; });
+        m_results = SheetReadJob::run(m_input, m_pool.get(), m_cancel,
+                                      [this](std::size_t n) { m_done = n; });
         m_finished = true;
     });
     m_timer->start();

@@ -13,6 +13,7 @@ class Prompter;
 class QShortcut;
 class QTimer;
 class QWidget;
+class WorkerPool;
 class Workbench;
 
 // "読取り割り当て..." for the main window: the unassigned images are read on a worker thread
@@ -40,6 +41,8 @@ private:
     Prompter& m_prompter;
     QTimer* m_timer;
     QShortcut* m_escape;
+    // Made at the first reading and kept, so each worker's text engine is made once.
+    std::unique_ptr<WorkerPool> m_pool;
     SheetReadJob::Input m_input;
     std::vector<ReadSuggestion> m_results;
     std::thread m_thread;
