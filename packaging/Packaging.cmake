@@ -134,7 +134,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "hp2xx, fonts-ipafont-gothic, qt6-qpa-plugins, adduser")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "hp2xx, fonts-ipafont-gothic, qt6-qpa-plugins, adduser, tesseract-ocr-jpn, tesseract-ocr-eng")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${generated}/debian/postinst ${generated}/debian/postrm ${generated}/debian/conffiles

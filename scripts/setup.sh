@@ -36,6 +36,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libtiff-dev libtiff-tools xdg-utils libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
+    libtesseract-dev tesseract-ocr tesseract-ocr-jpn tesseract-ocr-eng libzxing-dev
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick

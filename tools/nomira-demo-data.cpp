@@ -5,6 +5,8 @@
 // registry store that points the program at that data folder. Everything is deterministic: two
 // runs into the same OUTDIR give the same files (apart from the scans' modification times).
 
+#include "sheets/SheetDrawing.h"
+
 #include <tiffio.h>
 
 #include <iconv.h>
@@ -181,45 +183,13 @@ private:
     std::vector<Ring> m_rings;
 };
 
-// Seven-segment digits (and "-") so that every scan carries its number in the title block.
-void drawLabel(Drawing& d, Point origin, std::string_view label, double heightMm) {
-    static constexpr std::array<unsigned char, 10> segments = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
-                                                               0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    // Segments a to g as (x0, y0, x1, y1) in units of half the digit height.
-    static constexpr std::array<int, 28> strokes = {0, 0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 2, 0, 2,
-                                                    1, 2, 0, 1, 0, 2, 0, 0, 0, 1, 0, 1, 1, 1};
-    const double w = heightMm / 2;
-    const double h = heightMm / 2;
-    const double t = heightMm / 10;
-    Point o = origin;
-    for (char c : label) {
-        const unsigned char s = c == '-' ? 0x40 : segments[static_cast<size_t>(c - '0')];
-        for (size_t i = 0; i < 7; ++i) {
-            if (s & (1u << i)) {
-                const int* k = &strokes[4 * i];
-                d.line({o.x + k[0] * w, o.y + k[1] * h}, {o.x + k[2] * w, o.y + k[3] * h}, t);
-            }
-        }
-        o.x += w * 1.6;
-    }
-}
-
-// A small mechanical drawing: frame with a filing margin, title block, centre lines, a flange with
-// a bolt circle whose hole count varies with the seed, a plan view and some hatching.
-void drawSheet(Drawing& d, double wMm, double hMm, int seed, std::string_view label) {
+// A small mechanical drawing above the title block: centre lines, a flange with a bolt circle
+// whose hole count varies with the seed, a plan view and some hatching.
+void drawSheet(Drawing& d, double wMm, double hMm, int seed) {
     const double left = 20;
     const double right = wMm - 10;
     const double top = 10;
-    const double bottom = hMm - 10;
-    d.rect({left, top}, {right, bottom}, 0.7);
-
-    const double tbW = std::min(170.0, right - left);
-    const double tbTop = bottom - 40;
-    d.rect({right - tbW, tbTop}, {right, bottom}, 0.5);
-    d.line({right - tbW, tbTop + 20}, {right, tbTop + 20}, 0.25);
-    d.line({right - tbW + 40, tbTop}, {right - tbW + 40, bottom}, 0.25);
-    d.line({right - tbW + 110, tbTop + 20}, {right - tbW + 110, bottom}, 0.25);
-    drawLabel(d, {right - tbW + 45, tbTop + 23}, label, 14);
+    const double tbTop = hMm - 10 - 40;
 
     const double areaH = tbTop - top;
     const double areaW = right - left;
@@ -255,54 +225,36 @@ struct ScanShape {
     double heightMm;
     int dpi;
     int pages;
+    sheetdrawing::TitleBlock titleBlock; // drawn on the first page
 };
 
+// Each page is drawn row by row into a grey page, the first one gets its title block (and its
+// code), and the page is written as 1-bit G4.
 void writeScan(const fs::path& path, const ScanShape& shape, int seed) {
     TiffFile tiff(path);
-    TIFF* t = tiff.get();
     const auto width = static_cast<uint32_t>(std::lround(shape.widthMm * shape.dpi / 25.4));
-    const auto height = static_cast<uint32_t>(std::lround(shape.heightMm * shape.dpi / 25.4));
     std::vector<unsigned char> row((width + 7) / 8);
     for (int page = 0; page < shape.pages; ++page) {
-        TIFFSetField(t, TIFFTAG_SUBFILETYPE, shape.pages > 1 ? FILETYPE_PAGE : 0);
-        TIFFSetField(t, TIFFTAG_IMAGEWIDTH, width);
-        TIFFSetField(t, TIFFTAG_IMAGELENGTH, height);
-        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 1);
-        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 1);
-        TIFFSetField(t, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-        TIFFSetField(t, TIFFTAG_FILLORDER, FILLORDER_MSB2LSB);
-        TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, height);
-        TIFFSetField(t, TIFFTAG_XRESOLUTION, static_cast<double>(shape.dpi));
-        TIFFSetField(t, TIFFTAG_YRESOLUTION, static_cast<double>(shape.dpi));
-        TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-        TIFFSetField(t, TIFFTAG_SOFTWARE, "nomira-demo-data");
-        if (shape.pages > 1) {
-            TIFFSetField(t, TIFFTAG_PAGENUMBER, static_cast<uint16_t>(page),
-                         static_cast<uint16_t>(shape.pages));
-        }
+        QImage image = sheetdrawing::blankPage(shape.widthMm, shape.heightMm, shape.dpi);
         Drawing drawing(shape.dpi, static_cast<int>(width));
-        std::string label = std::to_string(seed);
-        if (shape.pages > 1) {
-            label += "-" + std::to_string(page + 1);
-        }
-        drawSheet(drawing, shape.widthMm, shape.heightMm, seed + page, label);
-        for (uint32_t y = 0; y < height; ++y) {
-            drawing.renderRow(static_cast<int>(y), row);
-            if (TIFFWriteScanline(t, row.data(), y, 0) < 0) {
-                throw std::runtime_error("cannot write " + path.string());
+        drawSheet(drawing, shape.widthMm, shape.heightMm, seed + page);
+        for (int y = 0; y < image.height(); ++y) {
+            drawing.renderRow(y, row);
+            uchar* line = image.scanLine(y);
+            for (int x = 0; x < image.width(); ++x) {
+                if (row[static_cast<size_t>(x) >> 3] & (0x80 >> (x & 7))) {
+                    line[x] = 0;
+                }
             }
         }
-        if (!TIFFWriteDirectory(t)) {
+        sheetdrawing::drawTitleBlock(image, shape.dpi,
+                                     page == 0 ? shape.titleBlock : sheetdrawing::TitleBlock{});
+        if (!sheetdrawing::writeG4Page(tiff.get(), image, shape.dpi, page, shape.pages)) {
             throw std::runtime_error("cannot write " + path.string());
         }
     }
 }
 
-// Profile files and CSV lines are written as cp932 with CR LF line ends, as the program keeps them.
-// The text comes in UTF-8 with "\n" line ends.
 void writeText(const fs::path& path, const Cp932Encoder& encode, std::string_view text) {
     std::string bytes;
     for (size_t pos = 0; pos < text.size();) {
@@ -404,13 +356,34 @@ constexpr std::string_view demoCsv =
     "NMR-E-5001,試験成績書,1,2008/12/05,A4 縦,３枚綴り\n"
     "NMR-A-1004,外構 舗装計画図,1,2008/06/30,A2 横,\n";
 
-constexpr std::array<ScanShape, 6> demoScans = {{
-    {"scan_0001.tif", 210, 297, 200, 1}, // A4 portrait
-    {"scan_0002.tif", 297, 210, 200, 1}, // A4 landscape
-    {"scan_0003.tif", 420, 297, 400, 1}, // A3 landscape
-    {"scan_0004.tif", 594, 420, 200, 1}, // A2 landscape
-    {"scan_0005.tif", 210, 297, 200, 3}, // three A4 pages
-    {"scan_0006.tif", 257, 364, 400, 1}, // B4 portrait
+// Each scan's title block names one row of the demo list; two also carry the number as a QR code.
+const std::array<ScanShape, 6> demoScans = {{
+    {"scan_0001.tif",
+     210,
+     297,
+     200,
+     1,
+     {"NMR-C-3001", "架台 詳細図", "1:10", "2008/02/29", "", ""}},
+    {"scan_0002.tif",
+     297,
+     210,
+     200,
+     1,
+     {"NMR-C-3002", "タンク ノズル 詳細図", "1:20", "2008/12/01", "", ""}},
+    {"scan_0003.tif",
+     420,
+     297,
+     400,
+     1,
+     {"NMR-A-1001", "ポンプ室 機器配置図", "1:50", "2008/09/05", "NMR-A-1001", ""}},
+    {"scan_0004.tif", 594, 420, 200, 1, {"NMR-A-1002", "電気室 平面図", "1:100", "", "", ""}},
+    {"scan_0005.tif", 210, 297, 200, 3, {"NMR-E-5001", "試験成績書", "", "2008/12/05", "", ""}},
+    {"scan_0006.tif",
+     257,
+     364,
+     400,
+     1,
+     {"NMR-D-4001", "ケーブルラック 系統図", "1:30", "2008/07/14", "NMR-D-4001", ""}},
 }};
 
 void makeDemo(const fs::path& outDir) {

@@ -391,6 +391,13 @@ constexpr std::array kEntries{
           Icon::Warning, Buttons::Ok},
     Entry{Msg::ExtensionNoneSelected, "削除する拡張子を指定してください。", kWarning, Icon::Warning,
           Buttons::Ok},
+    Entry{Msg::ReadLanguageMissing,
+          "文字の読取りﾃﾞｰﾀ(%s)がありません。\r\nｺｰﾄﾞだけを読み取ります。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::ReadNothingUnassigned, "割り当てていない画像がありません。", kWarning, Icon::Warning,
+          Buttons::Ok},
+    Entry{Msg::ReadNoFileNameColumns, "ﾃﾝﾌﾟﾚｰﾄにﾌｧｲﾙ名となる項目がないため、行を提案できません。",
+          kWarning, Icon::Warning, Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

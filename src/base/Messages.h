@@ -165,6 +165,9 @@ enum class Msg {
     ExtensionRegistered,
     ExtensionNotRegistrable,
     ExtensionNoneSelected,
+    ReadLanguageMissing,
+    ReadNothingUnassigned,
+    ReadNoFileNameColumns,
     Count // keep last
 };
 

@@ -81,8 +81,15 @@ int runWorking(CliSession& session, Kind kind) {
     if (kind == Kind::Names) {
         const ExecuteCommand::Planned planned = wb.executeCommand().plan();
         const bool ok = planned.ok && runreport::planWritesEveryRow(planned.plan);
-        return session.finish(runreport::planJson(planned.plan, planned.ok, dialogs.listed()),
-                              runreport::planText(planned.plan, planned.ok),
+        Json plan = runreport::planJson(planned.plan, planned.ok, dialogs.listed());
+        for (Json& row : plan["rows"]) {
+            const std::string listed = wb.assignmentCommands().work().paperSizeListed(
+                CliSession::in(row["rowKey"].get<std::string>()));
+            if (!listed.empty()) {
+                row["paperSizeListed"] = CliSession::out(listed);
+            }
+        }
+        return session.finish(plan, runreport::planText(planned.plan, planned.ok),
                               ok ? CliSession::Done : CliSession::Failed);
     }
     wb.command(static_cast<int>(Ctl::Execute));

@@ -7,14 +7,17 @@
 #include "base/RegularFile.h"
 #include "base/TextCodec.h"
 #include "cli/HeadlessWindow.h"
+#include "cli/MatchRun.h"
 #include "execute/AssignmentMarks.h"
 #include "image/ImageEntry.h"
 #include "renamelist/RenameList.h"
 #include "template/TemplateFolder.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
+#include "workbench/ReadAssignment.h"
 
 #include <array>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -103,7 +106,7 @@ std::optional<WorkingState> WorkingState::parse(const std::vector<std::string>& 
         const std::string& a = args[i];
         const bool takesValue = a == "--work" || a == "--template" || a == "--list" ||
                                 a == "--images" || a == "--assign" || a == "--release" ||
-                                a == "--save";
+                                a == "--save" || a == "--min-score";
         if (takesValue && i + 1 >= args.size()) {
             error = a + " needs a value";
             return std::nullopt;
@@ -116,7 +119,16 @@ std::optional<WorkingState> WorkingState::parse(const std::vector<std::string>& 
             s.m_list = args[++i];
         } else if (a == "--images") {
             s.m_images = args[++i];
-        } else if (a == "--batch-assign" || a == "--batch-release") {
+        } else if (a == "--min-score") {
+            const std::string& v = args[++i];
+            char* end = nullptr;
+            const double score = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end != '\0' || !(score >= 0.0 && score <= 1.0)) {
+                error = "--min-score needs a number from 0 to 1";
+                return std::nullopt;
+            }
+            s.m_minScore = score;
+        } else if (a == "--batch-assign" || a == "--batch-release" || a == "--assign-read") {
             s.m_operations.push_back({a, {}});
         } else if (takesValue) {
             s.m_operations.push_back({a, args[++i]});
@@ -187,6 +199,10 @@ WorkingState::Outcome WorkingState::operate(HeadlessWindow& window, CliSession& 
             if (!runButton(window, id(Ctl::Assign), unavailable)) {
                 return Outcome::Unavailable;
             }
+        } else if (op.option == "--assign-read") {
+            const auto read = MatchRun::read(window, session, m_minScore);
+            ReadAssignment::apply(wb, read.suggestions,
+                                  ReadAssignment::presetChecks(read.suggestions, read.minScore));
         } else if (op.option == "--release") {
             if (!selectImages(wb, splitList(op.value), error)) {
                 return Outcome::Usage;
@@ -225,10 +241,15 @@ Json WorkingState::report(HeadlessWindow& window) {
         for (int k = 0; k < list.columnCount(); ++k) {
             cells.push_back(CliSession::out(list.cellText(row, k)));
         }
-        renameRows.push_back(
-            {{"row", row},
-             {"mark", markName(list.grid().cellPicture(row, RenameList::kColAssign))},
-             {"cells", cells}});
+        Json entry{{"row", row},
+                   {"mark", markName(list.grid().cellPicture(row, RenameList::kColAssign))},
+                   {"cells", cells}};
+        const std::string listed = wb.assignmentCommands().work().paperSizeListed(
+            list.grid().text(row, RenameList::kColRowKey));
+        if (!listed.empty()) {
+            entry["paperSizeListed"] = CliSession::out(listed);
+        }
+        renameRows.push_back(entry);
     }
     const CellGrid& grid = wb.imageGrid();
     Json images = Json::array();

@@ -35,6 +35,8 @@ public:
     // The state as the window shows it: assignments, rename rows, images, command states and the
     // work data.
     static Json report(HeadlessWindow& window);
+    // MinScore as --min-score gives it, else nothing.
+    const std::optional<double>& minScore() const { return m_minScore; }
     static std::string reportText(HeadlessWindow& window);
 
 private:
@@ -43,4 +45,5 @@ private:
     std::optional<std::string> m_list;
     std::optional<std::string> m_images;
     std::vector<Operation> m_operations;
+    std::optional<double> m_minScore;
 };

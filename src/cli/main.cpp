@@ -4,6 +4,7 @@
 #include "cli/CliSession.h"
 #include "cli/EditCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/MatchCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/ScanCommand.h"
@@ -50,6 +51,9 @@ int main(int argc, char* argv[]) {
     }
     if (command == "names") {
         return runNamesCommand(session);
+    }
+    if (command == "match") {
+        return runMatchCommand(session);
     }
     if (command == "run") {
         return runRunCommand(session);

@@ -11,6 +11,7 @@
 #include "execute/AssignedPaperSize.h"
 #include "execute/AssignmentMarks.h"
 #include "image/ImageEntry.h"
+#include "image/PaperSize.h"
 #include "renamelist/AssignmentList.h"
 #include "renamelist/RenameList.h"
 #include "template/ColumnType.h"
@@ -124,8 +125,32 @@ void AssignmentWork::fillPaperSize(int row, const std::string& fileName) {
         return;
     }
     const std::string path = files::join(m_p.settings.scanPath, fileName);
-    m_p.renameList.setValid(
-        row, k, AssignedPaperSize::of(path, m_p.settings.margin, m_p.settings.jpgResolution));
+    const std::string measured =
+        AssignedPaperSize::of(path, m_p.settings.margin, m_p.settings.jpgResolution);
+    // A cell the program filled holds the measured form; only a value from the list counts as
+    // the list's size.
+    const std::string rowKey = m_p.renameList.grid().text(row, RenameList::kColRowKey);
+    const std::string& before = m_p.renameList.cellText(row, k);
+    static const std::string measuredMark = textcodec::utf8ToCp932(" (幅 ");
+    if (before.find(measuredMark) == std::string::npos && before != PaperSize::unfixed()) {
+        m_listedSizes[rowKey] = PaperSize::sizeClass(before);
+    }
+    const std::string& listed = m_listedSizes[rowKey];
+    const std::string measuredClass = PaperSize::sizeClass(measured);
+    if (!listed.empty() && listed != measuredClass) {
+        m_mismatches[rowKey] = listed;
+        m_p.view.setStatusText(textcodec::utf8ToCp932(
+            "No " + std::to_string(row) + ": ﾘｽﾄの用紙ｻｲｽﾞは " + textcodec::cp932ToUtf8(listed) +
+            "、画像は " + textcodec::cp932ToUtf8(measuredClass) + " です。"));
+    } else {
+        m_mismatches.erase(rowKey);
+    }
+    m_p.renameList.setValid(row, k, measured);
+}
+
+std::string AssignmentWork::paperSizeListed(const std::string& rowKey) const {
+    const auto found = m_mismatches.find(rowKey);
+    return found == m_mismatches.end() ? std::string() : found->second;
 }
 
 void AssignmentWork::assign(int row, const std::vector<int>& imageRows) {

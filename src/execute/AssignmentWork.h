@@ -3,6 +3,7 @@
 #include "execute/AssignmentRules.h"
 #include "renamelist/CAssignInfo.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ public:
     // and the marks set as for an assignment. The paper-size cells keep what the list holds.
     void restore(const std::vector<CAssignInfo>& records);
 
+    // The size class the list gave a row (by RowKey) whose first page measures another class;
+    // empty when they agree or the list gave none. The list's value is the one the cell held
+    // before the first assignment filled it.
+    std::string paperSizeListed(const std::string& rowKey) const;
+
 private:
     bool setRowMark(int row, int mark, bool reportSet);
     bool setImageMark(int imageRow, int mark, bool reportSet);
@@ -65,4 +71,6 @@ private:
     bool isCompleteForBatch(int row) const;
 
     Parts m_p;
+    std::map<std::string, std::string> m_listedSizes; // RowKey -> the list's size class
+    std::map<std::string, std::string> m_mismatches;  // RowKey -> the list's class, differing
 };

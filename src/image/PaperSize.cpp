@@ -62,3 +62,15 @@ bool PaperSize::needsMagnifiedPreview(const std::string& paperSizeText) {
     }
     return false;
 }
+
+std::string PaperSize::sizeClass(const std::string& paperText) {
+    if (paperText.find_first_not_of(" \t") == std::string::npos) {
+        return {};
+    }
+    for (const Entry& e : kTable) {
+        if (paperText.find(e.name) != std::string::npos) {
+            return e.name;
+        }
+    }
+    return unfixed();
+}

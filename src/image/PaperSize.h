@@ -18,6 +18,9 @@ public:
     static std::string classify(int widthMm, int heightMm, int margin);
     // The classification followed by " (幅 %dmm×高さ %dmm)", as the preview pane shows it.
     static std::string describe(int widthMm, int heightMm, int margin);
+    // The size class of a paper-size text: the first table size it names ("A1"), "不定形" for
+    // any other text, empty for a blank one. Orientation and dimensions are left aside.
+    static std::string sizeClass(const std::string& paperText);
     // "不定形": a page of no standard size, and the size of every HP-GL2 file.
     static std::string unfixed();
 

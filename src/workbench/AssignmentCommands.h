@@ -36,6 +36,7 @@ public:
 
     const AssignmentList& list() const { return m_list; }
     const AssignmentRules& rules() const { return m_rules; }
+    const AssignmentWork& work() const { return m_work; }
 
     // "割り当て": the selected images to the current rename row, then both cursors move on.
     void assign();

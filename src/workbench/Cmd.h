@@ -17,6 +17,7 @@ enum class Cmd : int {
     OriginFree = 32788,        // "自由"
     DeleteImages = 32793,      // "削除"
     UndoLastRun = 32794,       // "元に戻す(直前の実行)"
+    ReadAssign = 32795,        // "読取り割り当て..."
     Help = 57670,              // "ﾍﾙﾌﾟ(&H)", F1
 };
 

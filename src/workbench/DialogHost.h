@@ -41,4 +41,7 @@ public:
     virtual void runEnvironmentDialog(EnvironmentForm& form) = 0;
     // The number of magnified views changed: the window lays its views out for count (1 or 2).
     virtual void layoutMagnifiedViews(int count) = 0;
+    // "読取り割り当て...": reads the unassigned images in the background and shows the
+    // suggestions for confirmation. A window without a screen has nothing to show.
+    virtual void runReadAssignment() {}
 };

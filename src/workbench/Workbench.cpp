@@ -101,6 +101,7 @@ void Workbench::buildCommandTable() {
         m_runUndo.undoLast();
         refreshControlStates();
     });
+    m_commands.add(id(Cmd::ReadAssign), [this] { m_seams.dialogs.runReadAssignment(); });
     m_commands.add(id(Ctl::DesignateArea), [this] { m_magAreas.toggleDesignation(); });
     for (Cmd c : {Cmd::OriginTopLeft, Cmd::OriginTopRight, Cmd::OriginBottomLeft,
                   Cmd::OriginBottomRight, Cmd::OriginFree}) {
@@ -267,6 +268,10 @@ void Workbench::updateControlStates(bool busy) {
     in.areaDesignation = m_state.areaDesignation;
     ControlStates::apply(m_seams.view, in);
     m_seams.view.enableControl(id(Cmd::UndoLastRun), !busy && m_runUndo.available());
+    m_seams.view.enableControl(id(Cmd::ReadAssign),
+                               !busy && !m_state.reading &&
+                                   m_imageGrid.rows() > m_imageGrid.fixedRows() &&
+                                   m_renameList.list().hasColumns());
 }
 
 int Workbench::magViewCount() const {

@@ -106,6 +106,12 @@ public:
         updateControlStates(m_state.loadingImages || m_state.areaDesignation);
     }
 
+    // The background reading of "読取り割り当て..." started or ended; its menu item waits.
+    void setReading(bool on) {
+        m_state.reading = on;
+        refreshControlStates();
+    }
+
     WindowPlacement& placement() { return m_placement; }
     // Closing: true when the window may close (the settings written, changed work data saved or
     // given up by the operator, the widths written and the rectangle stored unless maximised).

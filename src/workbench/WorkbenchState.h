@@ -30,6 +30,7 @@ struct WorkbenchState {
     int currentImageRow = -1;
     bool areaCurrent = false;     // a magnified area is the current one
     bool areaDesignation = false; // "拡大ｴﾘｱ指定" is on
+    bool reading = false;         // "読取り割り当て..." reads in the background
 
     // Work data.
     bool modified = false;

@@ -65,6 +65,24 @@ TEST(PaperSize, OverA0NeedsBothOrientationsExceeded) {
     }
 }
 
+TEST(PaperSize, SizeClassLeavesOrientationAndDimensionsAside) {
+    const struct {
+        const char* text;
+        const char* sizeClass;
+    } cases[] = {
+        {"A1 横 (幅 841mm×高さ 594mm)", "A1"},
+        {"A1", "A1"},
+        {"B4 縦", "B4"},
+        {"A5 横", "不定形"},
+        {"不定形", "不定形"},
+        {"", ""},
+        {"   ", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PaperSize::sizeClass(sj(c.text)), sj(c.sizeClass)) << c.text;
+    }
+}
+
 TEST(PaperSize, MagnifiedPreviewsForTheLargeSizesOnly) {
     for (const char* text : {"A0 縦", "A1 横", "A2 縦", "B1 縦", "B2 横", "B3 縦"}) {
         EXPECT_TRUE(PaperSize::needsMagnifiedPreview(sj(text))) << text;

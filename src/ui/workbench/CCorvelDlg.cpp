@@ -1,4 +1,5 @@
 #include "ui/workbench/CCorvelDlg.h"
+#include "ui/workbench/ReadAssignRunner.h"
 
 #include "app/AppContext.h"
 #include "app/SettingsKeys.h"
@@ -77,6 +78,8 @@ CCorvelDlg::CCorvelDlg(AppContext& context, QWidget* parent)
 }
 
 CCorvelDlg::~CCorvelDlg() {
+    // A reading still running is cancelled and waited for before anything goes.
+    delete m_reader;
     // The controls, the grid views among them, go before the workbench that owns their grids.
     m_client->removeEventFilter(this);
     delete m_client;
@@ -178,6 +181,13 @@ void CCorvelDlg::relayout() {
     m_workbench->magAreas().setPreviewSizes({now.width, now.height},
                                             {initial.width, initial.height});
     m_workbench->previewResized();
+}
+
+void CCorvelDlg::runReadAssignment() {
+    if (m_reader == nullptr) {
+        m_reader = new ReadAssignRunner(this, *m_workbench, m_view, m_prompter);
+    }
+    m_reader->start();
 }
 
 void CCorvelDlg::showEvent(QShowEvent* event) {

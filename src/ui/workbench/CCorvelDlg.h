@@ -17,6 +17,7 @@ class QFileSystemWatcher;
 class QtLaunchRequester;
 class MainWindowControls;
 class MainWindowMenus;
+class ReadAssignRunner;
 class Workbench;
 
 // The main window "Delmo Solution ノミラ": the preview pane on the left, the rename list and the
@@ -63,6 +64,7 @@ private:
     int popupMenu(MenuId menu, const std::vector<MenuItem>& items) override;
     void runEnvironmentDialog(EnvironmentForm& form) override;
     void layoutMagnifiedViews(int count) override;
+    void runReadAssignment() override;
 
     void connectControls();
     void watchTemplateFolder();
@@ -85,6 +87,7 @@ private:
     PreviewPaneView m_previewView;
     MagAreaPaneView m_areaView;
     std::unique_ptr<Workbench> m_workbench;
+    ReadAssignRunner* m_reader = nullptr;
     std::unique_ptr<MainWindowControls> m_controls;
     MainWindowMenus* m_menus;
     QFileSystemWatcher* m_templateWatch;

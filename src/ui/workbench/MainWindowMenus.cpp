@@ -22,6 +22,7 @@ MainWindowMenus::MainWindowMenus(QWidget* window, CorvelView& view, CommandSink 
     addItem(tools, Cmd::TemplateEditor, "ﾃﾝﾌﾟﾚｰﾄ編集(&E)...", true);
     addItem(tools, Cmd::Environment, "環境設定(&S)...", true);
     tools->addSeparator();
+    addItem(tools, Cmd::ReadAssign, "読取り割り当て...", true);
     addItem(tools, Cmd::UndoLastRun, "元に戻す(直前の実行)", true);
 
     QMenu* help = m_menuBar->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
