@@ -205,7 +205,7 @@ bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
     }
     if (!row.multiPage()) {
         const std::string source = plan.sourceOf(row.images.front());
-        return files::isRegularFile(source) && m_changes->move(source, to.target, to.replace);
+        return files::isPlainFile(source) && m_changes->move(source, to.target, to.replace);
     }
     std::vector<PageJoiner::Source> sources;
     for (std::size_t i = 0; i < row.images.size(); ++i) {
