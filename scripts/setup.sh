@@ -38,7 +38,7 @@ packages=(
     libtiff-dev libtiff-tools xdg-utils libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick jq
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin
     clang-14 libclang-rt-14-dev
 )
