@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
@@ -450,9 +451,15 @@ void makeDemo(const fs::path& outDir) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    constexpr const char* kUsage =
+        "usage: nomira-demo-data OUTDIR\n"
+        "Writes OUTDIR/data (a demo data folder) and OUTDIR/registry.ini.\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: nomira-demo-data OUTDIR\n"
-                             "Writes OUTDIR/data (a demo data folder) and OUTDIR/registry.ini.\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     try {

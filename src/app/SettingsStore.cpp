@@ -58,6 +58,12 @@ std::string unsignedText(int value) {
     return std::to_string(static_cast<unsigned int>(value));
 }
 
+// ExportFilename as stored: the default only when the key is absent; an empty value stays empty,
+// so that a run without the name dialog asks for a name instead of inventing one.
+std::string exportFilenameOf(const ProfileFile& file) {
+    return file.read(kSystem, "ExportFilename").value_or(textcodec::utf8ToCp932("リネームリスト"));
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(std::string settingsFile, std::string dataFolder, Clock today)
@@ -110,8 +116,7 @@ int SettingsStore::loadAll() {
     s.initDate =
         (s.initDateType == 0 || storedDate.empty()) ? m_today() : parseStoredDate(storedDate);
     s.dispInputDlg = readInt("DispInputDlg", 1);
-    s.exportFilename =
-        m_file.readString(kSystem, "ExportFilename", textcodec::utf8ToCp932("リネームリスト"));
+    s.exportFilename = exportFilenameOf(m_file);
     s.exportSelectFolder = readInt("ExportSelectFolder", 0);
     s.exportSelectFolderPath = m_file.readString(kSystem, "ExportSelectFolderPath");
     s.enterKeyAssign = readInt("EnterKeyAssign", 0);
@@ -235,8 +240,7 @@ EnvironmentValues SettingsStore::loadForEnvironmentDialog() {
         m_file.write(kSystem, "TargetExt", v.targetExt);
     }
     v.dispInputDlg = readInt("DispInputDlg", 1);
-    v.exportFilename =
-        m_file.readString(kSystem, "ExportFilename", textcodec::utf8ToCp932("リネームリスト"));
+    v.exportFilename = exportFilenameOf(m_file);
     v.exportSelectFolder = readInt("ExportSelectFolder", 0);
     v.exportSelectFolderPath = m_file.readString(kSystem, "ExportSelectFolderPath");
     v.enterKeyAssign = readInt("EnterKeyAssign", 0);

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -83,6 +85,38 @@ bool isPlainFile(std::string_view path) {
 
 bool isWritable(std::string_view path) {
     return ::access(native(path).c_str(), W_OK) == 0;
+}
+
+namespace {
+
+// The process's umask, read without changing it (setting it to learn it would race with files
+// that other threads create meanwhile); the common 022 where the kernel does not tell.
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::strtol(line.c_str() + 6, nullptr, 8));
+        }
+    }
+    return 022;
+}
+
+} // namespace
+
+bool clearReadOnly(std::string_view path) {
+    const std::string nativePath = native(path).string();
+    struct stat st {};
+    if (::stat(nativePath.c_str(), &st) != 0) {
+        return false;
+    }
+    if ((st.st_mode & S_IWUSR) != 0) {
+        return true;
+    }
+    const mode_t mask = currentUmask();
+    // Write for each class that may read the file, where a new file would give it.
+    const mode_t write = (st.st_mode & 0444) >> 1 & (0222 & ~mask);
+    return ::chmod(nativePath.c_str(), (st.st_mode & 07777) | write | S_IWUSR) == 0;
 }
 
 bool isWorkableFolder(std::string_view path) {

@@ -32,6 +32,10 @@ bool isRegularFile(std::string_view path);
 // A regular file named by path itself, not reached through a symbolic link.
 bool isPlainFile(std::string_view path);
 bool isWritable(std::string_view path);
+// Takes away a file's read-only mode as a new file of this process would have it: write for its
+// owner, and for group and others where they may read it and the umask allows writing. A file its
+// owner may write already is left as it is. False when the mode cannot be changed.
+bool clearReadOnly(std::string_view path);
 // A folder this process may list, enter and create files in.
 bool isWorkableFolder(std::string_view path);
 // Creates one folder; true when it exists afterwards.

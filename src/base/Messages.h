@@ -58,6 +58,8 @@ enum class Msg {
     FileNameBadChar,
     ExportNameBadChar,
     FileNameExists,
+    RunTargetTaken,
+    RunNameTooLong,
     XmlLoadFailed,
     SecondCopyFailed,
     BatchAssignDuplicateNames,

@@ -3,14 +3,13 @@
 #include "base/Prompter.h"
 #include "execute/ExecuteTexts.h"
 
-CliExecuteDialogs::CliExecuteDialogs(Prompter& prompter,
-                                     const std::optional<std::string>& exportName,
-                                     const std::vector<std::string>& renameNames)
+CliExecuteDialogs::CliExecuteDialogs(Prompter& prompter, const std::optional<TypedName>& exportName,
+                                     const std::vector<TypedName>& renameNames)
     : m_prompter(prompter) {
     if (exportName) {
         m_names.queueName(NameMode::Export, *exportName);
     }
-    for (const std::string& name : renameNames) {
+    for (const TypedName& name : renameNames) {
         m_names.queueName(NameMode::Rename, name);
     }
 }

@@ -9,12 +9,12 @@ class Prompter;
 // question (--yes/--no) and reported as a message: its text, then its paths, one per line.
 class CliExecuteDialogs final : public ExecuteDialogs {
 public:
-    CliExecuteDialogs(Prompter& prompter, const std::optional<std::string>& exportName,
-                      const std::vector<std::string>& renameNames);
+    // A name without a cp932 form is given as nothing; the dialog's check refuses it.
+    CliExecuteDialogs(Prompter& prompter, const std::optional<TypedName>& exportName,
+                      const std::vector<TypedName>& renameNames);
 
-    std::optional<std::string>
-    inputFileName(NameMode mode, const std::string& preset,
-                  const std::function<bool(const std::string&)>& accept) override {
+    std::optional<std::string> inputFileName(NameMode mode, const std::string& preset,
+                                             const NameCheck& accept) override {
         return m_names.inputFileName(mode, preset, accept);
     }
     bool mayAskAgain() const override { return false; }

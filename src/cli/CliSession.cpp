@@ -4,6 +4,7 @@
 #include "base/FileSystem.h"
 #include "base/TextCodec.h"
 
+#include <algorithm>
 #include <iostream>
 
 CliSession::CliSession(const CliOptions& options) : m_options(options) {
@@ -45,7 +46,16 @@ Json CliSession::messagesJson() const {
     return list;
 }
 
+CliSession::Exit CliSession::statusAfterMessages(Exit status) const {
+    const auto& shown = m_prompter.shown();
+    const bool failureTold = std::any_of(shown.begin(), shown.end(), [](const auto& m) {
+        return m.buttons == Buttons::Ok && (m.icon == Icon::Warning || m.icon == Icon::Error);
+    });
+    return status == Done && failureTold ? Failed : status;
+}
+
 int CliSession::finish(Json document, const std::string& text, Exit status) {
+    status = statusAfterMessages(status);
     if (m_options.json) {
         if (document.is_object()) {
             document["messages"] = messagesJson();
@@ -60,6 +70,7 @@ int CliSession::finish(Json document, const std::string& text, Exit status) {
 
 int CliSession::finishStreamed(const std::function<void(std::ostream&)>& writeJson,
                                const std::function<void(std::ostream&)>& writeText, Exit status) {
+    status = statusAfterMessages(status);
     if (m_options.json) {
         std::cout << "{";
         writeJson(std::cout);

@@ -45,6 +45,9 @@ public:
     static std::string dumped(const Json& json, int indent = -1);
 
 private:
+    // A run that told the operator of a failure (a warning or an error to be acknowledged) did
+    // not end done, whatever the command made of it.
+    Exit statusAfterMessages(Exit status) const;
     Json messagesJson() const;
     void writeMessagesText(Exit status) const;
 

@@ -1,5 +1,6 @@
 #include "cli/RunCommand.h"
 
+#include "base/TextCodec.h"
 #include "cli/CliExecuteDialogs.h"
 #include "cli/CliSession.h"
 #include "cli/HeadlessWindow.h"
@@ -15,8 +16,8 @@ enum class Kind { Names, Run };
 
 // The arguments of run that are not state options or operations.
 struct RunArguments {
-    std::optional<std::string> exportName;
-    std::vector<std::string> renameAs;
+    std::optional<ExecuteDialogs::TypedName> exportName;
+    std::vector<ExecuteDialogs::TypedName> renameAs;
 };
 
 int runWorking(CliSession& session, Kind kind) {
@@ -31,9 +32,9 @@ int runWorking(CliSession& session, Kind kind) {
         } else if (i + 1 >= args.size()) {
             return session.usageError(args[i] + " needs a value");
         } else if (args[i] == "--export-name") {
-            run.exportName = CliSession::in(args[++i]);
+            run.exportName = textcodec::utf8ToCp932Strict(args[++i]);
         } else {
-            run.renameAs.push_back(CliSession::in(args[++i]));
+            run.renameAs.push_back(textcodec::utf8ToCp932Strict(args[++i]));
         }
     }
     std::string error;
@@ -79,9 +80,10 @@ int runWorking(CliSession& session, Kind kind) {
     wb.setExecuteDialogs(dialogs);
     if (kind == Kind::Names) {
         const ExecuteCommand::Planned planned = wb.executeCommand().plan();
+        const bool ok = planned.ok && runreport::planWritesEveryRow(planned.plan);
         return session.finish(runreport::planJson(planned.plan, planned.ok, dialogs.listed()),
                               runreport::planText(planned.plan, planned.ok),
-                              planned.ok ? CliSession::Done : CliSession::Failed);
+                              ok ? CliSession::Done : CliSession::Failed);
     }
     wb.command(static_cast<int>(Ctl::Execute));
     const auto& outcome = wb.lastRun();
@@ -89,7 +91,9 @@ int runWorking(CliSession& session, Kind kind) {
         return session.fail();
     }
     return session.finish(runreport::outcomeJson(*outcome), runreport::outcomeText(*outcome),
-                          outcome->failed() ? CliSession::Failed : CliSession::Done);
+                          outcome->failed() || runreport::agentProgramsFailed(*outcome)
+                              ? CliSession::Failed
+                              : CliSession::Done);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "cli/RunReport.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace runreport {
@@ -27,25 +28,44 @@ Json planJson(const RenamePlan& plan, bool ok, const std::vector<std::string>& o
         for (const int p : row.pages) {
             pages += p;
         }
-        rows.push_back({{"rowKey", row.rowKey},
-                        {"renameName", CliSession::out(row.renameName)},
-                        {"target", CliSession::out(row.target)},
-                        {"targetExists", row.targetExists},
-                        {"images", texts(row.images)},
-                        {"pages", pages}});
+        Json entry = {{"rowKey", row.rowKey},
+                      {"renameName", CliSession::out(row.renameName)},
+                      {"target", CliSession::out(row.target)},
+                      {"targetExists", row.targetExists},
+                      {"images", texts(row.images)},
+                      {"pages", pages}};
+        if (row.targetExists && row.existing != row.target) {
+            entry["existing"] = CliSession::out(row.existing);
+        }
+        if (row.nameTooLong) {
+            entry["nameTooLong"] = true;
+        }
+        rows.push_back(std::move(entry));
     }
-    return {{"ok", ok},
+    Json conflicts = Json::array();
+    for (const RenamePlan::Conflict& c : plan.conflicts()) {
+        conflicts.push_back({{"rowKeys", c.rowKeys}, {"target", CliSession::out(c.target)}});
+    }
+    return {{"ok", ok && planWritesEveryRow(plan)},
             {"rows", rows},
             {"exportFile", optionalText(plan.exportFile)},
             {"secondCopy", optionalText(plan.secondCopy)},
-            {"wouldOverwrite", texts(overwritten)}};
+            {"wouldOverwrite", texts(overwritten)},
+            {"conflicts", conflicts}};
+}
+
+bool planWritesEveryRow(const RenamePlan& plan) {
+    return std::none_of(plan.rows.begin(), plan.rows.end(),
+                        [](const RenamePlan::Row& row) { return row.refused(); });
 }
 
 std::string planText(const RenamePlan& plan, bool ok) {
     std::ostringstream out;
     for (const RenamePlan::Row& row : plan.rows) {
         out << row.rowKey << '\t' << CliSession::out(row.target)
-            << (row.targetExists ? "\t(exists)" : "") << '\n';
+            << (row.targetExists ? "\t(exists)" : "")
+            << (row.takenBy ? "\t(taken by row " + plan.rows[row.takenBy->by].rowKey + ")" : "")
+            << (row.nameTooLong ? "\t(name too long)" : "") << '\n';
         for (const std::string& image : row.images) {
             out << "\t\t" << CliSession::out(image) << '\n';
         }
@@ -76,6 +96,11 @@ Json agentRunsJson(const std::vector<AgentRun>& runs) {
 }
 
 } // namespace
+
+bool agentProgramsFailed(const RenameRun::Outcome& outcome) {
+    return std::any_of(outcome.agentRuns.begin(), outcome.agentRuns.end(),
+                       [](const AgentRun& r) { return r.exitCode.value_or(-1) != 0; });
+}
 
 Json outcomeJson(const RenameRun::Outcome& outcome) {
     Json results = Json::array();

@@ -12,15 +12,18 @@
 class ExecuteDialogs {
 public:
     enum class NameMode { Export, Rename };
+    // A text confirmed in the file name dialog: its cp932 form, or nothing when it has none (a
+    // character the program cannot put into a file name). The check refuses the latter.
+    using TypedName = std::optional<std::string>;
+    using NameCheck = std::function<bool(const TypedName&)>;
 
     virtual ~ExecuteDialogs() = default;
 
     // Shows the file name dialog with preset in its field. Each text the operator confirms with
     // OK is handed to accept, which shows its own refusal and returns false to keep the dialog
     // open; the accepted text is returned. nullopt when the operator cancels.
-    virtual std::optional<std::string>
-    inputFileName(NameMode mode, const std::string& preset,
-                  const std::function<bool(const std::string&)>& accept) = 0;
+    virtual std::optional<std::string> inputFileName(NameMode mode, const std::string& preset,
+                                                     const NameCheck& accept) = 0;
     // False when a cancelled dialog cannot be shown again with another outcome (nobody is
     // there to answer differently); the caller then gives up instead of asking once more.
     virtual bool mayAskAgain() const { return true; }

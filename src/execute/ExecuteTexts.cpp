@@ -38,4 +38,11 @@ std::string cancelButton() {
     return textcodec::utf8ToCp932("ｷｬﾝｾﾙ");
 }
 
+std::string refusedRowLine() {
+    return textcodec::utf8ToCp932("No %s");
+}
+std::string takenRowLine() {
+    return textcodec::utf8ToCp932("No %s （No %s と同じ %s）");
+}
+
 } // namespace executetexts

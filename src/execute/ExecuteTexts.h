@@ -16,5 +16,9 @@ std::string overwriteText(); // above the list of paths
 std::string yesButton();
 std::string noButton();
 std::string cancelButton();
+// A line of the notice of rows that are not written: "No %s" with the row, and for a row whose
+// file an earlier row writes, that row and the file's name.
+std::string refusedRowLine();
+std::string takenRowLine();
 
 } // namespace executetexts

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
+#include "execute/TargetPath.h"
 
 namespace exportname {
 
@@ -22,8 +23,11 @@ bool hasRefusedChar(std::string_view name) {
     return false;
 }
 
-bool fitsIn(const std::string& folder, const std::string& name) {
-    return files::join(folder, name).size() < kMaxPathBytes;
+// The path stays below the program's length and the file name (name with its extension) within
+// what the file system takes.
+bool fitsIn(const std::string& folder, const std::string& name, const std::string& dotted) {
+    return files::join(folder, name).size() < kMaxPathBytes &&
+           !targetpath::nameTooLong(files::join(folder, name + dotted));
 }
 
 } // namespace
@@ -62,8 +66,8 @@ Checked checkExportName(const std::string& text, bool fromDialog, const std::str
     out.name = settings.exportAddConse ? numbered(storageFolder, out.typed) : out.typed;
     const bool second =
         settings.exportSelectFolder == 1 && !settings.exportSelectFolderPath.empty();
-    if (!fitsIn(storageFolder, out.name) ||
-        (second && !fitsIn(settings.exportSelectFolderPath, out.name))) {
+    if (!fitsIn(storageFolder, out.name, ".csv") ||
+        (second && !fitsIn(settings.exportSelectFolderPath, out.name, ".csv"))) {
         out.refusal = fromDialog ? Msg::FileNameTooLong : Msg::ExportNameTooLong;
     } else if (hasRefusedChar(out.name)) {
         out.refusal = fromDialog ? Msg::FileNameBadChar : Msg::ExportNameBadChar;
@@ -79,12 +83,12 @@ Checked checkRenameName(const std::string& text, ExportType type, const std::str
         name = cp932::trimLeft(name);
     }
     out.typed = out.name = cp932::forbiddenToFullWidth(name);
+    const std::string dotted = extension.empty() ? std::string() : "." + extension;
     if (out.name.empty()) {
         out.refusal = Msg::FileNameEmpty;
-    } else if (!fitsIn(folder, out.name)) {
+    } else if (!fitsIn(folder, out.name, dotted)) {
         out.refusal = Msg::FileNameTooLong;
-    } else if (fileExistsNoCase(folder,
-                                extension.empty() ? out.name : out.name + "." + extension)) {
+    } else if (fileExistsNoCase(folder, out.name + dotted)) {
         out.refusal = Msg::FileNameExists;
     }
     return out;

@@ -10,9 +10,13 @@ std::optional<ExportName> PrepareExportName(ExecuteDialogs& dialogs, Prompter& p
                                             const std::string& storageFolder,
                                             const Settings& settings) {
     ExportName accepted;
-    auto accept = [&](const std::string& text, bool fromDialog) {
+    auto accept = [&](const ExecuteDialogs::TypedName& text, bool fromDialog) {
+        if (!text) {
+            prompter.tell(fromDialog ? Msg::FileNameBadChar : Msg::ExportNameBadChar);
+            return false;
+        }
         const exportname::Checked checked =
-            exportname::checkExportName(text, fromDialog, storageFolder, settings);
+            exportname::checkExportName(*text, fromDialog, storageFolder, settings);
         if (checked.refusal) {
             prompter.tell(*checked.refusal);
             return false;
@@ -21,9 +25,9 @@ std::optional<ExportName> PrepareExportName(ExecuteDialogs& dialogs, Prompter& p
         return true;
     };
     if (settings.dispInputDlg == 1) {
-        const auto typed =
-            dialogs.inputFileName(ExecuteDialogs::NameMode::Export, settings.exportFilename,
-                                  [&](const std::string& text) { return accept(text, true); });
+        const auto typed = dialogs.inputFileName(
+            ExecuteDialogs::NameMode::Export, settings.exportFilename,
+            [&](const ExecuteDialogs::TypedName& text) { return accept(text, true); });
         if (!typed) {
             return std::nullopt;
         }

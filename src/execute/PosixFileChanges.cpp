@@ -13,17 +13,20 @@
 
 namespace {
 
-// Makes the entries of the folder that holds path durable.
-bool syncFolderOf(const std::string& nativePath) {
+// Makes the entries of the folder that holds path durable, as far as the folder lets itself be
+// opened and synced. It follows a change that is already made: its result never turns that
+// change into a failure (the change is there, and reporting it failed would misstate the
+// files), so it reports nothing.
+void syncFolderOf(const std::string& nativePath) {
+    const int error = errno;
     const std::size_t slash = nativePath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : nativePath.substr(0, slash + 1);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+    errno = error;
 }
 
 // Renames from onto to. Without replace, an existing target makes the rename fail; on file
@@ -109,13 +112,13 @@ bool PosixFileChanges::commit(TempFile& temp, const std::string& target, bool re
     }
     const std::string from = files::native(temp.path()).string();
     const std::string to = files::native(target).string();
-    const bool ok = renameFile(from, to, replace) && syncFolderOf(to);
-    if (!ok) {
+    if (!renameFile(from, to, replace)) {
         const int error = errno;
         discard(temp);
         errno = error;
         return false;
     }
+    syncFolderOf(to);
     ::close(temp.release());
     return true;
 }
@@ -134,7 +137,8 @@ bool PosixFileChanges::move(const std::string& source, const std::string& target
         return false;
     }
     if (renameFile(from, to, replace)) {
-        return syncFolderOf(to);
+        syncFolderOf(to);
+        return true;
     }
     if (errno != EXDEV) {
         return false;
@@ -172,12 +176,20 @@ bool PosixFileChanges::copyAcross(const std::string& source, const std::string& 
     }
     // The source goes only once its content is safe under the target's name.
     ok = ok && sync(temp) && commit(temp, target, replace);
-    return ok && ::unlink(from.c_str()) == 0 && syncFolderOf(from);
+    if (!ok || ::unlink(from.c_str()) != 0) {
+        return false;
+    }
+    syncFolderOf(from);
+    return true;
 }
 
 bool PosixFileChanges::remove(const std::string& path) {
     const std::string native = files::native(path).string();
-    return ::unlink(native.c_str()) == 0 && syncFolderOf(native);
+    if (::unlink(native.c_str()) != 0) {
+        return false;
+    }
+    syncFolderOf(native);
+    return true;
 }
 
 bool PosixFileChanges::append(const std::string& path, std::string_view text) {
@@ -192,7 +204,10 @@ bool PosixFileChanges::append(const std::string& path, std::string_view text) {
     const int error = errno;
     ::close(fd);
     errno = error;
-    return ok && (existed || syncFolderOf(native));
+    if (ok && !existed) {
+        syncFolderOf(native);
+    }
+    return ok;
 }
 
 void PosixFileChanges::discard(TempFile& temp) {

@@ -3,7 +3,8 @@
 #include "execute/FileChanges.h"
 
 // The real file changes, on POSIX calls. Renames are made durable by syncing the folder, so that
-// a power cut after a commit or a move never brings the old state back halfway.
+// a power cut after a commit or a move never brings the old state back halfway; a change that was
+// made is reported done even when its folder cannot be synced.
 class PosixFileChanges final : public FileChanges {
 public:
     TempFile createTemp(const std::string& folder) override;

@@ -11,7 +11,24 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <unordered_map>
+
+namespace {
+
+// The entries of the storage folder by their file keys (see targetpath::fileKey), so that a
+// target finds an existing file whatever its letter case; listed once per plan.
+std::unordered_map<std::string, std::string> entriesByKey(const std::string& folder) {
+    std::unordered_map<std::string, std::string> entries;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(files::native(folder), error)) {
+        const std::string path = files::join(folder, files::fromNative(entry.path().filename()));
+        entries.emplace(targetpath::fileKey(path), path);
+    }
+    return entries;
+}
+
+} // namespace
 
 std::string RenamePlan::Row::rowCsv() const {
     const std::size_t dot = cp932::findLastChar(target, '.');
@@ -48,13 +65,56 @@ RenamePlan RenamePlan::compute(const Source& source) {
         row.images.push_back(record.fileName);
         row.pages.push_back(source.pageCount ? source.pageCount(record.fileName) : 0);
     }
+    const auto existing = entriesByKey(plan.storageFolder);
+    const bool rowCsv = exportTypeOf(source.settings.exportType) == ExportType::RowCsv;
+    // file key -> the first row that writes the file, and its path
+    std::unordered_map<std::string, Row::Taken> writerOf;
     int sequence = 0;
-    for (Row& row : plan.rows) {
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        Row& row = plan.rows[i];
         const std::string name = ledgra ? sequenceName(++sequence) : row.renameName;
         row.target = targetpath::forRow(plan.storageFolder, name, row.images);
-        row.targetExists = files::exists(row.target);
+        if (files::exists(row.target)) {
+            row.existing = row.target;
+        } else if (const auto found = existing.find(targetpath::fileKey(row.target));
+                   found != existing.end()) {
+            row.existing = found->second;
+        }
+        row.targetExists = !row.existing.empty();
+        std::vector<std::string> written{row.target};
+        if (rowCsv) {
+            written.push_back(row.rowCsv());
+        }
+        for (const std::string& path : written) {
+            row.nameTooLong = row.nameTooLong || targetpath::nameTooLong(path);
+            const auto writer = writerOf.find(targetpath::fileKey(path));
+            if (writer != writerOf.end() && !row.takenBy) {
+                row.takenBy = writer->second;
+            }
+        }
+        // Only a row that will be written holds its files against later rows.
+        for (const std::string& path : row.refused() ? std::vector<std::string>{} : written) {
+            writerOf.emplace(targetpath::fileKey(path), Row::Taken{i, path});
+        }
     }
     return plan;
+}
+
+std::vector<RenamePlan::Conflict> RenamePlan::conflicts() const {
+    std::vector<Conflict> out;
+    std::unordered_map<std::size_t, std::size_t> groupOf; // first row -> its conflict
+    for (const Row& row : rows) {
+        if (!row.takenBy) {
+            continue;
+        }
+        const std::size_t first = row.takenBy->by;
+        const auto [at, added] = groupOf.emplace(first, out.size());
+        if (added) {
+            out.push_back({{rows[first].rowKey}, row.takenBy->path});
+        }
+        out[at->second].rowKeys.push_back(row.rowKey);
+    }
+    return out;
 }
 
 std::string RenamePlan::sourceOf(const std::string& fileName) const {

@@ -26,7 +26,17 @@ struct RenamePlan {
         std::string renameName;         // the name of the files
         std::string checkName;          // the form the duplicate check compares
         std::string target;             // folder, name (or Ledgra sequence name), extension
+        std::string existing; // the file already there under the target's name, in any case
         bool targetExists = false;
+        // An earlier row of the run writes the same file (target, or per-row CSV): which row,
+        // and the file as that row names it. Such a row is not written at all.
+        struct Taken {
+            std::size_t by = 0;
+            std::string path;
+        };
+        std::optional<Taken> takenBy;
+        bool nameTooLong = false; // a file name of the row is longer than the file system takes
+        bool refused() const { return takenBy.has_value() || nameTooLong; }
         std::vector<std::string> images; // file names in page order
         std::vector<int> pages;          // their page counts as listed (0: not known)
         bool multiPage() const { return images.size() >= 2; }
@@ -59,6 +69,12 @@ struct RenamePlan {
     std::string sourceOf(const std::string& fileName) const;
     // Every image of the plan, in order.
     std::size_t imageCount() const;
+    // Rows that would write one file: the row that writes it first, the later ones, the file.
+    struct Conflict {
+        std::vector<std::string> rowKeys;
+        std::string target;
+    };
+    std::vector<Conflict> conflicts() const;
     // The first pair of rows whose check names are equal without regard to case.
     std::optional<std::pair<std::size_t, std::size_t>> duplicateNames() const;
     // The export files the run would write into the storage folder.

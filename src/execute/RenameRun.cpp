@@ -37,6 +37,7 @@ int RenameRun::Outcome::renamed() const {
 RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
     Outcome outcome;
     m_rowCsvs.clear();
+    m_written.clear();
     temporaries::removeLeftovers(m_p.changes, plan.storageFolder);
     runjournals::prune(m_p.changes, m_p.journals, std::max(m_p.settings.keepRuns - 1, 0));
     const auto journal = RunJournal::start(m_p.changes, m_p.journals, plan, m_p.t);
@@ -65,7 +66,8 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
                 ? targetpath::forRow(plan.storageFolder, RenamePlan::sequenceName(sequence + 1),
                                      row.images)
                 : row.target;
-        const auto to = journal->broken() ? std::nullopt : destinationOf(plan, row, target);
+        const auto to =
+            journal->broken() || row.refused() ? std::nullopt : destinationOf(plan, row, target);
         const bool written = to && writeRow(plan, row, *to);
         journal->add({written ? "row-done" : "row-failed", row.rowKey});
         for (const std::string& image : row.images) {
@@ -74,6 +76,7 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
         ExportWriter::Row exportRow{row.cells, written ? files::fileName(to->target) : ""};
         if (written) {
             ++sequence;
+            m_written.insert(targetpath::fileKey(to->target));
             outcome.targets.push_back(to->target);
             outcome.doneRows.push_back(row.rowKey);
             if (row.multiPage()) {
@@ -132,16 +135,23 @@ RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
 std::optional<RenameRun::Destination> RenameRun::destinationOf(const RenamePlan& plan,
                                                                const RenamePlan::Row& row,
                                                                const std::string& target) {
-    if (takenBySource(plan, row, target)) {
+    if (takenBySource(plan, row, target) || m_written.contains(targetpath::fileKey(target))) {
         return std::nullopt;
     }
-    if (!files::exists(target)) {
+    const auto existing = existingAt(row, target);
+    // A single image that only changes the letter case of its own name is not in its own way.
+    if (!existing || (!row.multiPage() && samePath(*existing, plan.sourceOf(row.images.front())))) {
         return Destination{target, false};
     }
-    // Without the same-name check the operator has chosen to replace existing files; the
-    // complete new file then takes the old one's place in one rename.
+    if (takenBySource(plan, row, *existing)) {
+        return std::nullopt;
+    }
+    // The file that is there is the one replaced, under its own spelling, so that no two names
+    // that differ only in case are left side by side. Without the same-name check the operator
+    // has chosen to replace existing files; the complete new file then takes the old one's place
+    // in one rename.
     if (m_p.settings.renameOverwrite != 1) {
-        return Destination{target, true};
+        return Destination{*existing, true};
     }
     const std::string extension =
         row.multiPage() ? std::string("tif") : targetpath::extensionOf(row.images.front());
@@ -151,13 +161,17 @@ std::optional<RenameRun::Destination> RenameRun::destinationOf(const RenamePlan&
     const ExportType type = exportTypeOf(m_p.settings.exportType);
     for (;;) {
         if (m_p.prompter.tell(Msg::TargetExistsQuestion, {name, dotted}) == Answer::Yes) {
-            return Destination{target, true};
+            return Destination{*existing, true};
         }
         std::string accepted;
         const auto typed = m_p.dialogs.inputFileName(
-            ExecuteDialogs::NameMode::Rename, name, [&](const std::string& text) {
+            ExecuteDialogs::NameMode::Rename, name, [&](const ExecuteDialogs::TypedName& text) {
+                if (!text) {
+                    m_p.prompter.tell(Msg::FileNameBadChar);
+                    return false;
+                }
                 const auto checked =
-                    exportname::checkRenameName(text, type, plan.storageFolder, extension);
+                    exportname::checkRenameName(*text, type, plan.storageFolder, extension);
                 if (checked.refusal) {
                     m_p.prompter.tell(*checked.refusal);
                     return false;
@@ -176,6 +190,23 @@ std::optional<RenameRun::Destination> RenameRun::destinationOf(const RenamePlan&
             return std::nullopt;
         }
     }
+}
+
+std::optional<std::string> RenameRun::existingAt(const RenamePlan::Row& row,
+                                                 const std::string& target) {
+    if (files::exists(target)) {
+        return target;
+    }
+    // The plan looked for the planned target; a target it did not foresee (a Ledgra number
+    // handed on) is looked for now.
+    if (target == row.target) {
+        return !row.existing.empty() && files::exists(row.existing)
+                   ? std::optional<std::string>(row.existing)
+                   : std::nullopt;
+    }
+    const std::string folder = files::parentFolder(target);
+    const auto name = files::findNoCase(folder, files::fileName(target));
+    return name ? std::optional<std::string>(files::join(folder, *name)) : std::nullopt;
 }
 
 bool RenameRun::takenBySource(const RenamePlan& plan, const RenamePlan::Row& row,
@@ -202,10 +233,13 @@ bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
             return false;
         }
         m_rowCsvs.push_back(placed.rowCsv());
+        m_written.insert(targetpath::fileKey(placed.rowCsv()));
     }
     if (!row.multiPage()) {
+        // A moved image is an ordinary file of the storage folder: its read-only mode goes.
         const std::string source = plan.sourceOf(row.images.front());
-        return files::isPlainFile(source) && m_changes->move(source, to.target, to.replace);
+        return files::isPlainFile(source) && files::clearReadOnly(source) &&
+               m_changes->move(source, to.target, to.replace);
     }
     std::vector<PageJoiner::Source> sources;
     for (std::size_t i = 0; i < row.images.size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class ExecuteDialogs;
@@ -18,7 +19,9 @@ struct Template;
 // sources of joined rows are removed once they are safe in a complete target. A row is all or
 // nothing: when any image of it fails, no target of it appears, every source stays, and every
 // image of the row counts as failed. An existing file is replaced only when the operator said so,
-// and never when it is an image this run still has to take. Every run keeps a journal, written
+// and never when it is an image this run still has to take or a file this run wrote: a row whose
+// file an earlier row of the run writes (names compared as the file system sees them, without
+// regard to case) fails whole. Every run keeps a journal, written
 // before its first change; a file it replaces or removes goes into the run's keep folder, so
 // that the whole run can be undone. Without its journal the run changes nothing more.
 class RenameRun {
@@ -70,8 +73,12 @@ private:
     bool writeRow(const RenamePlan& plan, const RenamePlan::Row& row, const Destination& to);
     bool takenBySource(const RenamePlan& plan, const RenamePlan::Row& row,
                        const std::string& target) const;
+    // The file in the way of target, in any letter case; nothing when there is none.
+    static std::optional<std::string> existingAt(const RenamePlan::Row& row,
+                                                 const std::string& target);
 
     Parts m_p;
     FileChanges* m_changes = nullptr; // the journaled changes while a run is carried out
     std::vector<std::string> m_rowCsvs;
+    std::unordered_set<std::string> m_written; // file keys of the files this run wrote
 };

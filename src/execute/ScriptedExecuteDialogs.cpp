@@ -1,15 +1,15 @@
 #include "execute/ScriptedExecuteDialogs.h"
 
-std::optional<std::string>
-ScriptedExecuteDialogs::inputFileName(NameMode mode, const std::string& preset,
-                                      const std::function<bool(const std::string&)>& accept) {
+std::optional<std::string> ScriptedExecuteDialogs::inputFileName(NameMode mode,
+                                                                 const std::string& preset,
+                                                                 const NameCheck& accept) {
     Shown shown{mode, preset, {}, std::nullopt};
-    std::deque<std::string>& names = queue(mode);
+    std::deque<TypedName>& names = queue(mode);
     if (names.empty() && mode == NameMode::Export) {
         names.push_back(preset);
     }
     while (!names.empty()) {
-        std::string name = std::move(names.front());
+        TypedName name = std::move(names.front());
         names.pop_front();
         if (accept(name)) {
             shown.result = std::move(name);

@@ -17,24 +17,23 @@ public:
         std::optional<std::string> result;
     };
 
-    void queueName(NameMode mode, std::string name) { queue(mode).push_back(std::move(name)); }
+    void queueName(NameMode mode, TypedName name) { queue(mode).push_back(std::move(name)); }
     void setOverwriteAnswer(bool yes) { m_overwrite = yes; }
 
-    std::optional<std::string>
-    inputFileName(NameMode mode, const std::string& preset,
-                  const std::function<bool(const std::string&)>& accept) override;
+    std::optional<std::string> inputFileName(NameMode mode, const std::string& preset,
+                                             const NameCheck& accept) override;
     bool confirmOverwrite(const std::vector<std::string>& paths) override;
     bool mayAskAgain() const override { return false; }
 
     const std::vector<Shown>& shown() const { return m_shown; }
 
 private:
-    std::deque<std::string>& queue(NameMode mode) {
+    std::deque<TypedName>& queue(NameMode mode) {
         return mode == NameMode::Export ? m_exportNames : m_renameNames;
     }
 
-    std::deque<std::string> m_exportNames;
-    std::deque<std::string> m_renameNames;
+    std::deque<TypedName> m_exportNames;
+    std::deque<TypedName> m_renameNames;
     bool m_overwrite = false;
     std::vector<Shown> m_shown;
 };

@@ -14,8 +14,8 @@ bool isUsable(const std::string& folder) {
     struct stat st {};
     const std::string native = files::native(folder).string();
     return !folder.empty() && ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           (st.st_mode & 0222) != 0 && (st.st_mode & 0111) != 0 &&
-           ::access(native.c_str(), W_OK | X_OK) == 0;
+           (st.st_mode & 0444) != 0 && (st.st_mode & 0222) != 0 && (st.st_mode & 0111) != 0 &&
+           ::access(native.c_str(), R_OK | W_OK | X_OK) == 0;
 }
 
 std::optional<Msg> check(const std::string& storageFolder, const Settings& settings) {

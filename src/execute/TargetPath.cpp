@@ -30,4 +30,19 @@ std::string forRow(std::string_view folder, std::string_view name,
     return extension.empty() ? base : base + "." + extension;
 }
 
+std::string fileKey(std::string_view path) {
+    // Byte-wise: no byte of a UTF-8 sequence is an ASCII letter.
+    std::string key = files::native(path).string();
+    for (char& c : key) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return key;
+}
+
+bool nameTooLong(std::string_view path) {
+    return files::native(path).filename().string().size() > kMaxNameBytes;
+}
+
 } // namespace targetpath

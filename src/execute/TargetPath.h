@@ -19,4 +19,14 @@ std::string extensionOf(std::string_view fileName);
 std::string forRow(std::string_view folder, std::string_view name,
                    const std::vector<std::string>& imageFileNames);
 
+// The longest file name the file system takes, in bytes of its own encoding (UTF-8).
+inline constexpr std::size_t kMaxNameBytes = 255;
+
+// The file a path reaches, in a form to compare without regard to case: the file system's
+// spelling (UTF-8) with ASCII letters upper-cased. Two cp932 texts that convert to one name (the
+// pair 0x8754 and 0xFA4A are both "Ⅰ") give one key.
+std::string fileKey(std::string_view path);
+// True when the last part of path is longer than the file system takes.
+bool nameTooLong(std::string_view path);
+
 } // namespace targetpath

@@ -24,6 +24,26 @@ protected:
     TempDir m_dir;
 };
 
+// The export name is taken as stored: only an absent key gives the default name.
+TEST_F(SettingsStoreTest, AnEmptyExportNameStaysEmpty) {
+    struct Case {
+        const char* line;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"Margin=12", sj("リネームリスト")},
+        {"ExportFilename=", ""},
+        {"ExportFilename=  ", ""},
+        {"ExportFilename=list", "list"},
+    };
+    for (const Case& c : cases) {
+        SettingsStore s = storeWith({"[SYSTEM]", c.line});
+        s.loadAll();
+        EXPECT_EQ(s.settings().exportFilename, c.expected) << c.line;
+        EXPECT_EQ(s.loadForEnvironmentDialog().exportFilename, c.expected) << c.line;
+    }
+}
+
 TEST_F(SettingsStoreTest, AMissingFileGivesEveryDefault) {
     SettingsStore s = store();
     EXPECT_EQ(s.loadAll(), 0);

@@ -6,11 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // A template whose file-name column "図番" sends images to a storage folder, a list of three rows
 // and two scans; the settings export a rename list CSV named リネームリスト.
@@ -105,7 +109,7 @@ TEST_F(RunCommandTest, ARowThatCannotBeWrittenFailsAndTheRunExitsWithOne) {
 
 // The agent export type through the stand-in agent built beside nomira-cli: the prerequisites stop
 // names and run until the definition exists; a run writes the agent list, converts and
-// registers; a missing registration program changes nothing in the result.
+// registers; a missing registration program leaves the files renamed but fails the command.
 TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
     namespace fs = std::filesystem;
     const fs::path built = fs::path(std::getenv("NOMIRA_CLI")).parent_path() / "agent";
@@ -129,7 +133,7 @@ TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
 
     ASSERT_EQ(std::system(("'" + agent + "/Quentdef.exe' '/o=" + m_store + "' /t=Drawing").c_str()),
               0);
-    const nlohmann::json first = cli("run", "--assign 1=s1.tif --export-name first", 0);
+    const nlohmann::json first = cli("run", "--assign 1=s1.tif --export-name first", 1);
     EXPECT_EQ(first["messages"].back()["text"], "1/1件をﾘﾈｰﾑしました。");
     ASSERT_EQ(first["agentRuns"].size(), 2u);
     EXPECT_EQ(first["agentRuns"][0]["commandLine"],
@@ -149,6 +153,80 @@ TEST_F(RunCommandTest, AgentTypeRunHandsTheFilesToTheStandInAgent) {
         << m_files.read("registered/quentry.log");
     EXPECT_TRUE(files::exists(registered + "/Drawing/b/Folder/D-2.tif"));
     EXPECT_TRUE(files::exists(m_store + "/D-2.tif"));
+}
+
+// Two rows that end with one file (the blank removed by an empty replacement): names lists them
+// and is not ok; run writes the first, keeps the second row and its scan, and exits with 1.
+TEST_F(RunCommandTest, RowsThatWouldWriteOneFileAreListedAndTheLaterOneStays) {
+    std::string text = m_files.read("job.tpl");
+    text.replace(text.find("REPLACE=0"), 9, "REPLACE=1");
+    m_files.write("job.tpl", text);
+    m_files.write("list.csv", renameListCsv({"D 1,a", "D1,b"}));
+    const nlohmann::json names = cli("names", "--batch-assign", 1);
+    EXPECT_EQ(names["ok"], false);
+    const nlohmann::json conflict = {{"rowKeys", nlohmann::json::array({"1", "2"})},
+                                     {"target", m_store + "/D1.tif"}};
+    EXPECT_EQ(names["conflicts"], nlohmann::json::array({conflict}));
+    EXPECT_EQ(files::listFolder(m_scans).size(), 2u);
+
+    const nlohmann::json run = cli("run", "--batch-assign --export-name done", 1);
+    EXPECT_EQ(run["renamed"], 1);
+    EXPECT_EQ(run["removedRows"], nlohmann::json::array({"1"}));
+    EXPECT_EQ(files::listFolder(m_scans), std::vector<std::string>{"s2.tif"});
+    EXPECT_EQ(files::listFolder(m_store),
+              (std::vector<std::string>{"D1.tif", "done.csv", sj("リネームリスト.csv")}));
+    EXPECT_EQ(run["messages"][0]["text"],
+              "次の行は、ﾘﾈｰﾑ後のﾌｧｲﾙ名が前の行と同じになるため、ﾘﾈｰﾑしません。\r\nNo 2 （No 1 "
+              "と同じ D1.tif）");
+}
+
+// Every failure the operator would be told of ends the command with 1, whatever the command.
+TEST_F(RunCommandTest, EveryToldFailureExitsWithOne) {
+    struct Case {
+        const char* label;
+        std::string ini;
+        std::function<void()> arrange;
+        std::string command;
+        std::string more;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"a failed work-data save", {}, [] {}, "assign",
+         "--batch-assign --save " + shellQuote(m_files.file("none/job.edd")),
+         "作業ﾃﾞｰﾀの保存に失敗しました。"},
+        {"an empty export name without the dialog",
+         crlf({"[SYSTEM]", "ExportType=3", "DispInputDlg=0", "ExportFilename="}), [] {}, "names",
+         "--batch-assign", "環境設定画面にてｴｸｽﾎﾟｰﾄﾌｧｲﾙ名を指定してください。"},
+        {"a typed name without a cp932 form", crlf({"[SYSTEM]", "RenameOverwrite=1"}),
+         [this] { m_files.write("store/D-1.tif", "older"); }, "run",
+         "--assign 1=s1.tif --rename-as " + shellQuote("é名"),
+         "ﾌｧｲﾙ名に使用できない文字が含まれています。"},
+        {"a write-only storage folder", {}, [this] { ::chmod(m_store.c_str(), 0333); }, "run",
+         "--batch-assign", "ﾘﾈｰﾑ画像の格納ﾌｫﾙﾀﾞに対してｱｸｾｽ権がないため、実行できません。"},
+        {"a scan without a cp932 name", {}, [this] { m_files.write("scans/é.tif", "x"); },
+         "assign", "",
+         "次の画像ﾌｧｲﾙは、ﾌｧｲﾙ名に使用できない文字が含まれているため読込めません。"},
+    };
+    for (const Case& c : cases) {
+        if (!c.ini.empty()) {
+            m_data.write("Nomira.ini", c.ini);
+        }
+        c.arrange();
+        const Strings before = files::listFolder(m_scans);
+        const CliRun r = runNomiraCli("--json --no --data-folder " + shellQuote(m_data.path()) +
+                                      " " + c.command + " --template " + shellQuote(m_template) +
+                                      " --list " + shellQuote(m_list) + " --images " +
+                                      shellQuote(m_scans) + " " + c.more);
+        ::chmod(m_store.c_str(), 0755);
+        EXPECT_EQ(r.status, 1) << c.label;
+        const std::string quoted = nlohmann::json(c.message).dump();
+        EXPECT_NE(r.out.find(quoted.substr(1, quoted.size() - 2)), std::string::npos)
+            << c.label << "\n"
+            << r.out;
+        EXPECT_EQ(files::listFolder(m_scans), before) << c.label;
+    }
+    EXPECT_EQ(m_files.read("store/D-1.tif"), "older");
+    EXPECT_FALSE(files::exists(m_store + "/" + sj("？名.tif")));
 }
 
 } // namespace

@@ -126,6 +126,8 @@ TEST_F(AgentStandIn, RegistrationRefusesMalformedJobsAndReportsMissingFiles) {
         EXPECT_EQ(files::exists(m_dir.file("storage/WORK/job.job.done")), c.exitCode == 0)
             << c.what;
     }
+    // The sound job is done: a second registration finds nothing to record, and says so.
+    EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" /d=\"" + m_storage + "/WORK\""), 3);
     EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" " + m_storage), 64);
 }
 

@@ -3,8 +3,8 @@
 // DOCTYPE/CABINET/FOLDER, one log line per file goes to quentry.log in the store, and the job
 // is renamed to *.job.done. The store is Folder= of section [Store] in Quentry.ini in the
 // agent's home folder (agent::homeFolder), else the folder "store" there. Exit code 0 when
-// everything was registered, 1 when a job was malformed, 2 when a file could not be copied, 64
-// for a wrong command line.
+// everything was registered, 1 when a job was malformed, 2 when a file could not be copied, 3
+// when FOLDER held no job (nothing was recorded), 64 for a wrong command line.
 #include "AgentJob.h"
 
 #include "base/FileSystem.h"
@@ -50,8 +50,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Quentry: cannot open the log in %s\n", store.c_str());
         return 2;
     }
+    const auto jobs = jobsIn(files::native(folder));
+    if (jobs.empty()) {
+        std::fprintf(stderr, "Quentry: no job in %s\n", folder.c_str());
+        return 3;
+    }
     int exitCode = 0;
-    for (const auto& jobPath : jobsIn(files::native(folder))) {
+    for (const auto& jobPath : jobs) {
         const std::string jobName = files::fromNative(jobPath.filename());
         const auto text = files::readAll(files::fromNative(jobPath));
         const auto parsed = agent::parseJob(text.value_or(""));

@@ -1,5 +1,6 @@
 #include "ui/workbench/CInputFName.h"
 
+#include "base/TextCodec.h"
 #include "execute/ExecuteTexts.h"
 #include "ui/base/QtText.h"
 
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 CInputFName::CInputFName(ExecuteDialogs::NameMode mode, const QString& preset,
-                         std::function<bool(const std::string&)> accept, QWidget* parent)
+                         ExecuteDialogs::NameCheck accept, QWidget* parent)
     : QDialog(parent), m_accept(std::move(accept)) {
     using qttext::fromCp932;
     setObjectName(QStringLiteral("CInputFName"));
@@ -49,9 +50,11 @@ CInputFName::CInputFName(ExecuteDialogs::NameMode mode, const QString& preset,
 }
 
 void CInputFName::confirm() {
-    const std::string text = qttext::toCp932(m_field->text());
+    // A character without a cp932 form is not turned into "?": the check refuses the text.
+    const ExecuteDialogs::TypedName text =
+        textcodec::utf8ToCp932Strict(m_field->text().toStdString());
     if (m_accept(text)) {
-        m_accepted = text;
+        m_accepted = *text;
         accept();
         return;
     }

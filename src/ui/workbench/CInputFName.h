@@ -16,7 +16,7 @@ public:
     static constexpr int kId = 160;
 
     CInputFName(ExecuteDialogs::NameMode mode, const QString& preset,
-                std::function<bool(const std::string&)> accept, QWidget* parent = nullptr);
+                ExecuteDialogs::NameCheck accept, QWidget* parent = nullptr);
 
     QLineEdit* field() const { return m_field; }
     // The text accepted by the check (cp932), once the dialog closed with OK.
@@ -26,7 +26,7 @@ public:
     void confirm();
 
 private:
-    std::function<bool(const std::string&)> m_accept;
+    ExecuteDialogs::NameCheck m_accept;
     QLineEdit* m_field = nullptr;
     std::string m_accepted;
 };

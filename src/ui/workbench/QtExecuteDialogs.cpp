@@ -4,9 +4,8 @@
 #include "ui/workbench/CInputFName.h"
 #include "ui/workbench/CQueryCSVOverwrite.h"
 
-std::optional<std::string>
-QtExecuteDialogs::inputFileName(NameMode mode, const std::string& preset,
-                                const std::function<bool(const std::string&)>& accept) {
+std::optional<std::string> QtExecuteDialogs::inputFileName(NameMode mode, const std::string& preset,
+                                                           const NameCheck& accept) {
     CInputFName dialog(mode, qttext::fromCp932(preset), accept, m_owner);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

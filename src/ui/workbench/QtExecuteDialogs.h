@@ -10,9 +10,8 @@ class QtExecuteDialogs final : public ExecuteDialogs {
 public:
     explicit QtExecuteDialogs(QWidget* owner = nullptr) : m_owner(owner) {}
 
-    std::optional<std::string>
-    inputFileName(NameMode mode, const std::string& preset,
-                  const std::function<bool(const std::string&)>& accept) override;
+    std::optional<std::string> inputFileName(NameMode mode, const std::string& preset,
+                                             const NameCheck& accept) override;
     bool confirmOverwrite(const std::vector<std::string>& paths) override;
 
 private:
