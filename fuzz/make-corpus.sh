@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 mkdir -p corpus && cd corpus
-mkdir -p renamelist profile tiff jpeg pdf plot
+mkdir -p renamelist profile tiff jpeg pdf plot journal workdata template
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -53,6 +53,38 @@ crlf "[PATH]" "TEMPLATE=plan.tpl" "CSV=plan.csv" "IMAGE=/tmp/scan" "[INFO]" "BIB
     "[r1]" "NUM=2" "1=a.tif" "1-PREV=1" "2=b.pdf" "2-PREV=0" "[r2]" "NUM=1" "1=c.jpg" >profile/workdata-valid
 crlf "[PATH]" "TEMPLATE=../up.tpl" "CSV=/etc/passwd" "[INFO]" "BIBLIONUM=r1,,r1,missing," \
     "[r1]" "NUM=2147483647" "1=a/b.tif" "-1-PREV=x" >profile/workdata-odd
+
+# ---- work data and templates, loaded whole (the door plants plan.tpl, plan.csv and scans) -----
+cp profile/template-valid template/valid-four-columns
+template $'No\tName\tDate\tSize\t' "2,1,4,5,6,7," "1,2,3," >template/types-beyond-names
+template "$wide_names" "$wide_types" "$wide_loads" >template/wide
+crlf "[ROWINFO]" "NAME=a" "TYPE=1" "LOAD=1" "FILENAME=1" "TEXTRESTTICTION=1,2" "BEAMS1=99999999999" >template/odd-values
+crlf "[PATH]" "TEMPLATE=plan.tpl" "CSV=plan.csv" "IMAGE=" "[INFO]" "BIBLIONUM=1,2," \
+    "[1]" "NUM=2" "1=a.tif" "1-PREV=1" "2=b.pdf" "2-PREV=0" "[2]" "NUM=1" "1=gone.tif" >workdata/valid
+crlf "[PATH]" "TEMPLATE=plan.tpl" "CSV=plan.csv" "IMAGE=/nonexistent" "[INFO]" "BIBLIONUM=1," "[1]" "NUM=1" \
+    "1=a.tif" >workdata/image-folder-missing
+crlf "[PATH]" "TEMPLATE=../plan.tpl" "CSV=plan.csv" >workdata/template-with-path
+crlf "[PATH]" "TEMPLATE=PLAN.TPL" "CSV=PLAN.CSV" "[INFO]" "BIBLIONUM=3,3,999999999," "[3]" \
+    "NUM=2147483647" "7=../a.tif" "1=a.tif" "1=b.pdf" >workdata/odd-records
+
+# ---- run journals: "@R" is the scratch folder, "@ID" the data folder, "@S" store/x.tif's stamp --
+tabs() { local IFS=$'\t'; printf '%s\n' "$*"; }
+header() {
+    tabs nomira-run 2; tabs run 20240229-120000; tabs started "2024-02-29 12:00:00"; tabs data @ID
+    tabs images @R/images; tabs storage @R/store; tabs keep-folder @R/data/journal/20240229-120000/keep
+    tabs column 1 1; tabs column 2 1; tabs row 1 @R/store/x.tif x "note x"; tabs image 1 @R/images/x.tif
+    tabs planned
+}
+{ header; tabs keep @R/store/old.tif @R/data/journal/20240229-120000/keep/0001-old.tif
+    tabs kept @R/store/old.tif @R/data/journal/20240229-120000/keep/0001-old.tif
+    tabs move @R/images/x.tif @R/store/x.tif; tabs moved @R/images/x.tif @R/store/x.tif @S
+    tabs row-done 1; tabs end 1 1; } >journal/finished-run
+{ header; tabs write @R/store/x.tif; tabs keep @R/images/b.tif @R/images/.nomira-keep-20240229-120000/0001-b.tif
+    tabs move @R/images/a.tif @R/store/a.tif; } >journal/cut-off-run
+{ header; tabs write @R/outside/victim.tif; tabs written @R/outside/victim.tif @S
+    tabs move @R/outside/victim.tif @R/store/../outside/v.tif; tabs keep @R/outside/victim.tif victim; } >journal/planted-paths
+{ header | sed 's/^data\t.*/data\t1\t2/'; tabs write @R/store/x.tif; tabs written @R/store/x.tif @S; } >journal/other-data-folder
+printf 'nomira-run\t1\nimages\t@R/images\nstorage\t@R/store\nwrite\t@R/store/x.tif\nwritten\t@R/store/x.tif\t12\t1\n' >journal/older-format
 
 # ---- images --------------------------------------------------------------------------------
 magick=$(command -v magick || command -v convert)

@@ -15,7 +15,7 @@ seconds=${NOMIRA_FUZZ_SECONDS:-60}
 # A fixed seed by default, so that a failing run is repeated exactly; NOMIRA_FUZZ_SEED=0 lets
 # libFuzzer pick a new one each time.
 seed=${NOMIRA_FUZZ_SEED:-1}
-all_doors=(renamelist profile tiff jpeg pdf plot)
+all_doors=(renamelist profile tiff jpeg pdf plot journal workdata template)
 doors=("$@")
 ((${#doors[@]} > 0)) || doors=("${all_doors[@]}")
 

@@ -50,12 +50,18 @@ int runUndoCommand(CliSession& session) {
                  << CliSession::out(action.to) << "\n";
         }
     }
+    Json left = Json::array();
+    for (const std::string& path : report.preview.left) {
+        left.push_back(CliSession::out(path));
+        text << "left    " << CliSession::out(path) << "\n";
+    }
     if (report.listRows) {
         text << "list rows: " << CliSession::out(*report.listRows) << "\n";
     }
     Json doc{{"journal", CliSession::out(log->path)},
              {"restored", restored},
              {"removed", removed},
+             {"left", left},
              {"listRows", report.listRows ? Json(CliSession::out(*report.listRows)) : Json()}};
     return session.finish(doc, text.str(), report.ok ? CliSession::Done : CliSession::Failed);
 }

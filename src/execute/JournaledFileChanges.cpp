@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 #include "execute/FileStamp.h"
+#include "execute/JournalPaths.h"
 #include "execute/RunJournal.h"
 
 #include <cerrno>
@@ -39,15 +40,17 @@ void JournaledFileChanges::confirm(const char* kind, std::vector<std::string> fi
                                    const std::string& made) {
     const auto stamp = FileStamp::of(made);
     fields.insert(fields.begin(), kind);
-    fields.push_back(stamp ? std::to_string(stamp->size) : "");
-    fields.push_back(stamp ? std::to_string(stamp->mtimeNs) : "");
+    for (const long long value : {stamp ? stamp->size : 0, stamp ? stamp->mtimeNs : 0,
+                                  stamp ? stamp->inode : 0, stamp ? stamp->ctimeNs : 0}) {
+        fields.push_back(stamp ? std::to_string(value) : "");
+    }
     m_journal.add(fields);
 }
 
-// The journal names every file by its absolute path, so that an undo started from another folder
-// finds the same files.
+// The journal names every file by its resolved absolute path, so that an undo started from another
+// folder finds the same files and can tell that each lies in a folder of the run.
 bool JournaledFileChanges::commit(TempFile& temp, const std::string& givenTarget, bool replace) {
-    const std::string target = files::absolute(givenTarget);
+    const std::string target = journalpaths::resolved(givenTarget);
     const auto kept = m_journal.broken() ? std::nullopt : makeRoom(target, replace);
     if (!kept || !m_journal.add({"write", target})) {
         const int error = m_journal.broken() ? ENOSPC : errno;
@@ -66,8 +69,8 @@ bool JournaledFileChanges::commit(TempFile& temp, const std::string& givenTarget
 
 bool JournaledFileChanges::move(const std::string& givenSource, const std::string& givenTarget,
                                 bool replace) {
-    const std::string source = files::absolute(givenSource);
-    const std::string target = files::absolute(givenTarget);
+    const std::string source = journalpaths::resolved(givenSource);
+    const std::string target = journalpaths::resolved(givenTarget);
     if (m_journal.broken()) {
         return refuse();
     }
@@ -84,7 +87,7 @@ bool JournaledFileChanges::move(const std::string& givenSource, const std::strin
 }
 
 std::optional<std::string> JournaledFileChanges::keep(const std::string& givenPath) {
-    const std::string path = files::absolute(givenPath);
+    const std::string path = journalpaths::resolved(givenPath);
     if (m_journal.broken()) {
         refuse();
         return std::nullopt;

@@ -9,10 +9,12 @@
 #include "execute/ExportType.h"
 #include "execute/ExportWriter.h"
 #include "execute/FileChanges.h"
+#include "execute/JournalCheck.h"
 #include "execute/JournaledFileChanges.h"
 #include "execute/PageJoiner.h"
 #include "execute/RunJournal.h"
 #include "execute/RunJournals.h"
+#include "execute/RunLock.h"
 #include "execute/TargetPath.h"
 #include "execute/TemporaryFiles.h"
 #include "image/ImageLibrary.h"
@@ -27,6 +29,17 @@ bool samePath(const std::string& a, const std::string& b) {
     return a == b || std::filesystem::equivalent(files::native(a), files::native(b), error);
 }
 
+// A run stopped before its first change: every image counts as failed.
+RenameRun::Outcome stopped(const RenamePlan& plan) {
+    RenameRun::Outcome outcome;
+    for (const RenamePlan::Row& row : plan.rows) {
+        for (const std::string& image : row.images) {
+            outcome.results.push_back({image, false});
+        }
+    }
+    return outcome;
+}
+
 } // namespace
 
 int RenameRun::Outcome::renamed() const {
@@ -35,19 +48,35 @@ int RenameRun::Outcome::renamed() const {
 }
 
 RenameRun::Outcome RenameRun::run(const RenamePlan& plan) {
+    // One run at a time per data folder; a run that was cut off is settled or undone first, or
+    // it would no longer be the newest run and could be neither.
+    const RunLock lock(m_p.journals);
+    if (!lock.held()) {
+        if (lock.state() == RunLock::State::Busy) {
+            m_p.prompter.tell(Msg::RunBusy, {files::parentFolder(files::absolute(m_p.journals))});
+            return stopped(plan);
+        }
+        m_p.prompter.tell(Msg::JournalWriteFailed, {m_p.journals});
+        Outcome outcome = stopped(plan);
+        outcome.journalFailed = true;
+        return outcome;
+    }
+    if (const auto cut = runjournals::unfinished(m_p.journals);
+        cut && journalcheck::belongsHere(*cut)) {
+        m_p.prompter.tell(Msg::RunUnsettled, {cut->started});
+        return stopped(plan);
+    }
     Outcome outcome;
     m_rowCsvs.clear();
     m_written.clear();
     temporaries::removeLeftovers(m_p.changes, plan.storageFolder);
     runjournals::prune(m_p.changes, m_p.journals, std::max(m_p.settings.keepRuns - 1, 0));
-    const auto journal = RunJournal::start(m_p.changes, m_p.journals, plan, m_p.t);
+    const std::string secondFolder =
+        m_p.settings.exportSelectFolder == 1 ? m_p.settings.exportSelectFolderPath : "";
+    const auto journal = RunJournal::start(m_p.changes, m_p.journals, plan, m_p.t, secondFolder);
     if (!journal) {
         m_p.prompter.tell(Msg::JournalWriteFailed, {m_p.journals});
-        for (const RenamePlan::Row& row : plan.rows) {
-            for (const std::string& image : row.images) {
-                outcome.results.push_back({image, false});
-            }
-        }
+        outcome = stopped(plan);
         outcome.journalFailed = true;
         return outcome;
     }

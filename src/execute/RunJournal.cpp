@@ -3,7 +3,9 @@
 #include "base/FileSystem.h"
 #include "execute/FileChanges.h"
 #include "execute/FileStamp.h"
+#include "execute/FolderIdentity.h"
 #include "execute/JournalLine.h"
+#include "execute/JournalPaths.h"
 #include "execute/RenamePlan.h"
 #include "template/Template.h"
 
@@ -54,29 +56,40 @@ std::string makeRunFolder(const std::string& journals, std::string& runId) {
     return {};
 }
 
-std::string planText(const std::string& runId, const RenamePlan& plan, const Template& t) {
+std::string planText(const std::string& folder, const std::string& runId, const RenamePlan& plan,
+                     const Template& t, const std::string& secondFolder) {
     using journalline::compose;
-    std::string text = compose({"nomira-run", "1"}) + compose({"run", runId}) +
+    using journalpaths::resolved;
+    using journalpaths::resolvedFolder;
+    const auto data = FolderIdentity::of(files::parentFolder(files::parentFolder(folder)));
+    std::string text = compose({"nomira-run", std::to_string(RunJournal::kVersion)}) +
+                       compose({"run", runId}) +
                        compose({"started", timeText("%Y-%m-%d %H:%M:%S")}) +
-                       compose({"images", files::absolute(plan.imageFolder)}) +
-                       compose({"storage", files::absolute(plan.storageFolder)});
+                       compose({"data", data ? std::to_string(data->device) : "",
+                                data ? std::to_string(data->inode) : ""}) +
+                       compose({"images", resolvedFolder(plan.imageFolder)}) +
+                       compose({"storage", resolvedFolder(plan.storageFolder)}) +
+                       compose({"keep-folder", files::join(folder, RunJournal::kKeepFolder)});
+    if (!secondFolder.empty()) {
+        text += compose({"second-folder", resolvedFolder(secondFolder)});
+    }
     for (const ColumnDef& column : t.columns) {
         text +=
             compose({"column", std::to_string(column.sourceField), std::to_string(column.type)});
     }
     for (const RenamePlan::Row& row : plan.rows) {
-        std::vector<std::string> fields{"row", row.rowKey, files::absolute(row.target)};
+        std::vector<std::string> fields{"row", row.rowKey, resolved(row.target)};
         fields.insert(fields.end(), row.cells.begin(), row.cells.end());
         text += compose(fields);
         for (const std::string& image : row.images) {
-            text += compose({"image", row.rowKey, files::absolute(plan.sourceOf(image))});
+            text += compose({"image", row.rowKey, resolved(plan.sourceOf(image))});
         }
     }
     if (plan.exportFile) {
-        text += compose({"export", files::absolute(*plan.exportFile)});
+        text += compose({"export", resolved(*plan.exportFile)});
     }
     if (plan.secondCopy) {
-        text += compose({"second", files::absolute(*plan.secondCopy)});
+        text += compose({"second", resolved(*plan.secondCopy)});
     }
     return text + compose({"planned"});
 }
@@ -88,15 +101,16 @@ RunJournal::RunJournal(FileChanges& changes, std::string path, std::string runId
 }
 
 std::unique_ptr<RunJournal> RunJournal::start(FileChanges& changes, const std::string& journals,
-                                              const RenamePlan& plan, const Template& t) {
+                                              const RenamePlan& plan, const Template& t,
+                                              const std::string& secondFolder) {
     std::string runId;
-    const std::string folder = makeRunFolder(files::absolute(journals), runId);
+    const std::string folder = makeRunFolder(journalpaths::resolvedFolder(journals), runId);
     if (folder.empty()) {
         return nullptr;
     }
     std::unique_ptr<RunJournal> journal(
         new RunJournal(changes, files::join(folder, kFileName), runId));
-    if (!changes.append(journal->m_path, planText(runId, plan, t))) {
+    if (!changes.append(journal->m_path, planText(folder, runId, plan, t, secondFolder))) {
         files::removeFile(journal->m_path);
         std::error_code error;
         std::filesystem::remove(files::native(folder), error);
@@ -106,7 +120,8 @@ std::unique_ptr<RunJournal> RunJournal::start(FileChanges& changes, const std::s
 }
 
 RunJournal RunJournal::resume(FileChanges& changes, const std::string& journalPath) {
-    return RunJournal(changes, journalPath, files::fileName(files::parentFolder(journalPath)));
+    const std::string path = journalpaths::resolved(journalPath);
+    return RunJournal(changes, path, files::fileName(files::parentFolder(path)));
 }
 
 bool RunJournal::add(const std::vector<std::string>& fields) {
@@ -114,11 +129,11 @@ bool RunJournal::add(const std::vector<std::string>& fields) {
     return !m_broken;
 }
 
-std::string RunJournal::keepPathFor(const std::string& original) {
+std::string RunJournal::keepPathFor(const std::string& original, std::string_view keepFolder) {
     const std::string runFolder = files::parentFolder(m_path);
     const std::string parent = files::parentFolder(original);
     const std::string folder = FileStamp::sameFileSystem(runFolder, parent)
-                                   ? files::join(runFolder, kKeepFolder)
+                                   ? files::join(runFolder, keepFolder)
                                    : files::join(parent, std::string(kKeepBeside) + m_runId);
     if (!files::isDirectory(folder) && !files::createDirectory(folder)) {
         return {};

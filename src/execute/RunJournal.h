@@ -18,14 +18,20 @@ class RunJournal {
 public:
     static constexpr std::string_view kFileName = "journal.txt";
     static constexpr std::string_view kKeepFolder = "keep";
+    // Where an undo puts the files it takes away, so that an undo can itself be taken back.
+    static constexpr std::string_view kUndoKeepFolder = "undo";
+    // The format written; older journals are read only to be refused.
+    static constexpr int kVersion = 2;
     static constexpr std::string_view kRowsFile = "rows.csv";
     // The keep folder beside a file on another file system than the journal.
     static constexpr std::string_view kKeepBeside = ".nomira-keep-";
 
-    // A new run folder under journals with the plan in its journal; nullptr when either cannot
-    // be written.
+    // A new run folder under journals (in the data folder) with the plan in its journal: the
+    // data folder's identity and every folder the run may write in, secondFolder when the run
+    // copies export files there. nullptr when either cannot be written.
     static std::unique_ptr<RunJournal> start(FileChanges& changes, const std::string& journals,
-                                             const RenamePlan& plan, const Template& t);
+                                             const RenamePlan& plan, const Template& t,
+                                             const std::string& secondFolder = {});
     // Opens the journal of an earlier run to append to it.
     static RunJournal resume(FileChanges& changes, const std::string& journalPath);
 
@@ -35,7 +41,8 @@ public:
     const std::string& runId() const { return m_runId; }
     // A free place to keep original for undo: in the keep folder when it lies on the same file
     // system (a rename), else in a keep folder beside original. Empty when no folder can be made.
-    std::string keepPathFor(const std::string& original);
+    // An undo keeps in a folder of its own in the run folder.
+    std::string keepPathFor(const std::string& original, std::string_view keepFolder = kKeepFolder);
 
 private:
     RunJournal(FileChanges& changes, std::string path, std::string runId);

@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 #include "execute/FileChanges.h"
+#include "execute/JournalCheck.h"
 #include "execute/RunJournal.h"
 
 #include <filesystem>
@@ -24,6 +25,28 @@ std::vector<std::string> list(const std::string& journals) {
 }
 
 namespace {
+
+void removeKeptBeside(FileChanges& changes, const RunLog& log) {
+    std::vector<std::string> kept;
+    for (const RunLog::Step& step : log.steps) {
+        if (step.kind == RunLog::StepKind::Keep) {
+            kept.push_back(step.to);
+        }
+    }
+    for (const auto& [path, where] : log.taken) {
+        kept.push_back(where);
+    }
+    for (const std::string& path : kept) {
+        const std::string folder = files::parentFolder(path);
+        if (files::fileName(folder).starts_with(RunJournal::kKeepBeside)) {
+            if (files::exists(path)) {
+                changes.remove(path);
+            }
+            std::error_code error;
+            std::filesystem::remove(files::native(folder), error);
+        }
+    }
+}
 
 std::optional<RunLog> newest(const std::string& journals) {
     const auto paths = list(journals);
@@ -55,16 +78,9 @@ int prune(FileChanges& changes, const std::string& journals, int keep) {
             continue;
         }
         // Kept files beside their originals (another file system) first, then the run's folder.
-        for (const RunLog::Step& step : log ? log->steps : std::vector<RunLog::Step>{}) {
-            const std::string folder = files::parentFolder(step.to);
-            if (step.kind == RunLog::StepKind::Keep &&
-                files::fileName(folder).starts_with(RunJournal::kKeepBeside)) {
-                if (files::exists(step.to)) {
-                    changes.remove(step.to);
-                }
-                std::error_code error;
-                std::filesystem::remove(files::native(folder), error);
-            }
+        // Outside the journals folder only what a sound journal of this data folder names.
+        if (log && !journalcheck::check(*log)) {
+            removeKeptBeside(changes, *log);
         }
         std::error_code error;
         std::filesystem::remove_all(files::native(files::parentFolder(*it)), error);

@@ -8,12 +8,44 @@
 
 namespace {
 
+// Size, modification time, inode and change time from field at on; nothing unless all four are
+// numbers.
 std::optional<FileStamp> stampOf(const std::vector<std::string>& f, std::size_t at) {
-    if (f.size() < at + 2 || f[at].empty() || f[at + 1].empty()) {
+    long long values[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::string field = at + i < f.size() ? f[at + i] : std::string();
+        char* end = nullptr;
+        values[i] = std::strtoll(field.c_str(), &end, 10);
+        if (field.empty() || *end != '\0') {
+            return std::nullopt;
+        }
+    }
+    return FileStamp{values[0], values[1], values[2], values[3]};
+}
+
+std::optional<FolderIdentity> identityOf(const std::string& device, const std::string& inode) {
+    char* deviceEnd = nullptr;
+    char* inodeEnd = nullptr;
+    const unsigned long long d = std::strtoull(device.c_str(), &deviceEnd, 10);
+    const unsigned long long i = std::strtoull(inode.c_str(), &inodeEnd, 10);
+    if (device.empty() || inode.empty() || *deviceEnd != '\0' || *inodeEnd != '\0') {
         return std::nullopt;
     }
-    return FileStamp{std::atoll(f[at].c_str()), std::atoll(f[at + 1].c_str())};
+    return FolderIdentity{d, i};
 }
+
+// The keys whose fields from 1 on name files or folders, and which of those fields do.
+struct PathFields {
+    const char* key;
+    std::size_t first;
+    std::size_t last;
+};
+constexpr PathFields kPathFields[] = {
+    {"row", 2, 2},   {"image", 2, 2},   {"export", 1, 1}, {"second", 1, 1},
+    {"keep", 1, 2},  {"kept", 1, 2},    {"move", 1, 2},   {"moved", 1, 2},
+    {"write", 1, 1}, {"written", 1, 1}, {"take", 1, 2},   {"taken", 1, 2},
+};
+constexpr const char* kFolderKeys[] = {"images", "storage", "keep-folder", "second-folder"};
 
 // Marks the latest unconfirmed step of kind between from and to as done.
 RunLog::Step* pending(RunLog& log, RunLog::StepKind kind, const std::string& from,
@@ -26,11 +58,38 @@ RunLog::Step* pending(RunLog& log, RunLog::StepKind kind, const std::string& fro
     return nullptr;
 }
 
-void readLine(RunLog& log, const std::vector<std::string>& f) {
+void notePaths(RunLog& log, int line, const std::vector<std::string>& f) {
+    const auto at = [&](std::size_t i) { return i < f.size() ? f[i] : std::string(); };
+    for (const char* key : kFolderKeys) {
+        if (f[0] == key) {
+            log.folders.push_back({line, at(1)});
+        }
+    }
+    for (const PathFields& p : kPathFields) {
+        if (f[0] == p.key) {
+            for (std::size_t i = p.first; i <= p.last; ++i) {
+                log.paths.push_back({line, at(i)});
+            }
+        }
+    }
+}
+
+void readLine(RunLog& log, int line, const std::vector<std::string>& f) {
     using Kind = RunLog::StepKind;
     const std::string& key = f[0];
     const auto at = [&](std::size_t i) { return i < f.size() ? f[i] : std::string(); };
-    if (key == "run") {
+    notePaths(log, line, f);
+    if (key == "nomira-run") {
+        log.version = std::atoi(at(1).c_str());
+    } else if (key == "data") {
+        log.dataFolder = identityOf(at(1), at(2));
+    } else if (key == "keep-folder") {
+        log.keepFolder = at(1);
+    } else if (key == "second-folder") {
+        log.secondFolder = at(1);
+    } else if (key == "taken") {
+        log.taken.emplace_back(at(1), at(2));
+    } else if (key == "run") {
         log.runId = at(1);
     } else if (key == "started") {
         log.started = at(1);
@@ -98,13 +157,15 @@ std::optional<RunLog> RunLog::read(const std::string& journalPath) {
     RunLog log;
     log.path = journalPath;
     std::size_t start = 0;
+    int line = 0;
     while (start < text->size()) {
         std::size_t end = text->find('\n', start);
         // A last line without its line end was cut off while it was written: it never counted.
         if (end == std::string::npos) {
             break;
         }
-        readLine(log, journalline::split(std::string_view(*text).substr(start, end - start)));
+        readLine(log, ++line,
+                 journalline::split(std::string_view(*text).substr(start, end - start)));
         start = end + 1;
     }
     return log;

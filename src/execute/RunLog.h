@@ -1,6 +1,7 @@
 #pragma once
 
 #include "execute/FileStamp.h"
+#include "execute/FolderIdentity.h"
 
 #include <optional>
 #include <string>
@@ -30,13 +31,27 @@ struct RunLog {
         std::optional<FileStamp> stamp; // the confirmed new file (move and write)
     };
 
+    // A path the journal names, with its line (from 1), so that a refusal can name the line.
+    struct Named {
+        int line = 0;
+        std::string path;
+    };
+
     std::string path;
+    int version = 0;
+    std::optional<FolderIdentity> dataFolder; // the data folder the run was made in
     std::string runId;
     std::string started;
     std::string imageFolder;
     std::string storageFolder;
     std::optional<std::string> exportFile;
     std::optional<std::string> secondCopy;
+    std::optional<std::string> keepFolder;
+    std::optional<std::string> secondFolder; // where export files were copied
+    std::vector<Named> folders;              // the folders of the plan header
+    std::vector<Named> paths;                // every other path the journal names
+    // Files an undo took away, and where it put them.
+    std::vector<std::pair<std::string, std::string>> taken;
     std::vector<Column> columns;
     std::vector<Row> rows;
     std::vector<Step> steps;

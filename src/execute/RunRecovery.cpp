@@ -1,8 +1,10 @@
 #include "execute/RunRecovery.h"
 
 #include "base/FileSystem.h"
+#include "execute/JournalCheck.h"
 #include "execute/JournaledFileChanges.h"
 #include "execute/RunJournal.h"
+#include "execute/RunLock.h"
 #include "execute/RunLog.h"
 #include "execute/TemporaryFiles.h"
 
@@ -27,6 +29,10 @@ void removeLeftovers(FileChanges& changes, const RunLog& log) {
 }
 
 bool finish(FileChanges& changes, const RunLog& log) {
+    const RunLock lock(files::parentFolder(files::parentFolder(files::absolute(log.path))));
+    if (!lock.held() || journalcheck::check(log)) {
+        return false;
+    }
     RunJournal journal = RunJournal::resume(changes, log.path);
     JournaledFileChanges journaled(changes, journal);
     for (const RunLog::Row& row : log.rows) {

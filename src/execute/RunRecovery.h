@@ -17,7 +17,8 @@ Account account(const RunLog& log);
 
 // Settles the run as far as it got: the sources of joined rows that were done go to the keep
 // folder, as the run would have done at its end; the run's leftover temporary files are removed
-// and the journal is marked finished. False when the journal could not take that.
+// and the journal is marked finished. False when the journal could not take that, when it fails
+// journalcheck, or while another run or undo holds the data folder.
 bool finish(FileChanges& changes, const RunLog& log);
 
 // The folders in which the run may have left temporary files; removes those no program holds.

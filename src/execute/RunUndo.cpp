@@ -4,7 +4,9 @@
 #include "base/Prompter.h"
 #include "execute/FileChangeSteps.h"
 #include "execute/FileChanges.h"
+#include "execute/JournalCheck.h"
 #include "execute/RunJournal.h"
+#include "execute/RunLock.h"
 #include "execute/RunLog.h"
 #include "execute/RunRecovery.h"
 #include "renamelist/ListCopy.h"
@@ -32,8 +34,21 @@ private:
     std::map<std::string, bool> m_present;
 };
 
+// A file the run confirmed is still that very file: inode, size, modification and change time.
 bool unchanged(const RunLog::Step& step) {
-    return !step.stamp || FileStamp::of(step.to) == step.stamp;
+    return step.kind == RunLog::StepKind::Keep || !step.done ||
+           (step.stamp && FileStamp::of(step.to) == step.stamp);
+}
+
+bool takenAway(const RunLog& log, const std::string& path) {
+    return std::any_of(log.taken.begin(), log.taken.end(),
+                       [&](const auto& taken) { return taken.first == path; });
+}
+
+bool sameContent(const std::string& a, const std::string& b) {
+    const auto stampA = FileStamp::of(a);
+    const auto stampB = FileStamp::of(b);
+    return stampA && stampB && stampA->sameContent(*stampB);
 }
 
 } // namespace
@@ -51,7 +66,17 @@ RunUndo::Preview RunUndo::preview(const RunLog& log) {
         const bool made = disk.exists(step.to);
         if (step.kind == Kind::Write) {
             if (!made) {
-                continue; // never written, or gone already
+                // Never written, or taken away by an undo that stopped halfway; a confirmed file
+                // that is simply gone cannot be accounted for.
+                if (step.done && !takenAway(log, step.to)) {
+                    refuse(Msg::UndoTargetChanged, step.to);
+                }
+                continue;
+            }
+            if (!step.done) {
+                // Cut off before its confirmation: nothing tells that the run wrote this file.
+                preview.left.push_back(step.to);
+                continue;
             }
             if (!unchanged(step)) {
                 refuse(Msg::UndoTargetChanged, step.to);
@@ -70,12 +95,12 @@ RunUndo::Preview RunUndo::preview(const RunLog& log) {
             }
             continue;
         }
-        if (step.kind == Kind::Move && !unchanged(step)) {
+        if (!unchanged(step)) {
             refuse(Msg::UndoTargetChanged, step.to);
         } else if (!original) {
             preview.actions.push_back({false, step.to, step.from});
             disk.moved(step.to, step.from);
-        } else if (!step.done && FileStamp::of(step.from) == FileStamp::of(step.to)) {
+        } else if (!step.done && sameContent(step.from, step.to)) {
             // A move across file systems cut off after the copy landed: the copy goes.
             preview.actions.push_back({true, step.to, {}});
             disk.removed(step.to);
@@ -118,6 +143,19 @@ RunUndo::Report RunUndo::undo(const RunLog& log, bool dryRun) {
         m_prompter.tell(Msg::UndoNothing);
         return report;
     }
+    if (const auto refusal = journalcheck::check(log)) {
+        report.preview.refusal = std::pair{refusal->msg, refusal->detail};
+        m_prompter.tell(refusal->msg, {refusal->detail});
+        return report;
+    }
+    std::optional<RunLock> lock;
+    if (!dryRun) {
+        lock.emplace(files::parentFolder(files::parentFolder(files::absolute(log.path))));
+        if (!lock->held()) {
+            m_prompter.tell(Msg::RunBusy, {journalcheck::dataFolderOf(log.path)});
+            return report;
+        }
+    }
     report.preview = preview(log);
     if (report.preview.refusal) {
         m_prompter.tell(report.preview.refusal->first, {report.preview.refusal->second});
@@ -134,9 +172,10 @@ RunUndo::Report RunUndo::undo(const RunLog& log, bool dryRun) {
 }
 
 bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
+    RunJournal journal = RunJournal::resume(m_changes, log.path);
     int restored = 0;
     for (const Action& action : preview.actions) {
-        const bool ok = action.remove ? m_changes.remove(action.from)
+        const bool ok = action.remove ? takeAway(journal, action.from)
                                       : m_changes.move(action.from, action.to, false);
         if (!ok) {
             m_prompter.tell(Msg::UndoFailed, {action.remove ? action.from : action.to});
@@ -149,7 +188,6 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
         m_prompter.tell(Msg::UndoFailed, {rows});
         return false;
     }
-    RunJournal journal = RunJournal::resume(m_changes, log.path);
     journal.add({"undone"});
     for (const RunLog::Step& step : log.steps) {
         const std::string folder = files::parentFolder(step.to);
@@ -161,5 +199,18 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
     runrecovery::removeLeftovers(m_changes, log);
     const int removed = static_cast<int>(preview.actions.size()) - restored;
     m_prompter.tell(Msg::UndoDone, {std::to_string(restored), std::to_string(removed)});
+    if (!preview.left.empty()) {
+        std::string names;
+        for (const std::string& path : preview.left) {
+            names += (names.empty() ? "" : "\r\n") + path;
+        }
+        m_prompter.tell(Msg::UndoLeftUnconfirmed, {names});
+    }
     return true;
+}
+
+bool RunUndo::takeAway(RunJournal& journal, const std::string& path) {
+    const std::string kept = journal.keepPathFor(path, RunJournal::kUndoKeepFolder);
+    return !kept.empty() && journal.add({"take", path, kept}) &&
+           m_changes.move(path, kept, false) && journal.add({"taken", path, kept});
 }

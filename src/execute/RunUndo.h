@@ -8,13 +8,17 @@
 
 class FileChanges;
 class Prompter;
+class RunJournal;
 struct RunLog;
 
-// Undo of a whole run from its journal, finished or not: every file the run wrote goes, every
-// file it moved or kept returns under its old name, in the reverse order of the run. What
-// happened is read from the journal and, for steps whose confirmation is missing (a run that was
-// cut off), from the disk. Before anything changes the whole undo is checked: a file the run
-// wrote that has changed since (size and time differ from the journal) or is gone, or an old
+// Undo of a whole run from its journal, finished or not: every file the run wrote goes into the
+// undo's own keep folder (nothing is unlinked, so an undo can be taken back by hand), every file
+// it moved or kept returns under its old name, in the reverse order of the run. What happened is
+// read from the journal and, for steps whose confirmation is missing (a run that was cut off),
+// from the disk; a written file whose confirmation is missing is left where it is. The journal
+// is outside input: it must pass journalcheck, and the undo holds the data folder's RunLock.
+// Before anything changes the whole undo is checked: a file the run wrote that is no longer that
+// file (inode, size, modification or change time differ from the journal) or is gone, or an old
 // name that is taken, refuses the undo and nothing is touched.
 class RunUndo {
 public:
@@ -24,7 +28,8 @@ public:
         std::string to;
     };
     struct Preview {
-        std::vector<Action> actions; // in the order they are carried out
+        std::vector<Action> actions;   // in the order they are carried out
+        std::vector<std::string> left; // written without confirmation: stays where it is
         std::optional<std::pair<Msg, std::string>> refusal;
     };
     struct Report {
@@ -48,6 +53,8 @@ public:
 
 private:
     bool carryOut(const RunLog& log, const Preview& preview);
+    // Moves path into the undo's keep folder, recorded in the journal.
+    bool takeAway(RunJournal& journal, const std::string& path);
 
     FileChanges& m_changes;
     Prompter& m_prompter;
