@@ -6,6 +6,7 @@
 #     `undo` refuses and touches nothing;
 #   - symbolic links in the image folder: never listed, never moved, never written through;
 #   - two runs at once in one data folder: the second is refused before anything moves.
+# It needs jq, tiffcp and tiffinfo.
 # Every case counts every file (path, kind, link target, content) before and after; the preview
 # files the program makes for itself in a data folder's temp folder are left out.
 #
@@ -14,7 +15,9 @@ set -uo pipefail
 
 cli_binary=${1:?usage: data-safety.sh NOMIRA_CLI NOMIRA_DEMO_DATA}
 demo_binary=${2:?usage: data-safety.sh NOMIRA_CLI NOMIRA_DEMO_DATA}
-command -v jq >/dev/null || { echo "data-safety.sh: jq is needed" >&2; exit 2; }
+for tool in jq tiffcp tiffinfo; do
+    command -v "$tool" >/dev/null || { echo "data-safety.sh: $tool is needed" >&2; exit 2; }
+done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/nomira-data-safety.XXXXXX")
 trap 'chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
@@ -226,59 +229,59 @@ scan_0006.tif" "$(jq -r '[.rows[].fileName] | sort | join(" ")' <<<"$out")"
     expect_eq "targets of the saved work" "" "$(find "$store" -name 'LINK-3*')"
 }
 
-# Two runs in one data folder at once. The first is held inside its hand-off to the registration
-# agent (a conversion program that waits to be released); the second, started meanwhile, is
-# refused before anything moves. The first then ends well.
+# Two runs in one data folder at once. The first joins 300 A2 pages; while it holds the data
+# folder's run lock (seen in /proc/locks, never taken here) it is stopped, and a second run is
+# started: it is refused before anything moves. The first then goes on and ends well.
 two_runs() {
     fresh two-runs || return
-    local root=$work/two-runs programs=$work/two-runs/programs
-    mkdir -p "$programs" "$root/images1" "$root/images2"
-    : >"$programs/Quentdef.exe"
-    cat >"$programs/Quentconv.exe" <<EOF
-#!/bin/sh
-# Holds the first run only: the first start makes the marker, later starts end at once.
-mkdir "$root/held" 2>/dev/null || exit 0
-i=0
-while [ ! -e "$root/release" ] && [ \$i -lt 600 ]; do sleep 0.1; i=\$((i + 1)); done
-EOF
-    chmod +x "$programs/Quentconv.exe"
-    sed -i 's/^ExportType=.*/ExportType=2/' "$data/Nomira.ini"
-    printf 'QuentryPath=%s\n' "$programs" >>"$data/Nomira.ini"
-    mv "$scans/scan_0001.tif" "$root/images1/"
+    local root=$work/two-runs i
+    mkdir -p "$root/images1" "$root/images2"
+    local pages=()
+    for ((i = 0; i < 150; i++)); do pages+=("$scans/scan_0004.tif"); done
+    if ! tiffcp "${pages[@]}" "$root/images1/big1.tif" ||
+        ! cp "$root/images1/big1.tif" "$root/images1/big2.tif"; then
+        fail "the pages to join could not be made"
+        return
+    fi
     mv "$scans/scan_0002.tif" "$root/images2/"
     printf '%s\r\n' "HOLD-1,a,1,2008/10/01,," >"$root/list1.csv"
     printf '%s\r\n' "LATE-1,b,1,2008/10/01,," >"$root/list2.csv"
-    local template=$data/template/agent.tpl
+    local template=$data/template/demo.tpl
     local first=(--template "$template" --list "$root/list1.csv" --images "$root/images1")
     local second=(--template "$template" --list "$root/list2.csv" --images "$root/images2")
 
-    timeout 120 "$cli_binary" --json --yes --data-folder "$data" run "${first[@]}" \
-        --assign 1=scan_0001.tif --export-name first >"$root/first.json" 2>/dev/null &
-    local held=$!
-    local i
-    for ((i = 0; i < 600; i++)); do
-        [[ -d $root/held ]] && break
-        sleep 0.1
+    "$cli_binary" --json --yes --data-folder "$data" run "${first[@]}" \
+        --assign 1=big1.tif,big2.tif --export-name first >"$root/first.json" 2>/dev/null &
+    local held=$! lock=$data/journal/lock inode="" frozen=""
+    for ((i = 0; i < 6000; i++)); do
+        [[ -z $inode && -f $lock ]] && inode=$(stat -c %i "$lock")
+        if [[ -n $inode ]] &&
+            grep -Eq "FLOCK +ADVISORY +WRITE +$held +[0-9a-f]+:[0-9a-f]+:$inode " /proc/locks; then
+            kill -STOP "$held" && frozen=1
+            break
+        fi
+        kill -0 "$held" 2>/dev/null || break
+        sleep 0.01
     done
-    if [[ ! -d $root/held ]]; then
-        fail "the first run never reached its hand-off"
-        touch "$root/release"
+    if [[ -z $frozen ]]; then
+        fail "the first run was never seen holding the run lock ($lock)"
         wait "$held"
         return
     fi
     local before
-    before=$(inventory "$root/images2" "$data/agent")
-    out=$(timeout 60 "$cli_binary" --json --yes --data-folder "$data" run "${second[@]}" \
+    before=$(inventory "$root/images2" "$store")
+    out=$(timeout 120 "$cli_binary" --json --yes --data-folder "$data" run "${second[@]}" \
         --assign 1=scan_0002.tif --export-name second 2>/dev/null)
     status=$?
+    kill -CONT "$held"
     expect_eq "second run exit status" 1 "$status"
-    expect_same "second run moved nothing" "$before" "$(inventory "$root/images2" "$data/agent")"
+    expect_same "second run moved nothing" "$before" "$(inventory "$root/images2" "$store")"
     jq -e '.messages | length > 0' <<<"$out" >/dev/null || fail "the second run gave no message"
 
-    touch "$root/release"
     wait "$held"
     expect_eq "first run exit status" 0 "$?"
-    [[ -f $data/agent/HOLD-1.tif ]] || fail "the first run did not write its target"
+    expect_eq "joined pages" 300 \
+        "$(tiffinfo "$store/HOLD-1.tif" 2>/dev/null | grep -c '^TIFF Directory')"
     [[ -f $root/images2/scan_0002.tif ]] || fail "the second run's scan is gone"
 }
 
