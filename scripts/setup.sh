@@ -39,7 +39,7 @@ packages=(
     libtesseract-dev tesseract-ocr tesseract-ocr-jpn tesseract-ocr-eng libzxing-dev
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick jq
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin
     clang-14 libclang-rt-14-dev
 )

@@ -78,6 +78,11 @@ bool isRegularFile(std::string_view path) {
     return !path.empty() && fs::is_regular_file(native(path), ec);
 }
 
+bool isPlainFile(std::string_view path) {
+    struct stat st {};
+    return !path.empty() && ::lstat(native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool isWritable(std::string_view path) {
     return ::access(native(path).c_str(), W_OK) == 0;
 }
@@ -209,25 +214,48 @@ bool writeAtomically(std::string_view path, std::string_view content) {
 
 namespace {
 
-// The names (file-system spelling) of the entries of a folder, in the order the system gives.
-std::vector<std::string> entryNames(std::string_view folder, bool filesOnly) {
-    std::vector<std::string> names;
+// An entry of a folder under its file-system spelling, and whether it is a symbolic link.
+struct FolderEntry {
+    std::string name;
+    bool link = false;
+};
+
+// What a listing keeps: every entry, regular files (a link to one counts as one), or regular
+// files that are no links together with every symbolic link, whatever it points at.
+enum class Keep { All, Files, FilesAndLinks };
+
+bool kept(const fs::directory_entry& entry, Keep keep, bool link) {
+    std::error_code error;
+    switch (keep) {
+    case Keep::All:
+        return true;
+    case Keep::Files:
+        return entry.is_regular_file(error);
+    case Keep::FilesAndLinks:
+        return link || entry.symlink_status(error).type() == fs::file_type::regular;
+    }
+    return false;
+}
+
+// The entries of a folder, in the order the system gives.
+std::vector<FolderEntry> entryNames(std::string_view folder, Keep keep) {
+    std::vector<FolderEntry> entries;
     std::error_code ec;
     fs::directory_iterator it(native(folder), ec);
     if (ec) {
-        return names;
+        return entries;
     }
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
         if (ec) {
             break;
         }
         std::error_code typeError;
-        if (filesOnly && !it->is_regular_file(typeError)) {
-            continue;
+        const bool link = it->is_symlink(typeError);
+        if (kept(*it, keep, link)) {
+            entries.push_back(FolderEntry{it->path().filename().string(), link});
         }
-        names.push_back(it->path().filename().string());
     }
-    return names;
+    return entries;
 }
 
 template <typename T, typename Name> void sortNoCase(std::vector<T>& items, Name name) {
@@ -241,8 +269,8 @@ template <typename T, typename Name> void sortNoCase(std::vector<T>& items, Name
 
 std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
     std::vector<std::string> names;
-    for (const std::string& entry : entryNames(folder, filesOnly)) {
-        names.push_back(textcodec::utf8ToCp932(entry));
+    for (const FolderEntry& entry : entryNames(folder, filesOnly ? Keep::Files : Keep::All)) {
+        names.push_back(textcodec::utf8ToCp932(entry.name));
     }
     sortNoCase(names, [](const std::string& n) -> const std::string& { return n; });
     return names;
@@ -250,11 +278,13 @@ std::vector<std::string> listFolder(std::string_view folder, bool filesOnly) {
 
 std::vector<ListedName> listFolderNames(std::string_view folder, bool filesOnly) {
     std::vector<ListedName> names;
-    for (const std::string& entry : entryNames(folder, filesOnly)) {
-        if (auto exact = textcodec::utf8ToCp932Exact(entry)) {
-            names.push_back(ListedName{std::move(*exact), true});
+    for (const FolderEntry& entry :
+         entryNames(folder, filesOnly ? Keep::FilesAndLinks : Keep::All)) {
+        if (auto exact = textcodec::utf8ToCp932Exact(entry.name)) {
+            names.push_back(ListedName{std::move(*exact), true, entry.link});
         } else {
-            names.push_back(ListedName{textcodec::utf8ToCp932Marked(entry), false});
+            names.push_back(
+                ListedName{textcodec::utf8ToCp932Marked(entry.name), false, entry.link});
         }
     }
     sortNoCase(names, [](const ListedName& n) -> const std::string& { return n.name; });

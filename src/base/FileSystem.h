@@ -29,6 +29,8 @@ std::string absolute(std::string_view path);
 bool exists(std::string_view path);
 bool isDirectory(std::string_view path);
 bool isRegularFile(std::string_view path);
+// A regular file named by path itself, not reached through a symbolic link.
+bool isPlainFile(std::string_view path);
 bool isWritable(std::string_view path);
 // Takes away a file's read-only mode as a new file of this process would have it: write for its
 // owner, and for group and others where they may read it and the umask allows writing. A file its
@@ -65,11 +67,14 @@ void discardStaged(const std::string& staged);
 std::vector<std::string> listFolder(std::string_view folder, bool filesOnly = true);
 // An entry of a folder: its cp932 name when the name has an exact one (held); otherwise a readable
 // stand-in (textcodec::utf8ToCp932Marked) that names it to the operator but reaches no file.
+// link: the entry is a symbolic link.
 struct ListedName {
     std::string name;
     bool held = true;
+    bool link = false;
 };
-// As listFolder, with every name either exact or marked as a stand-in.
+// As listFolder, with every name either exact or marked as a stand-in. With filesOnly: the regular
+// files that are no links, and every symbolic link (to a file, a folder or nothing), marked.
 std::vector<ListedName> listFolderNames(std::string_view folder, bool filesOnly = true);
 // The actual name of an entry of the folder that equals name without regard to case.
 std::optional<std::string> findNoCase(std::string_view folder, std::string_view name);

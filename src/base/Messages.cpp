@@ -75,6 +75,8 @@ constexpr std::array kEntries{
           "次の画像ﾌｧｲﾙは、大文字と小文字の違いを除いて同じ名前のﾌｧｲﾙが既にあるため読込めません"
           "。",
           kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::ImageNamesLinks, "次の画像ﾌｧｲﾙは、ｼﾝﾎﾞﾘｯｸﾘﾝｸのため読込めません。", kWarning,
+          Icon::Warning, Buttons::Ok},
     Entry{Msg::DeleteImagesQuestion, "選択された画像ﾌｧｲﾙを削除しますか？", kQuestion,
           Icon::Question, Buttons::YesNo},
     Entry{Msg::DeleteImagesFailed, "ｱｸｾｽ権限がないため、削除できないﾌｧｲﾙがありました。", kWarning,

@@ -29,6 +29,7 @@ enum class Msg {
     ImageLimitExceeded,
     ImageNamesUnusable,
     ImageNamesCaseTwins,
+    ImageNamesLinks,
     DeleteImagesQuestion,
     DeleteImagesFailed,
     ImageConvertFailed,

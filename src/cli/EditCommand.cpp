@@ -1,6 +1,7 @@
 #include "cli/EditCommand.h"
 
 #include "cli/CliSession.h"
+#include "image/DeskewLine.h"
 #include "image/ImageEditor.h"
 
 #include <charconv>
@@ -18,9 +19,20 @@ struct Step {
     int strength = 0;
     Range range = Range::Whole;
     std::optional<BitmapRegion> region;
-
-    static Step turn(Kind kind, int hundredths) { return {kind, hundredths, 0, Range::Whole, {}}; }
+    std::vector<int> line; // deskew: X1, Y1, X2, Y2
 };
+
+// The two clicks of a deskew line on the page as it stands; the turn that levels the line, or
+// nothing when the dialog would not complete it (a point off the page, or the second point
+// within DeskewLine::MinDistance of the first).
+std::optional<int> deskewTurn(const std::vector<int>& v, const PixHandle& page) {
+    DeskewLine line;
+    line.click(v[0], v[1], page.width(), page.height());
+    if (line.click(v[2], v[3], page.width(), page.height()) != DeskewLine::Click::Completed) {
+        return std::nullopt;
+    }
+    return line.hundredths();
+}
 
 // Comma-separated integers, exactly count of them.
 std::optional<std::vector<int>> integers(const std::string& text, std::size_t count) {
@@ -69,22 +81,21 @@ std::vector<Step> parseSteps(const std::vector<std::string>& args, std::string& 
         const bool lastIsDenoise = !steps.empty() && steps.back().kind == Step::Denoise;
         if (option == "--rotate" && hasValue && (args[i + 1] == "left" || args[i + 1] == "right")) {
             const int sign = args[++i] == "left" ? -1 : 1;
-            steps.push_back(Step::turn(Step::Turn, sign * ImageEditRules::QuarterTurn));
+            steps.push_back(
+                {Step::Turn, sign * ImageEditRules::QuarterTurn, 0, Range::Whole, {}, {}});
         } else if (option == "--deskew" && hasValue) {
             const auto v = integers(args[++i], 4);
             if (!v) {
                 error = "--deskew needs X1,Y1,X2,Y2";
             } else {
-                const int turn =
-                    ImageEditRules::deskewHundredths((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
-                steps.push_back(Step::turn(Step::Deskew, turn));
+                steps.push_back({Step::Deskew, 0, 0, Range::Whole, {}, *v});
             }
         } else if (option == "--denoise" && hasValue) {
             const auto v = integers(args[++i], 1);
             if (!v || (*v)[0] < ImageEditRules::NoiseMin || (*v)[0] > ImageEditRules::NoiseMax) {
                 error = "--denoise needs a value from 1 to 64";
             } else {
-                steps.push_back({Step::Denoise, 0, (*v)[0], Range::Whole, {}});
+                steps.push_back({Step::Denoise, 0, (*v)[0], Range::Whole, {}, {}});
             }
         } else if (option == "--region" && hasValue && lastIsDenoise) {
             steps.back().region = regionOf(args[++i]);
@@ -133,10 +144,13 @@ int runEditCommand(CliSession& session) {
             refused =
                 editor.eraseNoise(step.range, step.strength, step.region ? &*step.region : nullptr);
             ok = !refused;
-        } else {
-            if (step.kind == Step::Deskew) {
-                angle = step.hundredths;
+        } else if (step.kind == Step::Deskew) {
+            const auto turn = deskewTurn(step.line, editor.page());
+            if (turn) {
+                angle = turn;
+                ok = editor.rotate(*turn);
             }
+        } else {
             ok = editor.rotate(step.hundredths);
         }
     }

@@ -92,7 +92,8 @@ int PageJoiner::join(const std::vector<PageJoiner::Source>& sources, const std::
 
 int PageJoiner::appendFile(TiffG4Writer& writer, const Source& source) {
     const std::string nativePath = files::native(source.path).string();
-    if (!files::isRegularFile(source.path)) {
+    // A link put in place of an image is not followed: its pages may come from outside the folder.
+    if (!files::isPlainFile(source.path)) {
         return ImageLibrary::ErrFileNotFound;
     }
     TiffHandle in = TiffHandle::open(nativePath, "r");

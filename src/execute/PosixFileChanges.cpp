@@ -123,9 +123,19 @@ bool PosixFileChanges::commit(TempFile& temp, const std::string& target, bool re
     return true;
 }
 
+// Only a regular file is ever moved: a symbolic link put in place of an image would otherwise be
+// carried into the storage folder, or its target copied there.
 bool PosixFileChanges::move(const std::string& source, const std::string& target, bool replace) {
     const std::string from = files::native(source).string();
     const std::string to = files::native(target).string();
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) != 0) {
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISLNK(st.st_mode) ? ELOOP : EISDIR;
+        return false;
+    }
     if (renameFile(from, to, replace)) {
         syncFolderOf(to);
         return true;
@@ -139,7 +149,7 @@ bool PosixFileChanges::move(const std::string& source, const std::string& target
 bool PosixFileChanges::copyAcross(const std::string& source, const std::string& target,
                                   bool replace) {
     const std::string from = files::native(source).string();
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (in < 0) {
         return false;
     }
@@ -185,7 +195,8 @@ bool PosixFileChanges::remove(const std::string& path) {
 bool PosixFileChanges::append(const std::string& path, std::string_view text) {
     const std::string native = files::native(path).string();
     const bool existed = ::access(native.c_str(), F_OK) == 0;
-    const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         return false;
     }

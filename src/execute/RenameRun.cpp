@@ -267,7 +267,7 @@ bool RenameRun::writeRow(const RenamePlan& plan, const RenamePlan::Row& row,
     if (!row.multiPage()) {
         // A moved image is an ordinary file of the storage folder: its read-only mode goes.
         const std::string source = plan.sourceOf(row.images.front());
-        return files::isRegularFile(source) && files::clearReadOnly(source) &&
+        return files::isPlainFile(source) && files::clearReadOnly(source) &&
                m_changes->move(source, to.target, to.replace);
     }
     std::vector<PageJoiner::Source> sources;

@@ -1,5 +1,6 @@
 #include "image/ImageEditor.h"
 
+#include "base/FileSystem.h"
 #include "image/ImageLibrary.h"
 #include "image/NoiseEraser.h"
 #include "image/TiffHandle.h"
@@ -31,17 +32,32 @@ bool ImageEditor::passesTiffChecks(const std::string& path) {
            width < MaxSideExclusive && length < MaxSideExclusive;
 }
 
+std::optional<std::uint32_t> ImageEditor::singlePageSubfileType(const std::string& path) {
+    TiffHandle tiff = TiffHandle::open(path, "r");
+    if (!tiff || tiff.pageCount() != 1 || tiff.selectPage(1) != ImageLibrary::Success) {
+        return std::nullopt;
+    }
+    std::uint32_t subfileType = 0;
+    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SUBFILETYPE, &subfileType);
+    return subfileType;
+}
+
+// Only a plain single-page TIFF is edited: saving writes one page over the file, so the pages
+// after the first would be lost, and a symbolic link would be replaced by the page it shows.
 std::optional<Msg> ImageEditor::open(const std::string& path) {
     std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
+    if (!fs::exists(fs::symlink_status(path, error))) {
         return Msg::EditImageMissing;
     }
+    const auto subfileType = files::isPlainFile(path) ? singlePageSubfileType(path) : std::nullopt;
     PixHandle page;
-    if (!passesTiffChecks(path) || ImageLibrary::loadPage(path, 1, page) != ImageLibrary::Success) {
+    if (!subfileType || !passesTiffChecks(path) ||
+        ImageLibrary::loadPage(path, 1, page) != ImageLibrary::Success) {
         return Msg::EditImageLoadFailed;
     }
     m_path = path;
     m_openedBits = page.bitsPerPixel();
+    m_subfileType = *subfileType;
     m_page = std::move(page);
     return std::nullopt;
 }
@@ -79,10 +95,11 @@ int ImageEditor::savedDepth(PixHandle& page) const {
 std::optional<Msg> ImageEditor::eraseNoise(ImageEditRules::Range range, int strength,
                                            const BitmapRegion* region) {
     using Range = ImageEditRules::Range;
-    if (range != Range::Whole) {
-        if (region == nullptr || !ImageEditRules::isRegionLargeEnough(region->bounds())) {
-            return Msg::EditRegionTooSmall;
-        }
+    // Only a region to be cleaned has a least size; outside a small region the page is cleaned.
+    if (range != Range::Whole &&
+        (region == nullptr ||
+         (range == Range::Inside && !ImageEditRules::isRegionLargeEnough(region->bounds())))) {
+        return Msg::EditRegionTooSmall;
     }
     PixHandle result;
     int code = ImageLibrary::Success;
@@ -128,7 +145,7 @@ std::optional<Msg> ImageEditor::save(const std::string& target) {
     if (readOnly) {
         fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
     }
-    const int written = ImageLibrary::saveByDepth(path, out);
+    const int written = ImageLibrary::saveByDepth(path, out, m_subfileType);
     if (written != ImageLibrary::Success) {
         if (readOnly) {
             fs::permissions(path, before, fs::perm_options::replace, error);

@@ -5,6 +5,7 @@
 #include "image/ImageEditRules.h"
 #include "image/PixHandle.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,9 @@ public:
     static constexpr unsigned long long MaxPixels = 1ull << 31;
     static constexpr unsigned MaxSideExclusive = 32768;
 
-    // Checks and loads the file's first page. EditImageMissing or EditImageLoadFailed on failure.
+    // Checks and loads the file's only page. EditImageMissing when nothing is there;
+    // EditImageLoadFailed for a file that cannot be read or is no plain single-page TIFF (a
+    // multi-page file or a symbolic link).
     std::optional<Msg> open(const std::string& path);
 
     const std::string& path() const { return m_path; }
@@ -39,12 +42,14 @@ public:
                                   const BitmapRegion* region = nullptr);
 
     // Writes the page as a complete new file renamed over target (the opened file when empty),
-    // clearing a read-only target first. EditSaveFailed when that failed; the file is then as it
-    // was, read-only flag included.
+    // with the opened page's subfile type, clearing a read-only target first. EditSaveFailed when
+    // that failed; the file is then as it was, read-only flag included.
     std::optional<Msg> save(const std::string& target = {});
 
     // The libtiff checks of the opening: tags readable, size within the limits above.
     static bool passesTiffChecks(const std::string& path);
+    // The subfile type of a TIFF of exactly one page; nothing for any other file.
+    static std::optional<std::uint32_t> singlePageSubfileType(const std::string& path);
 
 private:
     int cleaned(const PixHandle& source, PixHandle& out, int strength) const;
@@ -53,4 +58,5 @@ private:
     std::string m_path;
     PixHandle m_page;
     int m_openedBits = 0;
+    std::uint32_t m_subfileType = 0;
 };

@@ -31,13 +31,18 @@ ImageFolderListing::Result ImageFolderListing::list(const std::string& folder,
     // another name under an upper-cased name already listed is a twin.
     std::unordered_set<std::string> met;
     std::unordered_set<std::string> metUnusable;
+    std::unordered_set<std::string> metLinks;
     std::unordered_set<std::string> upper;
     for (const std::string& extension : extensions) {
         for (const files::ListedName& entry : candidates) {
             if (!matches(entry.name, extension)) {
                 continue;
             }
-            if (!entry.held) {
+            if (entry.link) {
+                if (metLinks.insert(entry.name).second) {
+                    result.links.push_back(entry.name);
+                }
+            } else if (!entry.held) {
                 if (metUnusable.insert(entry.name).second) {
                     result.unusable.push_back(entry.name);
                 }

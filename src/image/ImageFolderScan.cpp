@@ -169,6 +169,9 @@ bool ImageFolderScan::scan(const std::string& folder, const ImageSettings& setti
     if (!listing.caseTwins.empty()) {
         m_prompter.tellWithLines(Msg::ImageNamesCaseTwins, listing.caseTwins);
     }
+    if (!listing.links.empty()) {
+        m_prompter.tellWithLines(Msg::ImageNamesLinks, listing.links);
+    }
     if (m_limitHit) {
         m_prompter.tell(Msg::ImageLimitExceeded);
     }

@@ -131,7 +131,8 @@ int ImageLibrary::resize(PixHandle& bitmap, int width, int height) {
     return replaceWith(bitmap, pixScaleToSize(bitmap.get(), width, height));
 }
 
-int ImageLibrary::save(const std::string& path, const PixHandle& bitmap, int format, int bits) {
+int ImageLibrary::save(const std::string& path, const PixHandle& bitmap, int format, int bits,
+                       std::optional<std::uint32_t> subfileType) {
     ImageLibraryFiles::silenceLibraries();
     if (!bitmap) {
         return ErrNoBitmap;
@@ -151,12 +152,13 @@ int ImageLibrary::save(const std::string& path, const PixHandle& bitmap, int for
     if (format == FormatTiff24) {
         pixSetSpp(pix.get(), 3);
     }
-    return ImageLibraryFiles::writeReplacing(path, pix.get(), format);
+    return ImageLibraryFiles::writeReplacing(path, pix.get(), format, subfileType);
 }
 
-int ImageLibrary::saveByDepth(const std::string& path, const PixHandle& bitmap) {
-    return bitmap.bitsPerPixel() == 1 ? save(path, bitmap, FormatG4Tiff, 1)
-                                      : save(path, bitmap, FormatTiff24, 24);
+int ImageLibrary::saveByDepth(const std::string& path, const PixHandle& bitmap,
+                              std::optional<std::uint32_t> subfileType) {
+    return bitmap.bitsPerPixel() == 1 ? save(path, bitmap, FormatG4Tiff, 1, subfileType)
+                                      : save(path, bitmap, FormatTiff24, 24, subfileType);
 }
 
 int ImageLibrary::appendPage(const std::string& source, int page, const std::string& target) {

@@ -6,6 +6,7 @@
 #include "image/PixHandle.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,10 +68,13 @@ public:
     // Resizes to exactly width x height pixels; 1-bit bitmaps stay 1-bit.
     static int resize(PixHandle& bitmap, int width, int height);
 
-    // Writes a single-page file (replacing the file only once the new one is complete).
-    static int save(const std::string& path, const PixHandle& bitmap, int format, int bits);
+    // Writes a single-page file (replacing the file only once the new one is complete). A TIFF
+    // page gets subfileType as its TIFFTAG_SUBFILETYPE when one is given.
+    static int save(const std::string& path, const PixHandle& bitmap, int format, int bits,
+                    std::optional<std::uint32_t> subfileType = std::nullopt);
     // 1-bit bitmaps as FormatG4Tiff with 1 bit, all others as FormatTiff24 with 24 bits.
-    static int saveByDepth(const std::string& path, const PixHandle& bitmap);
+    static int saveByDepth(const std::string& path, const PixHandle& bitmap,
+                           std::optional<std::uint32_t> subfileType = std::nullopt);
 
     // Appends page (1-based) of source as the last page of the multi-page G4 TIFF target, created
     // when missing. 1-bit TIFF pages are streamed row by row; other pages are thresholded to 1 bit.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <leptonica/allheaders.h>
+#include <tiffio.h>
 #include <unistd.h>
 #include <vector>
 
@@ -74,6 +75,16 @@ int appendLoadedPage(const std::string& source, int page, const std::string& tar
     return writer.close() ? ImageLibrary::Success : ImageLibrary::ErrFileWrite;
 }
 
+// Rewrites the first directory of a freshly written TIFF with the given subfile type.
+bool setSubfileType(const std::string& path, std::uint32_t subfileType) {
+    TiffHandle tiff = TiffHandle::open(path, "r+");
+    if (!tiff || TIFFSetField(tiff.get(), TIFFTAG_SUBFILETYPE, subfileType) != 1 ||
+        TIFFRewriteDirectory(tiff.get()) != 1) {
+        return false;
+    }
+    return tiff.close();
+}
+
 } // namespace
 
 std::optional<std::string> ImageLibraryFiles::temporaryBeside(const std::string& path) {
@@ -108,7 +119,8 @@ int ImageLibraryFiles::unrecognised(const std::string& path) {
     return fs::exists(path, error) ? ImageLibrary::ErrFileFormat : ImageLibrary::ErrFileNotFound;
 }
 
-int ImageLibraryFiles::writeReplacing(const std::string& path, Pix* pix, int format) {
+int ImageLibraryFiles::writeReplacing(const std::string& path, Pix* pix, int format,
+                                      std::optional<std::uint32_t> subfileType) {
     silenceLibraries();
     if (format != ImageLibrary::FormatG4Tiff && format != ImageLibrary::FormatTiff24 &&
         format != ImageLibrary::FormatPng) {
@@ -127,6 +139,9 @@ int ImageLibraryFiles::writeReplacing(const std::string& path, Pix* pix, int for
         written = pixWriteTiff(temporary->c_str(), pix, IFF_TIFF_ZIP, "w") == 0;
     } else {
         written = pixWritePng(temporary->c_str(), pix, 0.0f) == 0;
+    }
+    if (written && subfileType && format != ImageLibrary::FormatPng) {
+        written = setSubfileType(*temporary, *subfileType);
     }
     return commit(*temporary, path, written);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,8 +18,9 @@ public:
     static int unrecognised(const std::string& path);
 
     // Writes pix (already in the depth the format needs) in format into a temporary file beside
-    // path, then renames it over path.
-    static int writeReplacing(const std::string& path, Pix* pix, int format);
+    // path, then renames it over path. A TIFF gets subfileType in its directory when one is given.
+    static int writeReplacing(const std::string& path, Pix* pix, int format,
+                              std::optional<std::uint32_t> subfileType = std::nullopt);
 
     // A new, empty file beside path with a short name of its own, for a new file to be written
     // under before it is renamed into place; nothing when the folder cannot take it.

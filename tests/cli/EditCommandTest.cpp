@@ -2,8 +2,10 @@
 #include "support/ImageFixtures.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <unistd.h>
 
 namespace {
 
@@ -19,8 +21,13 @@ TEST(EditCommand, EditsInOrderSavesAsTheDialogAndReportsRefusals) {
     const std::vector<Case> cases = {
         {"--rotate left", 0, 48, 64, 1, nullptr, "", true},
         {"--rotate right --rotate right", 0, 64, 48, 1, nullptr, "", true},
-        {"--deskew 100,100,300,110", 0, 66, 51, 1, -286, "", true},
+        {"--deskew 2,2,42,4", 0, 66, 51, 1, -286, "", true},
+        // A second point within 10 pixels both ways is ignored, as is a point off the page.
+        {"--deskew 10,10,19,19", 0, 64, 48, 1, nullptr, "", true},
+        {"--deskew 10,10,20,10", 0, 64, 48, 1, 0, "", true},
+        {"--deskew 70,10,2,30", 0, 64, 48, 1, nullptr, "", true},
         {"--denoise 10 --region ellipse:5,5,20,20 --outside", 0, 64, 48, 1, nullptr, "", true},
+        {"--denoise 10 --region rect:5,5,2,50 --outside", 0, 64, 48, 1, nullptr, "", true},
         {"--rotate left --denoise 10 --region rect:5,5,2,50 --inside", 1, 48, 64, 1, nullptr,
          "画像が小さすぎます。\n範囲を大きくしてください", false},
         {"--denoise 0", 2, 0, 0, 0, nullptr, "", false},
@@ -71,6 +78,43 @@ TEST(EditCommand, OutLeavesTheSourceAndAMissingFileIsReported) {
     EXPECT_EQ(missing.status, 1);
     const auto doc = nlohmann::json::parse(missing.out, nullptr, false);
     EXPECT_EQ(doc["messages"][0]["text"], "指定された画像ﾌｧｲﾙが見つかりません。");
+}
+
+// Saving writes one page: a file of several pages, or a link, is refused with the editor's load
+// message and left as it was, whether the page would go over it or into --out.
+TEST(EditCommand, NeverDropsPagesNorWritesThroughALink) {
+    struct Case {
+        int pages;
+        bool viaLink;
+        bool toOut;
+    };
+    const Case cases[] = {
+        {3, false, false}, {3, false, true}, {2, false, false}, {1, true, false}, {1, true, true}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        ImageFixtures::TiffLayout layout;
+        layout.pages = c.pages;
+        ASSERT_TRUE(ImageFixtures::writeTiff(dir.file("pages.tif"), layout));
+        const std::string before = dir.read("pages.tif");
+        std::string file = dir.file("pages.tif");
+        if (c.viaLink) {
+            file = dir.file("link.tif");
+            ASSERT_EQ(::symlink(dir.file("pages.tif").c_str(), file.c_str()), 0);
+        }
+        const std::string out = c.toOut ? " --out " + shellQuote(dir.file("out.tif")) : "";
+        const CliRun run = runNomiraCli("--json edit " + shellQuote(file) + " --rotate left" + out);
+        const std::string label = std::to_string(c.pages) + (c.viaLink ? " link" : "") + out;
+        EXPECT_EQ(run.status, 1) << label;
+        const auto doc = nlohmann::json::parse(run.out, nullptr, false);
+        EXPECT_EQ(doc["result"], -1) << label;
+        ASSERT_EQ(doc["messages"].size(), 1u) << label;
+        EXPECT_EQ(doc["messages"][0]["text"], "画像ﾌｧｲﾙの読込みに失敗しました。") << label;
+        EXPECT_EQ(dir.read("pages.tif"), before) << label;
+        EXPECT_EQ(ImageFixtures::readTiffPages(dir.file("pages.tif")).size(), std::size_t(c.pages))
+            << label;
+        EXPECT_EQ(std::filesystem::is_symlink(file), c.viaLink) << label;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.tif"))) << label;
+    }
 }
 
 } // namespace

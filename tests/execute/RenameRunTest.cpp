@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -234,6 +236,73 @@ TEST(RenameRun, AChildKilledDuringAFiftyPageJoinLosesNoPage) {
         const int status = rig.executeKilledAt(killAt);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << killAt;
         expectNothingLost(rig, 50, "killed at " + std::to_string(killAt));
+    }
+}
+
+// Every file below the folders, by path relative to root: a regular file's content, a link's
+// target. Folders themselves are left out.
+std::map<std::string, std::string> filesBelow(const std::string& root) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(files::native(root))) {
+        const std::string relative = fs::relative(entry.path(), files::native(root)).string();
+        if (entry.is_symlink()) {
+            found[relative] = "-> " + fs::read_symlink(entry.path()).string();
+        } else if (entry.is_regular_file()) {
+            found[relative] = *files::readAll(files::fromNative(entry.path()));
+        }
+    }
+    return found;
+}
+
+// An image replaced by a symbolic link after the scan, or a link in the way of a target: the run
+// neither moves the link nor reads or writes what it points at; the row fails and every file,
+// inside the folders and outside, is as it was.
+TEST(RenameRun, ALinkIsNeverMovedNorWrittenThrough) {
+    struct Case {
+        const char* label;
+        std::vector<std::string> images; // assigned to row "ab"; "l.tif" is the link
+        const char* linkIn;              // "images" or "store" (then named ab.tif)
+        const char* pointsAt;            // relative to the rig's folder
+    };
+    const Case cases[] = {
+        {"link to an image of the folder", {"l.tif"}, "images", "images/other.tif"},
+        {"link to a file outside", {"l.tif"}, "images", "outside/secret.tif"},
+        {"dangling link", {"l.tif"}, "images", "outside/none.tif"},
+        {"link to a folder", {"l.tif"}, "images", "outside"},
+        {"joined with a link to a file outside",
+         {"p.tif", "l.tif"},
+         "images",
+         "outside/secret.tif"},
+        {"target is a link to a file outside", {"p.tif"}, "store", "outside/secret.tif"},
+        {"target is a dangling link", {"p.tif"}, "store", "outside/none.tif"},
+    };
+    for (const Case& c : cases) {
+        RunRig rig;
+        rig.settings.renameOverwrite = 1;
+        rig.tiff("p.tif", 1);
+        rig.tiff("other.tif", 2);
+        ImageFixtures::TiffLayout layout;
+        layout.pages = 2;
+        ImageFixtures::writeTiff(rig.dir.mkdir("outside") + "/secret.tif", layout);
+        const std::string link =
+            c.linkIn == std::string("store") ? rig.store + "/ab.tif" : rig.images + "/l.tif";
+        ASSERT_EQ(::symlink(rig.dir.file(c.pointsAt).c_str(), link.c_str()), 0) << c.label;
+        rig.assign(1, "ab", c.images);
+        rig.prompter.queueAnswer(Answer::Yes);
+        for (const char* folder : {"images", "store", "outside"}) {
+            rig.dir.write(std::string(folder) + "/count.txt", "1");
+        }
+        const auto before = filesBelow(rig.dir.path());
+
+        PosixFileChanges changes;
+        const auto outcome = rig.execute(changes);
+        ASSERT_TRUE(outcome) << c.label;
+        EXPECT_EQ(outcome->renamed(), 0) << c.label;
+        EXPECT_EQ(outcome->processed(), int(c.images.size())) << c.label;
+        auto after = filesBelow(rig.dir.path());
+        std::erase_if(after, [](const auto& entry) { return entry.first.starts_with("journal"); });
+        EXPECT_EQ(after, before) << c.label;
     }
 }
 

@@ -229,17 +229,89 @@ TEST_F(ImageEditorTest, NoiseRemovalCleansExactlyTheChosenAreaAndKeepsOneBit) {
     }
 }
 
-TEST_F(ImageEditorTest, ASmallRegionIsRefusedAndChangesNothing) {
-    openPage(pageWith(300, 300, kSpeckled));
-    for (const BitmapRect& bounds :
-         {BitmapRect{100, 100, 2, 50}, BitmapRect{100, 100, 50, 2}, BitmapRect{0, 0, 0, 0}}) {
-        const BitmapRegion region(BitmapRegion::Ellipse, bounds);
-        for (Range range : {Range::Inside, Range::Outside}) {
-            EXPECT_EQ(m_editor.eraseNoise(range, 10, &region), Msg::EditRegionTooSmall);
-        }
+// Only a region to be cleaned needs a least size: outside a thin region the rest of the page is
+// cleaned. The page holds 4 specks, a 240-pixel and a 600-pixel line.
+TEST_F(ImageEditorTest, ASmallRegionIsRefusedOnlyWhereItIsCleaned) {
+    struct Case {
+        Range range;
+        BitmapRect bounds;
+        std::optional<Msg> refusal;
+        int blackAfter;
+    };
+    const int untouched = 4 + 240 + 600;
+    const Case cases[] = {
+        {Range::Inside, {100, 100, 2, 50}, Msg::EditRegionTooSmall, untouched},
+        {Range::Inside, {100, 100, 50, 2}, Msg::EditRegionTooSmall, untouched},
+        {Range::Inside, {0, 0, 0, 0}, Msg::EditRegionTooSmall, untouched},
+        {Range::Inside, {100, 100, 3, 3}, std::nullopt, untouched},
+        {Range::Outside, {100, 100, 2, 50}, std::nullopt, 240 + 600},
+        {Range::Outside, {0, 0, 0, 0}, std::nullopt, 240 + 600},
+        {Range::Outside, {119, 119, 3, 3}, std::nullopt, 1 + 240 + 600},
+    };
+    for (const Case& c : cases) {
+        openPage(pageWith(300, 300, kSpeckled));
+        const BitmapRegion region(BitmapRegion::Rectangle, c.bounds);
+        EXPECT_EQ(m_editor.eraseNoise(c.range, 10, &region), c.refusal)
+            << int(c.range) << " " << c.bounds.width << "x" << c.bounds.height;
+        EXPECT_EQ(blackIn(m_editor.page(), {0, 0, 300, 300}), c.blackAfter)
+            << int(c.range) << " " << c.bounds.width << "x" << c.bounds.height;
     }
-    EXPECT_EQ(m_editor.eraseNoise(Range::Inside, 10, nullptr), Msg::EditRegionTooSmall);
-    EXPECT_EQ(blackIn(m_editor.page(), {0, 0, 300, 300}), 2 * 1 + 240 + 2 * 1 + 600);
+    for (Range range : {Range::Inside, Range::Outside}) {
+        EXPECT_EQ(m_editor.eraseNoise(range, 10, nullptr), Msg::EditRegionTooSmall);
+    }
+}
+
+// Saving writes one page over the file: a file of any other page count, or a link, is refused
+// at the opening and stays as it was; a saved page keeps its subfile type.
+TEST_F(ImageEditorTest, OnlyAPlainSinglePageTiffIsOpenedAndItsSubfileTypeIsKept) {
+    struct Case {
+        int pages;
+        int bits;
+        int subfileType;
+        bool viaLink;
+        std::optional<Msg> refusal;
+    };
+    const Case cases[] = {
+        {1, 1, 0, false, std::nullopt},
+        {1, 1, FILETYPE_PAGE, false, std::nullopt},
+        {1, 8, FILETYPE_PAGE, false, std::nullopt},
+        {1, 8, FILETYPE_REDUCEDIMAGE, false, std::nullopt},
+        {2, 1, FILETYPE_PAGE, false, Msg::EditImageLoadFailed},
+        {3, 8, 0, false, Msg::EditImageLoadFailed},
+        {1, 1, 0, true, Msg::EditImageLoadFailed},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        ImageFixtures::TiffLayout layout;
+        layout.pages = c.pages;
+        layout.bitsPerSample = c.bits;
+        layout.photometric = c.bits == 8 ? 1 : 0;
+        layout.subfileType = c.subfileType;
+        const std::string file = dir.file("page.tif");
+        ASSERT_TRUE(ImageFixtures::writeTiff(file, layout));
+        const std::string before = dir.read("page.tif");
+        std::string opened = file;
+        if (c.viaLink) {
+            opened = dir.file("link.tif");
+            ASSERT_EQ(::symlink(file.c_str(), opened.c_str()), 0);
+        }
+        ImageEditor editor;
+        const std::string label = std::to_string(c.pages) + " pages, " + std::to_string(c.bits) +
+                                  " bit" + (c.viaLink ? ", link" : "");
+        ASSERT_EQ(editor.open(opened), c.refusal) << label;
+        if (c.refusal) {
+            EXPECT_EQ(dir.read("page.tif"), before) << label;
+            EXPECT_EQ(ImageFixtures::readTiffPages(file).size(), std::size_t(c.pages)) << label;
+            continue;
+        }
+        ASSERT_TRUE(editor.rotate(ImageEditRules::QuarterTurn));
+        ASSERT_EQ(editor.save(), std::nullopt) << label;
+        const auto facts = ImageFixtures::readTiffPages(file);
+        ASSERT_EQ(facts.size(), 1u) << label;
+        EXPECT_EQ(facts[0].subfileType, std::uint32_t(c.subfileType)) << label;
+        EXPECT_EQ(facts[0].width, layout.height) << label;
+        EXPECT_TRUE(reloaded(file)) << label;
+    }
 }
 
 TEST_F(ImageEditorTest, QuarterTurnsOfAnA4PageAreExact) {

@@ -165,6 +165,49 @@ TEST_F(ImageFolderScanTest, UnusableNamesAndCaseTwinsAreNamedOncePerScanAndNotLi
     }
 }
 
+// A symbolic link is never an entry, whatever it points at; the links with an image extension
+// are named once per scan and nothing in or outside the folder changes.
+TEST_F(ImageFolderScanTest, LinksAreNotListedAndAreNamedOncePerScan) {
+    struct Case {
+        std::vector<std::pair<const char*, const char*>> links; // name, target below m_data
+        std::string told;                                       // names after the message
+    };
+    const std::string links = "次の画像ﾌｧｲﾙは、ｼﾝﾎﾞﾘｯｸﾘﾝｸのため読込めません。";
+    const Case cases[] = {
+        {{{"inside.tif", "images/a.tif"}}, "\r\ninside.tif"},
+        {{{"outside.tif", "outside/b.tif"}}, "\r\noutside.tif"},
+        {{{"dangling.TIF", "outside/none.tif"}}, "\r\ndangling.TIF"},
+        {{{"folder.pdf", "outside"}}, "\r\nfolder.pdf"},
+        {{{"note.txt", "images/a.tif"}}, ""},
+        {{{"z.tif", "outside/b.tif"}, {"A.TIF", "images/a.tif"}, {"y.jpg", "outside"}},
+         "\r\nA.TIF\r\nz.tif\r\ny.jpg"},
+    };
+    for (const Case& c : cases) {
+        TempDir data;
+        const std::string images = data.mkdir("images");
+        ScanFixtures::writeBilevelTiffMm(images + "/a.tif", 210, 297, 100);
+        data.mkdir("outside");
+        ScanFixtures::writeBilevelTiffMm(data.file("outside/b.tif"), 210, 297, 100);
+        for (const auto& [name, target] : c.links) {
+            ASSERT_EQ(::symlink(data.file(target).c_str(), (images + "/" + name).c_str()), 0);
+        }
+        const std::string bytesA = data.read("images/a.tif");
+        const std::string bytesB = data.read("outside/b.tif");
+        for (int pass = 0; pass < 2; ++pass) {
+            const auto before = static_cast<std::ptrdiff_t>(m_prompter.shown().size());
+            ASSERT_TRUE(m_scan.scan(images, m_settings, ImageFolderScan::Mode::Rescan));
+            EXPECT_EQ(column(ImageEntry::FileName), Names{"a.tif"}) << c.told;
+            const std::vector<std::string> all = shownTexts();
+            const std::vector<std::string> told(all.begin() + before, all.end());
+            EXPECT_EQ(told, c.told.empty() ? Names{} : Names{links + c.told});
+        }
+        EXPECT_EQ(files::listFolder(images, false).size(), 1 + c.links.size());
+        EXPECT_EQ(files::listFolder(data.file("outside"), false), Names{"b.tif"});
+        EXPECT_EQ(data.read("images/a.tif"), bytesA);
+        EXPECT_EQ(data.read("outside/b.tif"), bytesB);
+    }
+}
+
 TEST_F(ImageFolderScanTest, ProgressStepAndTheThousandFileLimit) {
     EXPECT_EQ(ImageFolderScan::progressStep(3), 333);
     EXPECT_EQ(ImageFolderScan::progressStep(1), 1000);

@@ -109,7 +109,10 @@ bool ImageFixtures::writeTiff(const std::string& path, const TiffLayout& layout)
     bool ok = true;
     for (int page = 0; ok && page < layout.pages; ++page) {
         const bool grey = layout.bitsPerSample != 1 || layout.samplesPerPixel != 1;
-        TIFFSetField(tif, TIFFTAG_SUBFILETYPE, layout.pages > 1 ? FILETYPE_PAGE : 0);
+        const int subfileType = layout.subfileType >= 0 ? layout.subfileType
+                                : layout.pages > 1      ? FILETYPE_PAGE
+                                                        : 0;
+        TIFFSetField(tif, TIFFTAG_SUBFILETYPE, subfileType);
         TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, layout.width);
         TIFFSetField(tif, TIFFTAG_IMAGELENGTH, layout.height);
         TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, layout.bitsPerSample);
@@ -311,6 +314,7 @@ std::vector<ImageFixtures::PageFacts> ImageFixtures::readTiffPages(const std::st
         }
         TIFFGetField(tif, TIFFTAG_XRESOLUTION, &facts.xResolution);
         TIFFGetField(tif, TIFFTAG_YRESOLUTION, &facts.yResolution);
+        TIFFGetFieldDefaulted(tif, TIFFTAG_SUBFILETYPE, &facts.subfileType);
         facts.bitsPerSample = bps;
         facts.samplesPerPixel = spp;
         facts.compression = compression;

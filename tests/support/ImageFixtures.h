@@ -23,6 +23,7 @@ public:
         std::uint32_t rowsPerStrip = 0; // 0: the whole page in one strip
         std::uint32_t tileWidth = 0;    // both non-zero (multiples of 16): stored in tiles
         std::uint32_t tileLength = 0;
+        int subfileType = -1; // TIFFTAG_SUBFILETYPE; -1: FILETYPE_PAGE when multi-page, else 0
     };
 
     // The pattern every fixture page carries: a checker of odd-sized cells shifted per page, with
@@ -68,6 +69,7 @@ public:
         int strips = 0;
         float xResolution = 0.0f;
         float yResolution = 0.0f;
+        std::uint32_t subfileType = 0;
     };
     static std::vector<PageFacts> readTiffPages(const std::string& path);
 
