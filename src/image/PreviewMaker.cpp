@@ -49,6 +49,7 @@ int copyWritable(const std::string& source, const std::string& target) {
     if (error) {
         return -1;
     }
+    files::setCreatedMode(files::native(target));
     fs::permissions(files::native(target), fs::perms::owner_read | fs::perms::owner_write,
                     fs::perm_options::add, error);
     return 0;
