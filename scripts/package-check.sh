@@ -118,7 +118,7 @@ done
 
 echo "== control data"
 field() { dpkg-deb -f "${deb[$1]}" "$2"; }
-has() { grep -qE -- "(^|, )$3( |,|$)" <<<"$(field "$1" "$2")" || fail "$1: $2 lacks $3"; }
+has() { grep -qE -- "(^|, |\| )$3( |,|$)" <<<"$(field "$1" "$2")" || fail "$1: $2 lacks $3"; }
 for package in nomira libzoomwell1 libzoomwell-dev; do
     [[ $(field "$package" Version) == "$version-"* ]] ||
         fail "$package: version $(field "$package" Version) is not the project's $version"
