@@ -80,7 +80,7 @@ echo /etc/nomira/registry.ini >debian/nomira/DEBIAN/conffiles
 # The library dependencies, found among the packages being built first (libzoomwell1's shlibs).
 for package in nomira libzoomwell1; do
     mapfile -t elves < <(elf_files "debian/$package")
-    dpkg-shlibdeps -T"debian/$package.substvars" -p"$package" "${elves[@]}"
+    dpkg-shlibdeps -T"debian/$package.substvars" "${elves[@]}"
 done
 touch debian/libzoomwell-dev.substvars
 

@@ -12,6 +12,7 @@
 #include "ui/base/QtText.h"
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/CVersionDlg.h"
+#include "workbench/Workbench.h"
 
 #include <QFileInfo>
 #include <QFont>
