@@ -1,11 +1,15 @@
-# Install rules and the Debian package (cpack -G DEB, or scripts/package.sh).
-#
-# Layout: the programs live in their program folder /usr/lib/nomira with what they look for
-# beside themselves (the PDF module, the operator's guide NomiraUM.pdf, the agent stand-ins in
-# agent/); /usr/bin holds links to them. libzoomwell, its headers and its CMake package go to the
-# usual places. The registry store /etc/nomira/registry.ini (a conffile) names the machine-wide
-# data folder /var/lib/nomira, which the package's postinst makes for the group "nomira".
+# Install rules, one component per Debian package (scripts/package.sh builds the packages from
+# them):
+#   nomira           the programs in their program folder /usr/lib/nomira with what they look
+#                    for beside themselves (the PDF module, the operator's guide NomiraUM.pdf, the
+#                    agent stand-ins in agent/), links in /usr/bin, the registry store
+#                    /etc/nomira/registry.ini (a conffile), desktop entry, icons, manual pages;
+#   libzoomwell1     the Zoomwell shared library;
+#   libzoomwell-dev  its headers, the link to it and its CMake package.
+# The registry store names the machine-wide data folder /var/lib/nomira, which the package's
+# postinst makes for the group "nomira".
 include(GNUInstallDirs)
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME nomira)
 
 set(NOMIRA_PROGRAM_DIR lib/nomira)
 set(NOMIRA_DATA_DIR /var/lib/nomira)
@@ -31,19 +35,22 @@ endforeach()
 # ---- Zoomwell: library, headers and a CMake package with an exported target ---
 if(ZOOMWELL_SOURCES)
     install(TARGETS zoomwell EXPORT ZoomwellTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libzoomwell1
+            NAMELINK_COMPONENT libzoomwell-dev
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
     target_include_directories(zoomwell PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
-    install(FILES ${ZOOMWELL_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zoomwell)
+    install(FILES ${ZOOMWELL_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zoomwell
+        COMPONENT libzoomwell-dev)
     include(CMakePackageConfigHelpers)
     set(zoomwellCMakeDir ${CMAKE_INSTALL_LIBDIR}/cmake/Zoomwell)
-    install(EXPORT ZoomwellTargets NAMESPACE Zoomwell:: DESTINATION ${zoomwellCMakeDir})
+    install(EXPORT ZoomwellTargets NAMESPACE Zoomwell:: DESTINATION ${zoomwellCMakeDir}
+        COMPONENT libzoomwell-dev)
     configure_package_config_file(${packaging}/ZoomwellConfig.cmake.in
         ${generated}/ZoomwellConfig.cmake INSTALL_DESTINATION ${zoomwellCMakeDir})
     write_basic_package_version_file(${generated}/ZoomwellConfigVersion.cmake
         COMPATIBILITY SameMajorVersion)
     install(FILES ${generated}/ZoomwellConfig.cmake ${generated}/ZoomwellConfigVersion.cmake
-        DESTINATION ${zoomwellCMakeDir})
+        DESTINATION ${zoomwellCMakeDir} COMPONENT libzoomwell-dev)
 endif()
 
 # ---- registry store, desktop entry, icon, metainfo, MIME type -----------------
@@ -82,63 +89,50 @@ else()
     message(STATUS "rsvg-convert not found: the package gets only the scalable icon")
 endif()
 
-# ---- nomira-cli: man page (its --help and our own text) and bash completion ------
-# The page is made by running nomira-cli --help, which a sanitizer build would burden with its
-# reports; packages come from plain builds.
-if(HELP2MAN AND GZIP AND NOT NOMIRA_SANITIZE)
-    set(manPage ${generated}/nomira-cli.1)
+# ---- manual pages and bash completion ------------------------------------------------
+# Nomira's and nomira-demo-data's pages are written by hand. nomira-cli's is made by running
+# nomira-cli --help in a UTF-8 locale (its Japanese texts), which a sanitizer build would
+# burden with its reports; packages come from plain builds.
+set(manPages)
+foreach(page Nomira nomira-demo-data)
+    add_custom_command(OUTPUT ${generated}/man/${page}.1.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/man
+        COMMAND ${CMAKE_COMMAND} -E copy ${packaging}/${page}.1 ${generated}/man/${page}.1
+        COMMAND ${GZIP} -9nf ${generated}/man/${page}.1
+        DEPENDS ${packaging}/${page}.1 VERBATIM)
+    list(APPEND manPages ${generated}/man/${page}.1.gz)
+endforeach()
+if(HELP2MAN AND NOT NOMIRA_SANITIZE)
+    set(manPage ${generated}/man/nomira-cli.1)
     add_custom_command(OUTPUT ${manPage}.gz
-        COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/man
+        COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1 --locale=C.UTF-8
                 "--name=give scanned drawings meaningful file names, without a screen"
                 --include=${packaging}/nomira-cli.h2m --output=${manPage} $<TARGET_FILE:nomira-cli>
         COMMAND ${GZIP} -9nf ${manPage}
         DEPENDS nomira-cli ${packaging}/nomira-cli.h2m
         COMMENT "Writing the manual page of nomira-cli" VERBATIM)
-    add_custom_target(nomira-cli-man ALL DEPENDS ${manPage}.gz)
-    install(FILES ${manPage}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    list(APPEND manPages ${manPage}.gz)
 else()
-    message(STATUS "No manual page for nomira-cli (help2man or gzip missing, or a sanitizer build)")
+    message(STATUS "No manual page for nomira-cli (help2man missing, or a sanitizer build)")
 endif()
+add_custom_target(nomira-man ALL DEPENDS ${manPages})
+install(FILES ${manPages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging}/nomira-cli.bash-completion
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME nomira-cli)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/nomira)
 
-# ---- the Debian package -------------------------------------------------------
-foreach(script postinst postrm)
-    configure_file(${packaging}/${script}.in ${generated}/debian/${script} @ONLY
-        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-        WORLD_READ WORLD_EXECUTE)
+# ---- Debian package data: copyright and changelog in every package, maintainer scripts ------
+set(debian ${packaging}/debian)
+add_custom_command(OUTPUT ${generated}/changelog.Debian.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${debian}/changelog ${generated}/changelog.Debian
+    COMMAND ${GZIP} -9nf ${generated}/changelog.Debian
+    DEPENDS ${debian}/changelog VERBATIM)
+add_custom_target(nomira-debian-changelog ALL DEPENDS ${generated}/changelog.Debian.gz)
+foreach(package nomira libzoomwell1 libzoomwell-dev)
+    install(FILES ${debian}/copyright ${generated}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${package})
 endforeach()
-file(WRITE ${generated}/debian/conffiles "/etc/nomira/registry.ini\n")
-# libzoomwell is a public shared library: the loader's cache learns of it on install and removal.
-file(WRITE ${generated}/debian/triggers "activate-noawait ldconfig\n")
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME nomira)
-set(CPACK_PACKAGE_VENDOR "Orvane")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gives scanned drawings and documents meaningful file names")
-set(CPACK_PACKAGE_DESCRIPTION "Nomira moves scanned drawings and documents into their storage \
-folder under names made from a rename list (a CSV of bibliographic data), joining several scans of \
-one drawing into a multi-page TIFF and writing an export file beside them. The package holds the \
-desktop program Nomira, the headless companion nomira-cli, the Zoomwell zoom-frame library with its \
-headers and CMake package, the operator's guide and a demo-data maker.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Nomira developers <nomira@orvane.example>")
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries come from dpkg-shlibdeps; what the programs start or load by name is added here:
-# the plot converter, the Japanese font, Qt's platform plugins (the screen) and the group tools.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "hp2xx, fonts-ipafont-gothic, qt6-qpa-plugins, adduser, tesseract-ocr-jpn, tesseract-ocr-eng")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${generated}/debian/postinst ${generated}/debian/postrm ${generated}/debian/conffiles
-    ${generated}/debian/triggers)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-include(CPack)
+foreach(script postinst postrm)
+    configure_file(${debian}/nomira.${script}.in ${generated}/debian/nomira.${script} @ONLY)
+endforeach()

@@ -40,7 +40,7 @@ packages=(
     fonts-ipafont-gothic hp2xx
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick jq
-    dpkg-dev desktop-file-utils appstream help2man librsvg2-bin
+    dpkg-dev desktop-file-utils appstream help2man librsvg2-bin lintian devscripts bash-completion
     clang-14 libclang-rt-14-dev
 )
 

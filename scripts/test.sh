@@ -30,9 +30,12 @@ if [[ $(id -u) -eq 0 ]] && id nobody >/dev/null 2>&1 && command -v runuser >/dev
     done
 fi
 
-# The Debian package: built, unpacked and checked without installing it.
+# The Debian packages: built, unpacked and checked without installing them; then two operators
+# of one group share a data folder made by the package (users made for the test, as root).
 echo "== package"
 scripts/package-check.sh || status=1
+echo "== two operators"
+scripts/two-operators.sh build || status=1
 
 scripts/setup.sh --asan
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"

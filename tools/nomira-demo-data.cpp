@@ -416,8 +416,7 @@ void makeDemo(const fs::path& outDir) {
     }
 
     writeText(outDir / "registry.ini", encode,
-              "[SOFTWARE\\Orvane\\DelmoSolution\\Nomira]\nDataPath=" + data.string() +
-                  "\nVersion=" NOMIRA_VERSION "\nBuild_Number=" NOMIRA_BUILD_NUMBER "\n" +
+              "[SOFTWARE\\Orvane\\DelmoSolution\\Nomira]\nDataPath=" + data.string() + "\n" +
                   agentRegistryLines());
 }
 

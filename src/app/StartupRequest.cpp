@@ -46,6 +46,10 @@ StartupRequest StartupRequest::parse(const std::vector<std::string>& arguments,
             } else {
                 prompter.tell(Msg::ImageFolderMissing, {path});
             }
+        } else if (endsWith(arg, ".edd") || endsWith(arg, ".EDD")) {
+            r.workDataPath = resolve(arg, files::join(dataFolder, "editdata"));
+            r.workDataGiven = true;
+            r.argumentsAccepted = true;
         } else if (endsWith(arg, ".csv") || endsWith(arg, ".CSV")) {
             const std::string path = resolve(arg, files::join(dataFolder, "csv"));
             if (const auto found = files::findFileNoCase(path)) {

@@ -128,8 +128,45 @@ bool createDirectory(std::string_view path) {
         return false;
     }
     std::error_code ec;
-    fs::create_directory(native(path), ec);
+    if (fs::create_directory(native(path), ec)) {
+        setCreatedMode(native(path));
+    }
     return isDirectory(path);
+}
+
+bool isSharedFolder(const fs::path& folder) {
+    struct stat st {};
+    const fs::path at = folder.empty() ? fs::path(".") : folder;
+    return ::stat(at.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISGID) != 0 &&
+           (st.st_mode & S_IWGRP) != 0;
+}
+
+unsigned newMode(const fs::path& folder, bool isFolder) {
+    if (isSharedFolder(folder)) {
+        return isFolder ? 02775 : 0664;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return (isFolder ? 0777 : 0666) & ~mask;
+}
+
+bool setCreatedMode(const fs::path& created, int fd) {
+    struct stat st {};
+    if ((fd >= 0 ? ::fstat(fd, &st) : ::lstat(created.c_str(), &st)) != 0 || S_ISLNK(st.st_mode)) {
+        return false;
+    }
+    const bool isFolder = S_ISDIR(st.st_mode);
+    const fs::path folder = created.parent_path();
+    // Outside a shared folder a new folder keeps what mkdir gave it (with a set-group-id bit
+    // inherited from its parent).
+    if (isFolder && !isSharedFolder(folder)) {
+        return true;
+    }
+    const auto mode = static_cast<mode_t>(newMode(folder, isFolder));
+    if ((st.st_mode & 07777) == mode) {
+        return true;
+    }
+    return (fd >= 0 ? ::fchmod(fd, mode) : ::chmod(created.c_str(), mode)) == 0;
 }
 
 bool removeFile(std::string_view path) {
@@ -149,9 +186,7 @@ std::optional<fs::path> createTemporaryBeside(const fs::path& target, int& fd) {
     if (fd < 0) {
         return std::nullopt;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    setCreatedMode(name, fd);
     return fs::path(name);
 }
 

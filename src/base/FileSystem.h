@@ -38,8 +38,21 @@ bool isWritable(std::string_view path);
 bool clearReadOnly(std::string_view path);
 // A folder this process may list, enter and create files in.
 bool isWorkableFolder(std::string_view path);
-// Creates one folder; true when it exists afterwards.
+// Creates one folder; true when it exists afterwards. A folder it makes gets setCreatedMode.
 bool createDirectory(std::string_view path);
+
+// Group sharing: a folder with the set-group-id bit that its group may write in (the data folder
+// and its folders as the package makes them) is shared by the operators of that group. What one
+// of them makes there must stay open to the others whatever their umask.
+bool isSharedFolder(const std::filesystem::path& folder);
+// The permission bits of a new file or folder in folder (file-system spelling): 0664 for a file
+// and 02775 for a folder in a shared folder; elsewhere what the umask leaves of 0666 or 0777
+// (a folder outside a shared folder is left as mkdir made it).
+unsigned newMode(const std::filesystem::path& folder, bool isFolder);
+// Every file and folder this process creates goes through here, right after it is made: it gets
+// newMode of its folder, set explicitly (through fd when given) instead of taken from the umask.
+// False when the mode could not be set, as for a file of another owner.
+bool setCreatedMode(const std::filesystem::path& created, int fd = -1);
 bool removeFile(std::string_view path);
 
 // The whole content of a regular file; nothing for a missing or unreadable file and for anything
@@ -55,7 +68,7 @@ bool writeAtomically(std::string_view path, std::string_view content);
 std::optional<std::string> stageFile(std::string_view path, std::string_view content);
 // A new, empty file beside target (file-system spelling) with a short name of its own, ".~nm" and
 // six letters or digits, so that it can be made whatever the length of target's name; made
-// exclusively, so that it is never a file that was there. The mode is what a new file would get.
+// exclusively, so that it is never a file that was there. The mode is setCreatedMode's.
 // Its path, with its open descriptor in fd; nothing when the folder cannot take it.
 std::optional<std::filesystem::path> createTemporaryBeside(const std::filesystem::path& target,
                                                            int& fd);

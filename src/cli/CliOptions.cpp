@@ -47,10 +47,10 @@ std::optional<CliOptions> CliOptions::parse(int argc, char* argv[], std::string&
 }
 
 const char* CliOptions::usage() {
-    return "usage: nomira-cli [--data-folder DIR] [--json] [--yes | --no] COMMAND [ARGUMENTS]\n"
+    return "Usage: nomira-cli [--data-folder DIR] [--json] [--yes | --no] COMMAND [ARGUMENTS]\n"
            "       nomira-cli --help | --version\n"
            "\n"
-           "commands:\n"
+           "Commands:\n"
            "  settings                      the settings as the main window holds them\n"
            "  template list                 the names the template box lists\n"
            "  template show FILE.tpl        a template as read\n"

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <unistd.h>
 
 CliSession::CliSession(const CliOptions& options) : m_options(options) {
     m_prompter.setAgreeByDefault(options.agree);
@@ -31,7 +32,9 @@ std::optional<std::string> CliSession::dataFolder() {
         AppPaths paths{RegistryStore(RegistryStore::defaultPath())};
         folder = paths.dataFolder();
     }
-    if (!files::isDirectory(folder)) {
+    // A data folder closed to this user (one outside the group that shares it) is refused with
+    // the message of a missing one, as the desktop program refuses it.
+    if (!files::isDirectory(folder) || ::access(files::native(folder).c_str(), R_OK | X_OK) != 0) {
         m_prompter.tell(Msg::DataFolderMissing, {folder});
         return std::nullopt;
     }

@@ -1,3 +1,4 @@
+#include "app/ProgramVersion.h"
 #include "cli/AssignCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliOptions.h"
@@ -26,7 +27,8 @@ int main(int argc, char* argv[]) {
         return CliSession::Done;
     }
     if (options->version) {
-        std::cout << "nomira-cli " << NOMIRA_VERSION << " (Build " << NOMIRA_BUILD_NUMBER << ")\n";
+        std::cout << "nomira-cli " << programversion::kVersion << " (Build "
+                  << programversion::kBuildNumber << ")\n";
         return CliSession::Done;
     }
     CliSession session(*options);

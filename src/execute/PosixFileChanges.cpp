@@ -67,12 +67,6 @@ bool writeAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-mode_t defaultFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 TempFile PosixFileChanges::createTemp(const std::string& folder) {
@@ -90,7 +84,7 @@ TempFile PosixFileChanges::createTemp(const std::string& folder) {
             ::close(fd);
             continue;
         }
-        ::fchmod(fd, defaultFileMode());
+        files::setCreatedMode(name, fd);
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
         return TempFile(*this, files::fromNative(name), fd);
     }
@@ -199,6 +193,9 @@ bool PosixFileChanges::append(const std::string& path, std::string_view text) {
         ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         return false;
+    }
+    if (!existed) {
+        files::setCreatedMode(native, fd);
     }
     const bool ok = writeAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
     const int error = errno;

@@ -250,6 +250,7 @@ int Hp2xxConverter::convert(const std::string& input, const std::string& tempFol
         if (error) {
             return false;
         }
+        files::setCreatedMode(target);
         moved.push_back(name);
         return true;
     });

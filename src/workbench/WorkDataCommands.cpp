@@ -215,6 +215,23 @@ bool WorkDataCommands::write(const std::string& eddPath) {
     return true;
 }
 
+bool WorkDataCommands::openGiven(const std::string& path) {
+    if (savable()) {
+        switch (m_p.prompter.tell(Msg::WorkDataChangedQuestion)) {
+        case Answer::Yes:
+            if ((m_p.state.workDataName.empty() ? saveAs() : save()) != Saved::Written) {
+                return false;
+            }
+            break;
+        case Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
+    return load(path);
+}
+
 // ---- close --------------------------------------------------------------------------------
 
 bool WorkDataCommands::confirmClose() {

@@ -33,6 +33,10 @@ public:
 
     // The load button (no path: the operator chooses the file). True when the file was read.
     bool load(const std::optional<std::string>& path);
+    // A work data file handed over from outside (the file manager, a second start): first the
+    // question whether to save changed work data, as when the window closes, then the load.
+    // False when the operator cancelled, a save did not succeed, or the load failed.
+    bool openGiven(const std::string& path);
     Saved save();
     Saved saveAs();
     // The save commands may be used: work data changed, a template selected, images loaded.

@@ -227,6 +227,9 @@ void Workbench::actOnStartupRequest() {
     if (request.renameListGiven) {
         m_renameList.load(request.renameListPath);
     }
+    if (request.workDataGiven) {
+        m_workData.openGiven(request.workDataPath);
+    }
 }
 
 bool Workbench::command(int id) {

@@ -59,7 +59,8 @@ public:
     void open();
     // Where the window goes at first (after open()), given its outer design size.
     StartPlacement startPlacement(WindowSize design) { return m_placement.atStart(design); }
-    // The start-up request, once the window is shown: template, image folder, rename list.
+    // The start-up request, once the window is shown: template, image folder, rename list, work
+    // data.
     void actOnStartupRequest();
 
     // The assignment list the rename list, the image list and the template box consult: the

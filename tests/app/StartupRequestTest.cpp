@@ -115,6 +115,27 @@ TEST_F(StartupRequestTest, RenameListArguments) {
     EXPECT_EQ(absolute.renameListPath, m_dir.file("elsewhere/abs.CSV"));
 }
 
+// Work data is handed on even when missing: its load reports that, as the load button does.
+TEST_F(StartupRequestTest, WorkDataArguments) {
+    const struct {
+        std::string arg;
+        std::string path; // empty: not given
+    } cases[] = {
+        {"job.edd", "editdata/job.edd"},
+        {"JOB.EDD", "editdata/JOB.EDD"},
+        {sj("作業.edd"), sj("editdata/作業.edd")},
+        {"job.edd.bak", ""},
+        {"job", ""},
+    };
+    for (const auto& c : cases) {
+        const StartupRequest r = parse({c.arg});
+        EXPECT_EQ(r.workDataPath, c.path.empty() ? "" : m_dir.file(c.path)) << u8(c.arg);
+        EXPECT_EQ(r.workDataGiven, !c.path.empty()) << u8(c.arg);
+        EXPECT_EQ(r.argumentsAccepted, !c.path.empty()) << u8(c.arg);
+    }
+    EXPECT_EQ(parse({"/home/op/w.edd"}).workDataPath, "/home/op/w.edd");
+}
+
 TEST_F(StartupRequestTest, AllThreeKindsTogether) {
     const StartupRequest r = parse({"list.csv", "/t=Plan", "ignored", "/f=scan"});
     EXPECT_TRUE(r.templateGiven);

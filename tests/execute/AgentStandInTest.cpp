@@ -96,6 +96,50 @@ TEST_F(AgentStandIn, ConversionWithoutDefinitionOrListWritesNoJob) {
     EXPECT_FALSE(files::exists(m_dir.file("storage/WORK")));
 }
 
+// The conversion writes only jobs the registration takes: the document type comes from the map
+// when the definition has none, and a list whose values would break the job's lines is refused.
+TEST_F(AgentStandIn, ConversionWritesOnlyJobsTheRegistrationTakes) {
+    const struct {
+        const char* what;
+        std::string xml;
+        std::string map;
+        std::string list;
+        int convertExit;
+        const char* registeredAt;
+    } cases[] = {
+        {"the type of the definition", "<Quentdef><DocType>Drawing</DocType></Quentdef>",
+         "<DocType>,Other\r\n", "\"x.tif\",C,F,\"T\"\r\n", 0, "store/Drawing/C/F/x.tif"},
+        {"the type of the map", "<Quentdef><DocType/></Quentdef>", "<DocType>,Plan\r\n",
+         "\"x.tif\",C,F,\"T\"\r\n", 0, "store/Plan/C/F/x.tif"},
+        {"no type anywhere", "<Quentdef/>", "", "\"x.tif\",C,F,\"T\"\r\n", 4, nullptr},
+        {"a type leaving the store", "<Quentdef><DocType>..</DocType></Quentdef>", "",
+         "\"x.tif\",C,F,\"T\"\r\n", 4, nullptr},
+        {"a tab in a title", "<Quentdef><DocType>D</DocType></Quentdef>", "",
+         "\"x.tif\",C,F,\"T\tU\"\r\n", 4, nullptr},
+        {"a file name leaving the source", "<Quentdef><DocType>D</DocType></Quentdef>", "",
+         "\"../x.tif\",C,F,\"T\"\r\n", 4, nullptr},
+    };
+    m_dir.write("storage/x.tif", "scan");
+    for (const auto& c : cases) {
+        fs::remove_all(files::native(m_store));
+        fs::remove_all(files::native(m_dir.file("storage/WORK")));
+        fs::remove(files::native(m_dir.file("storage/quentdef.map")));
+        m_dir.write("storage/quentdef.xml", c.xml);
+        if (!c.map.empty()) {
+            m_dir.write("storage/quentdef.map", c.map);
+        }
+        m_dir.write("storage/list.csv", c.list);
+        EXPECT_EQ(run("\"" + m_agent + "Quentconv.exe\" \"" + m_storage + "\""), c.convertExit)
+            << c.what;
+        EXPECT_EQ(files::exists(m_dir.file("storage/WORK/list.job")), c.convertExit == 0) << c.what;
+        if (c.registeredAt != nullptr) {
+            EXPECT_EQ(run("\"" + m_agent + "Quentry.exe\" /d=\"" + m_storage + "/WORK\""), 0)
+                << c.what;
+            EXPECT_EQ(m_dir.read(c.registeredAt), "scan") << c.what;
+        }
+    }
+}
+
 struct JobCase {
     const char* what;
     std::string job;

@@ -6,6 +6,7 @@
 #include "FailingFileChanges.h"
 #include "app/Settings.h"
 #include "base/FileSystem.h"
+#include "support/FileModes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,28 @@ TEST(FileChanges, MovesRenameOrCopyAndNeverTakeAnExistingTargetUnasked) {
         for (const std::string& name : files::listFolder(dir.path())) {
             EXPECT_FALSE(temporaries::isTemporaryName(name)) << c.label;
         }
+    }
+}
+
+// What a run writes (the journal, new targets and exports) stays open to the group of a shared
+// folder whatever the operator's umask.
+TEST(FileChanges, NewFilesInASharedFolderAreGroupWritable) {
+    const struct {
+        bool shared;
+        int expected;
+    } cases[] = {{true, 0664}, {false, 0600}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        if (c.shared) {
+            makeShared(dir.path());
+        }
+        const UmaskScope mask(077);
+        PosixFileChanges changes;
+        ASSERT_TRUE(changes.append(dir.file("run.log"), "line\n"));
+        ASSERT_TRUE(changes.append(dir.file("run.log"), "line\n"));
+        EXPECT_TRUE(filesteps::writeWhole(changes, dir.file("export.txt"), "rows", false));
+        EXPECT_EQ(modeOf(dir.file("run.log")), c.expected) << c.shared;
+        EXPECT_EQ(modeOf(dir.file("export.txt")), c.expected) << c.shared;
     }
 }
 

@@ -224,6 +224,41 @@ TEST_F(WorkDataCommandsTest, OnlyPlainImageNamesOfCompleteRowsInTheImageFolderAr
     EXPECT_EQ(read(m_tmp.path() + "/a4.tif"), "outside");
 }
 
+// A file handed over by the file manager: the question about changed work comes first, as when
+// the window closes, and the load is the load button's.
+TEST_F(WorkDataCommandsTest, AHandedOverFileAsksAboutChangedWorkThenLoads) {
+    const Records saved{"1:a4.tif:1", "1:a3.tif:2", "3:x.jpg:1"};
+    const Records changed{"1:a4.tif:1", "1:a3.tif:2"};
+    const struct {
+        const char* what;
+        bool change;
+        Answer answer;
+        bool loaded;
+        Records records;
+    } cases[] = {
+        {"unchanged work: no question", false, Answer::Cancel, true, saved},
+        {"no: the changes are dropped", true, Answer::No, true, saved},
+        {"yes: saved, then loaded", true, Answer::Yes, true, changed},
+        {"cancel: nothing loaded", true, Answer::Cancel, false, changed},
+    };
+    for (const auto& c : cases) {
+        assignSome();
+        saveAs(m_work + "/job1");
+        if (c.change) {
+            select(3, {3});
+            m_wb->command(id(Ctl::Release));
+            m_prompter.queueAnswer(c.answer);
+        }
+        const std::size_t asked = m_prompter.shown().size();
+        EXPECT_EQ(m_wb->workData().openGiven(m_work + "/job1.edd"), c.loaded) << c.what;
+        EXPECT_EQ(m_prompter.shown().size(), asked + (c.change ? 1 : 0)) << c.what;
+        EXPECT_EQ(records(), c.records) << c.what;
+        EXPECT_EQ(m_wb->state().modified, !c.loaded) << c.what;
+    }
+    EXPECT_FALSE(m_wb->workData().openGiven(m_work + "/gone.edd"));
+    EXPECT_EQ(shownTexts().back(), "指定した作業ﾃﾞｰﾀﾌｧｲﾙが存在しません。");
+}
+
 TEST_F(WorkDataCommandsTest, ClosingAsksOnlyAboutChangedWorkAndMayBeCancelled) {
     image("a3b.tif");
     start({"D-1", "D-2"});

@@ -22,6 +22,7 @@ struct JobEntry {
     std::string folder;
     std::string title;
     std::vector<std::string> properties;
+    bool operator==(const JobEntry&) const = default;
 };
 
 // A converted job: the document type, the folder the files are in, the property names of the
@@ -31,6 +32,7 @@ struct Job {
     std::string source;
     std::vector<std::string> propertyNames;
     std::vector<JobEntry> entries;
+    bool operator==(const Job&) const = default;
 };
 
 // A job file's text, and the job of such a text; nothing, with the reason, when it is malformed.

@@ -1,9 +1,13 @@
 // Stand-in for the registration agent's conversion program: "Quentconv.exe STORAGE". It reads
 // the definition (quentdef.xml) and the newest agent list (*.csv) of the storage folder and
 // writes the converted job into STORAGE/WORK, named after the list with the extension ".job".
+// The document type is quentdef.xml's, or, when that has none, the one of quentdef.map's
+// "<DocType>" line, which the rename program reads too. A job the registration program would
+// refuse (no document type, a name leaving the store, a value holding a tab) is not written.
 #include "AgentJob.h"
 
 #include "base/FileSystem.h"
+#include "execute/ReadDocType.h"
 #include "renamelist/SplitCsvLine.h"
 
 #include <cstdio>
@@ -58,6 +62,9 @@ int main(int argc, char** argv) {
     const auto root = definition.child("Quentdef");
     agent::Job job;
     job.docType = root.child_value("DocType");
+    if (job.docType.empty()) {
+        job.docType = ReadDocType(files::join(storage, "quentdef.map")).value_or("");
+    }
     job.source = storage;
     for (const auto& p : root.child("Properties").children("Property")) {
         job.propertyNames.emplace_back(p.attribute("name").value());
@@ -84,10 +91,18 @@ int main(int argc, char** argv) {
         }
         job.entries.push_back(std::move(e));
     }
+    const std::string jobText = agent::formatJob(job);
+    // A value with a tab or a line break would shift or split the job's fields: the job must
+    // read back as exactly what was converted.
+    if (const auto parsed = agent::parseJob(jobText); !parsed.job || *parsed.job != job) {
+        std::fprintf(stderr, "Quentconv: the job would be malformed (%s)\n",
+                     parsed.job ? "a value holds a tab or a line break" : parsed.error.c_str());
+        return 4;
+    }
     const std::string work = files::join(storage, "WORK");
     const std::string jobName = files::fromNative(list->stem()) + ".job";
     if (!files::createDirectory(work) ||
-        !files::writeAtomically(files::join(work, jobName), agent::formatJob(job))) {
+        !files::writeAtomically(files::join(work, jobName), jobText)) {
         std::fprintf(stderr, "Quentconv: cannot write the job into %s\n", work.c_str());
         return 1;
     }

@@ -19,6 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Makes folder and the folders above it that are missing, each as the programs make folders,
+// so that a store in the shared data folder stays open to the whole group.
+void makeFolders(const fs::path& folder) {
+    if (folder.empty() || fs::is_directory(folder)) {
+        return;
+    }
+    makeFolders(folder.parent_path());
+    files::createDirectory(files::fromNative(folder));
+}
+
 std::vector<fs::path> jobsIn(const fs::path& folder) {
     std::vector<fs::path> jobs;
     std::error_code ec;
@@ -44,8 +54,13 @@ int main(int argc, char** argv) {
     const std::string store =
         ProfileFile(home + "Quentry.ini").readString("Store", "Folder", home + "store");
     std::error_code ec;
-    fs::create_directories(files::native(store), ec);
-    std::ofstream log(files::native(files::join(store, "quentry.log")), std::ios::app);
+    makeFolders(files::native(store));
+    const fs::path logPath = files::native(files::join(store, "quentry.log"));
+    const bool newLog = !fs::exists(logPath, ec);
+    std::ofstream log(logPath, std::ios::app);
+    if (log && newLog) {
+        files::setCreatedMode(logPath);
+    }
     if (!log) {
         std::fprintf(stderr, "Quentry: cannot open the log in %s\n", store.c_str());
         return 2;
@@ -71,10 +86,13 @@ int main(int argc, char** argv) {
             const std::string target = files::join(
                 files::join(files::join(files::join(store, job.docType), e.cabinet), e.folder),
                 e.file);
-            fs::create_directories(files::native(files::parentFolder(target)), ec);
+            makeFolders(files::native(files::parentFolder(target)));
             const bool copied =
                 fs::copy_file(files::native(files::join(job.source, e.file)), files::native(target),
                               fs::copy_options::overwrite_existing, ec);
+            if (copied) {
+                files::setCreatedMode(files::native(target));
+            }
             log << agent::timestamp() << (copied ? "\tREGISTERED\t" : "\tFAILED\t") << jobName
                 << "\t" << e.file << "\t" << target << "\n";
             allCopied = allCopied && copied;

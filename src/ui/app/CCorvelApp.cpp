@@ -1,7 +1,7 @@
 #include "ui/app/CCorvelApp.h"
 
 #include "app/AppContext.h"
-#include "app/SettingsKeys.h"
+#include "app/ProgramVersion.h"
 #include "app/SettingsStore.h"
 #include "base/FileSystem.h"
 #include "base/Messages.h"
@@ -12,6 +12,7 @@
 #include "ui/base/QtText.h"
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/CVersionDlg.h"
+#include "workbench/Workbench.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -63,6 +64,11 @@ int CCorvelApp::run() {
     case SingleInstance::Result::Acquired:
         break;
     case SingleInstance::Result::AlreadyRunning:
+        // A work data file opened from the file manager goes to the running window.
+        if (context.request.workDataGiven &&
+            instance.openInRunning(qttext::fromCp932(context.request.workDataPath))) {
+            return 0;
+        }
         prompter.tell(Msg::AlreadyRunning);
         instance.activateRunning();
         return 0;
@@ -73,12 +79,9 @@ int CCorvelApp::run() {
     SettingsStore exportSettings(context.paths.settingsFilePath(), context.paths.dataFolder());
     context.exportType = exportSettings.exportType();
 
-    const QString version =
-        qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, "Version").value_or(""));
-    const QString build =
-        qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, "Build_Number").value_or(""));
     {
-        CVersionDlg splash(version, build, true);
+        CVersionDlg splash(QString::fromLatin1(programversion::kVersion),
+                           QString::fromLatin1(programversion::kBuildNumber), true);
         splash.exec();
     }
 
@@ -97,6 +100,12 @@ int CCorvelApp::run() {
         CCorvelDlg dialog(context);
         instance.setMainWindow(&dialog);
         automation.setMainWindow(&dialog);
+        QObject::connect(
+            &instance, &SingleInstance::workDataOpenRequested, &dialog,
+            [&dialog](const QString& path) {
+                dialog.workbench().workData().openGiven(qttext::toCp932(path));
+            },
+            Qt::QueuedConnection);
         dialog.exec();
         automation.clearLinks();
         instance.setMainWindow(nullptr);

@@ -7,7 +7,9 @@
 
 namespace {
 constexpr char kActivate[] = "activate\n";
-}
+// Followed by the work data file's path in UTF-8 and a line end.
+constexpr char kOpen[] = "open\t";
+} // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder, QObject* parent)
     : QObject(parent), m_socketPath(QDir(folder).filePath(name + ".socket")),
@@ -38,12 +40,20 @@ SingleInstance::Result SingleInstance::acquire() {
 }
 
 bool SingleInstance::activateRunning(int timeoutMs) {
+    return sendToRunning(kActivate, timeoutMs);
+}
+
+bool SingleInstance::openInRunning(const QString& workDataPath, int timeoutMs) {
+    return sendToRunning(kOpen + workDataPath.toUtf8() + '\n', timeoutMs);
+}
+
+bool SingleInstance::sendToRunning(const QByteArray& request, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
     if (!socket.waitForConnected(timeoutMs)) {
         return false;
     }
-    socket.write(kActivate);
+    socket.write(request);
     socket.waitForBytesWritten(timeoutMs);
     socket.waitForReadyRead(timeoutMs);
     const bool answered = socket.readAll().startsWith("ok");
@@ -65,9 +75,20 @@ void SingleInstance::onNewConnection() {
             if (!socket->canReadLine()) {
                 return;
             }
-            if (socket->readLine() == kActivate) {
+            const QByteArray line = socket->readLine();
+            if (line == kActivate) {
                 bringToFront();
                 socket->write(m_window ? "ok\n" : "none\n");
+            } else if (line.startsWith(kOpen) && line.endsWith('\n')) {
+                bringToFront();
+                // Only the main window waiting for input takes a file: an open dialog of its
+                // own finishes first.
+                const bool idle = m_window && QApplication::activeModalWidget() == m_window;
+                socket->write(idle ? "ok\n" : "busy\n");
+                if (idle) {
+                    emit workDataOpenRequested(QString::fromUtf8(line.mid(
+                        qsizetype(sizeof kOpen) - 1, line.size() - qsizetype(sizeof kOpen))));
+                }
             }
         });
     }

@@ -24,6 +24,9 @@ public:
     Result acquire();
     // From a second instance: asks the running one to come to the front. True when it answered.
     bool activateRunning(int timeoutMs = 2000);
+    // From a second instance: hands a work data file (a local path) to the running one, which
+    // comes to the front and loads it. True when it took the file.
+    bool openInRunning(const QString& workDataPath, int timeoutMs = 2000);
     // The window that carries the instance marker; activation requests bring it forward.
     void setMainWindow(QWidget* window) { m_window = window; }
     void release();
@@ -32,10 +35,13 @@ public:
 
 signals:
     void activationRequested();
+    // A second instance handed over a work data file while the main window waits for input.
+    void workDataOpenRequested(const QString& path);
 
 private:
     void onNewConnection();
     void bringToFront();
+    bool sendToRunning(const QByteArray& request, int timeoutMs);
 
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;

@@ -1,8 +1,9 @@
 #include "ui/workbench/CCorvelDlg.h"
 #include "ui/workbench/ReadAssignRunner.h"
 
+#include "app/ProgramVersion.h"
+
 #include "app/AppContext.h"
-#include "app/SettingsKeys.h"
 #include "base/FileSystem.h"
 #include "base/Messages.h"
 #include "ui/base/QtLaunchRequester.h"
@@ -265,11 +266,8 @@ bool CCorvelDlg::runImageEditor(const std::string& path, bool overA0, bool noise
 }
 
 void CCorvelDlg::runVersionDialog() {
-    const RegistryStore& registry = m_context.paths.registry();
-    const auto text = [&registry](const char* name) {
-        return qttext::fromCp932(registry.value(keys::kNomiraRegistryKey, name).value_or(""));
-    };
-    CVersionDlg dialog(text("Version"), text("Build_Number"), false, this);
+    CVersionDlg dialog(QString::fromLatin1(programversion::kVersion),
+                       QString::fromLatin1(programversion::kBuildNumber), false, this);
     dialog.exec();
 }
 

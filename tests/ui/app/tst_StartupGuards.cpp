@@ -41,6 +41,39 @@ private slots:
         QVERIFY(!window.isMinimized());
     }
 
+    // A work data file from a second start goes to the main window only while that waits for
+    // input; with a dialog of its own open, the file is refused and nothing is loaded.
+    void workDataGoesOnlyToAWaitingMainWindow() {
+        const QString path = QStringLiteral("/data/editdata/作業 1.edd");
+        for (const bool dialogOpen : {false, true}) {
+            QTemporaryDir dir;
+            SingleInstance first(QStringLiteral("n"), dir.path());
+            QCOMPARE(first.acquire(), SingleInstance::Result::Acquired);
+            QDialog window;
+            window.setWindowModality(Qt::ApplicationModal);
+            window.show();
+            QDialog other(&window);
+            other.setWindowModality(Qt::ApplicationModal);
+            if (dialogOpen) {
+                other.show();
+            }
+            first.setMainWindow(&window);
+            QSignalSpy opened(&first, &SingleInstance::workDataOpenRequested);
+
+            QLocalSocket client;
+            client.connectToServer(dir.filePath(QStringLiteral("n.socket")));
+            QVERIFY(client.waitForConnected(2000));
+            client.write("open\t" + path.toUtf8() + "\n");
+            QTRY_VERIFY(client.bytesAvailable() > 0);
+            QCOMPARE(client.readAll(), QByteArray(dialogOpen ? "busy\n" : "ok\n"));
+            QCoreApplication::processEvents();
+            QCOMPARE(opened.count(), dialogOpen ? 0 : 1);
+            if (!dialogOpen) {
+                QCOMPARE(opened.at(0).at(0).toString(), path);
+            }
+        }
+    }
+
     void lockIsFreeAgainAfterRelease() {
         QTemporaryDir dir;
         {
