@@ -36,7 +36,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libtiff-dev libtiff-tools xdg-utils libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
-    fonts-ipafont-gothic hp2xx
+    fonts-ipafont-gothic hp2xx qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin

@@ -43,6 +43,7 @@ std::optional<RenameRun::Outcome> ExecuteCommand::execute() {
     runlists::removeRows(m_p.renameList, outcome.doneRows);
     m_p.state.modified = true;
     m_p.relist();
+    m_p.renameList.showFirstDataRow();
     m_p.view.setWaitCursor(false);
     RenameRun::tellFailures(m_p.prompter, outcome);
     if (isAgentType()) {

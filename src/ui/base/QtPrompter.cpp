@@ -1,6 +1,7 @@
 #include "ui/base/QtPrompter.h"
 
 #include "base/FileSystem.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtText.h"
 
 #include <QFileDialog>
@@ -54,10 +55,15 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
     case Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case Buttons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    qtcaptions::caption(box);
     if (m_owner == nullptr) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
@@ -69,7 +75,8 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
     case QMessageBox::Cancel:
         return Answer::Cancel;
     default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo ? Answer::No
+                                                                               : Answer::Ok;
     }
 }
 
