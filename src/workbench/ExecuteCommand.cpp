@@ -6,6 +6,7 @@
 #include "execute/ExportType.h"
 #include "execute/RunLists.h"
 #include "execute/RunPreparation.h"
+#include "renamelist/RenameList.h"
 #include "workbench/Ctl.h"
 #include "workbench/WorkbenchState.h"
 

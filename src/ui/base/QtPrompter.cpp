@@ -45,15 +45,19 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
                                Buttons buttons) {
     QMessageBox box(qtIcon(icon), qttext::fromCp932(caption), qttext::fromCp932(text),
                     QMessageBox::NoButton, m_owner);
+    // The first button is the default, except where Yes would replace a file.
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
         break;
     case Buttons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
         break;
     case Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
         break;
     case Buttons::YesNoDefaultNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -61,6 +65,7 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
         break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
         break;
     }
     qtcaptions::caption(box);

@@ -83,7 +83,6 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     m_folderLabel->setObjectName(QStringLiteral("StorageFolder"));
     m_docTypeLabel = new QLabel(optionsBox);
     m_browse = new QPushButton(q("参照..."), optionsBox);
-    QPushButton* browse = m_browse;
     auto* reference = new QPushButton(q("参照値設定..."), optionsBox);
     reference->setVisible(env.referenceValues && env.launcher != nullptr);
     grid->addWidget(m_replace, 0, 0);
@@ -94,7 +93,7 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     grid->addWidget(m_rememberWidths, 3, 0);
     grid->addWidget(new QLabel(q("格納ﾌｫﾙﾀﾞ："), optionsBox), 4, 0);
     grid->addWidget(m_folderLabel, 5, 0);
-    grid->addWidget(browse, 5, 1);
+    grid->addWidget(m_browse, 5, 1);
     grid->addWidget(new QLabel(q("文書ﾀｲﾌﾟ："), optionsBox), 6, 0);
     grid->addWidget(m_docTypeLabel, 7, 0);
     grid->addWidget(reference, 7, 1);
@@ -115,7 +114,7 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     connect(buttons, &QDialogButtonBox::rejected, this, &CTemplateDlg::reject);
     connect(m_replace, &QCheckBox::toggled, m_replacement, &QLineEdit::setEnabled);
     connect(m_detail, &QPushButton::clicked, this, &CTemplateDlg::openDetail);
-    connect(browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
+    connect(m_browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
     if (env.launcher != nullptr) {
         m_reference = std::make_unique<ReferenceValues>(env.agent, *env.launcher, env.prompter);
         m_requester = new QtLaunchRequester(this);
