@@ -23,7 +23,7 @@ private:
     // Shows a box and, once it is up, notes its buttons and answers it with Escape.
     static Seen show(Buttons buttons) {
         Seen seen;
-        QTimer::singleShot(0, [&seen] {
+        QTimer::singleShot(0, [&seen, buttons] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box != nullptr);
             for (const QAbstractButton* b : box->buttons()) {
@@ -34,7 +34,7 @@ private:
                 seen.defaultCaption = d->text();
             }
             const QByteArray folder = qgetenv("NOMIRA_SCREENSHOTS");
-            if (!folder.isEmpty()) {
+            if (!folder.isEmpty() && buttons == Buttons::YesNoDefaultNo) {
                 QTest::qWait(300);
                 box->screen()->grabWindow(0).save(QString::fromUtf8(folder) + "/question-box.png");
             }
@@ -98,7 +98,7 @@ private slots:
             chooser->close();
         });
         QtPrompter prompter;
-        prompter.chooseFolder(textcodec::utf8ToCp932("ﾌｫﾙﾀﾞを選択してください。"), "/tmp");
+        prompter.chooseFolder(textcodec::utf8ToCp932("ﾌｫﾙﾀﾞを選択してください。"), "/usr");
     }
 };
 
