@@ -1,4 +1,5 @@
 #include "RenameListRig.h"
+#include "base/CellGridListener.h"
 
 #include <gtest/gtest.h>
 
