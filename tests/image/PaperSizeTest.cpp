@@ -142,7 +142,7 @@ TEST(ImageCheck, TheRefusalNamesTheFirstRefusedPageAndWhy) {
         int page;
     } cases[] = {
         {ImageType::Jpeg, {camera}, Reason::LargerThanA0, 1},
-        {ImageType::Tiff, {camera}, Reason::None, 0}, // a TIFF larger than A0 is accepted
+        {ImageType::Tiff, {pageMm(900, 1300)}, Reason::None, 0},     // a TIFF over A0 is accepted
         {ImageType::Pdf, {pageMm(210, 297, 1200)}, Reason::None, 0}, // PDF pages have no dpi
         {ImageType::Tiff, {pageMm(210, 297, 1200)}, Reason::ResolutionTooHigh, 1},
         {ImageType::Jpeg, {pageMm(20, 20, 1200)}, Reason::ResolutionTooHigh, 1}, // dpi first
