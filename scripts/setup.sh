@@ -37,7 +37,7 @@ packages=(
     qt6-base-dev libgl-dev
     libtiff-dev libtiff-tools xdg-utils libleptonica-dev libpoppler-cpp-dev libpugixml-dev nlohmann-json3-dev
     libtesseract-dev tesseract-ocr tesseract-ocr-jpn tesseract-ocr-eng libzxing-dev
-    fonts-ipafont-gothic hp2xx
+    fonts-ipafont-gothic hp2xx qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick jq
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin lintian devscripts bash-completion

@@ -54,10 +54,6 @@ std::vector<std::string> splitAt(std::string_view text, char separator) {
     }
 }
 
-std::string unsignedText(int value) {
-    return std::to_string(static_cast<unsigned int>(value));
-}
-
 // ExportFilename as stored: the default only when the key is absent; an empty value stays empty,
 // so that a run without the name dialog asks for a name instead of inventing one.
 std::string exportFilenameOf(const ProfileFile& file) {
@@ -369,10 +365,10 @@ WindowRect SettingsStore::initWindowRect() {
 bool SettingsStore::setInitWindowRect(const WindowRect& rect) {
     m_settings.windowRect = rect;
     bool ok = true;
-    writeString(kSystem, "InitWindowRectLeft", unsignedText(rect.left), ok);
-    writeString(kSystem, "InitWindowRectTop", unsignedText(rect.top), ok);
-    writeString(kSystem, "InitWindowRectRight", unsignedText(rect.right), ok);
-    writeString(kSystem, "InitWindowRectBottom", unsignedText(rect.bottom), ok);
+    writeString(kSystem, "InitWindowRectLeft", std::to_string(rect.left), ok);
+    writeString(kSystem, "InitWindowRectTop", std::to_string(rect.top), ok);
+    writeString(kSystem, "InitWindowRectRight", std::to_string(rect.right), ok);
+    writeString(kSystem, "InitWindowRectBottom", std::to_string(rect.bottom), ok);
     return ok;
 }
 

@@ -126,7 +126,7 @@ constexpr std::array kEntries{
           kWarning, Icon::Warning, Buttons::Ok},
     Entry{Msg::TargetExistsQuestion,
           "ﾌｧｲﾙ出力先ﾌｫﾙﾀﾞに %s%s ﾌｧｲﾙが既に存在します。\n上書きしますか？", kQuestion,
-          Icon::Question, Buttons::YesNo},
+          Icon::Question, Buttons::YesNoDefaultNo},
     Entry{Msg::RenameFailedCount, "%d個のﾌｧｲﾙのﾘﾈｰﾑに失敗しました。", kWarning, Icon::Warning,
           Buttons::Ok},
     Entry{Msg::RenameDone, "%d/%d件をﾘﾈｰﾑしました。", "情報", Icon::Information, Buttons::Ok},

@@ -14,6 +14,7 @@ Answer ScriptedPrompter::showMessage(const std::string& text, const std::string&
     case Buttons::OkCancel:
         return m_agree ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
     case Buttons::YesNoCancel:
         break;
     }

@@ -14,7 +14,13 @@ namespace {
 // device planted in its place is never opened for waiting or followed.
 int openLockFile(const std::string& path) {
     const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    int fd = ::open(path.c_str(), O_RDWR | flags, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | O_EXCL | flags, 0666);
+    if (fd >= 0) {
+        // Made just now: the next operator of the group must be able to open it as well.
+        files::setCreatedMode(path, fd);
+    } else if (errno == EEXIST) {
+        fd = ::open(path.c_str(), O_RDWR | flags, 0666);
+    }
     if (fd < 0 && errno == EACCES) {
         fd = ::open(path.c_str(), O_RDONLY | flags, 0666);
     }

@@ -25,6 +25,31 @@ bool ImageCheck::hasTiffMagic(const std::uint8_t* head, std::size_t size) {
     return size >= 2 && ((head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M'));
 }
 
+ImageCheck::Refusal ImageCheck::refusal(ImageType type, const std::vector<PageFacts>& pages,
+                                        int margin) {
+    if (type == ImageType::HpGl2) {
+        return {};
+    }
+    if (pages.empty()) {
+        return {Reason::NoPages, {}};
+    }
+    for (const PageFacts& page : pages) {
+        if (type != ImageType::Pdf && resolutionTooHigh(page)) {
+            return {Reason::ResolutionTooHigh, page};
+        }
+        if (!isLargeEnough(page.widthMm, page.heightMm)) {
+            return {Reason::TooSmall, page};
+        }
+        if (type == ImageType::Tiff && !fitsRoll(page.widthMm, page.heightMm)) {
+            return {Reason::LongerThanRoll, page};
+        }
+        if (type != ImageType::Tiff && PaperSize::isOverA0(page.widthMm, page.heightMm, margin)) {
+            return {Reason::LargerThanA0, page};
+        }
+    }
+    return {};
+}
+
 bool ImageCheck::isLargeEnough(int widthMm, int heightMm) {
     return !((widthMm < 30 || heightMm < 40) && (widthMm < 40 || heightMm < 30));
 }
@@ -35,35 +60,19 @@ bool ImageCheck::fitsRoll(int widthMm, int heightMm) {
 
 int ImageCheck::checkTiff(const std::vector<PageFacts>& pages, int margin, bool& overA0) {
     overA0 = false;
-    for (const PageFacts& page : pages) {
-        if (resolutionTooHigh(page) || !isLargeEnough(page.widthMm, page.heightMm) ||
-            !fitsRoll(page.widthMm, page.heightMm)) {
-            overA0 = false;
-            return -1;
-        }
-        if (PaperSize::isOverA0(page.widthMm, page.heightMm, margin)) {
-            overA0 = true;
-        }
+    if (refusal(ImageType::Tiff, pages, margin).reason != Reason::None) {
+        return -1;
     }
-    return pages.empty() ? -1 : 0;
+    for (const PageFacts& page : pages) {
+        overA0 = overA0 || PaperSize::isOverA0(page.widthMm, page.heightMm, margin);
+    }
+    return 0;
 }
 
 int ImageCheck::checkJpeg(const std::vector<PageFacts>& pages, int margin) {
-    for (const PageFacts& page : pages) {
-        if (resolutionTooHigh(page) || !isLargeEnough(page.widthMm, page.heightMm) ||
-            PaperSize::isOverA0(page.widthMm, page.heightMm, margin)) {
-            return -1;
-        }
-    }
-    return pages.empty() ? -1 : 0;
+    return refusal(ImageType::Jpeg, pages, margin).reason == Reason::None ? 0 : -1;
 }
 
 int ImageCheck::checkPdf(const std::vector<PageFacts>& pages, int margin) {
-    for (const PageFacts& page : pages) {
-        if (!isLargeEnough(page.widthMm, page.heightMm) ||
-            PaperSize::isOverA0(page.widthMm, page.heightMm, margin)) {
-            return -1;
-        }
-    }
-    return pages.empty() ? -1 : 0;
+    return refusal(ImageType::Pdf, pages, margin).reason == Reason::None ? 0 : -1;
 }

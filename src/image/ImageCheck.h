@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/ImageTypeDetector.h"
 #include "image/PageMeasure.h"
 
 #include <cstddef>
@@ -27,6 +28,15 @@ public:
     static int checkJpeg(const std::vector<PageFacts>& pages, int margin);
     // PDF pages: at least 30 x 40 mm and not larger than A0.
     static int checkPdf(const std::vector<PageFacts>& pages, int margin);
+
+    // Why the checks refuse a file's pages, and the first page they refuse; None when they accept
+    // them (and for HP-GL2 files, which have no measured pages).
+    enum class Reason { None, NoPages, ResolutionTooHigh, TooSmall, LargerThanA0, LongerThanRoll };
+    struct Refusal {
+        Reason reason = Reason::None;
+        PageFacts page;
+    };
+    static Refusal refusal(ImageType type, const std::vector<PageFacts>& pages, int margin);
 
     static bool isLargeEnough(int widthMm, int heightMm);
     static bool fitsRoll(int widthMm, int heightMm);

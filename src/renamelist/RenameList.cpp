@@ -167,6 +167,17 @@ int RenameList::lastDataRow() const {
     return 0;
 }
 
+void RenameList::showFirstDataRow() {
+    int first = 1;
+    while (first < kDataRows && !rowHasData(first)) {
+        ++first;
+    }
+    if (!rowHasData(first)) {
+        first = 1;
+    }
+    m_grid.showCell(first, std::max(m_grid.col(), m_grid.fixedCols()));
+}
+
 bool RenameList::isCompleteRow(int row) const {
     bool anyFileNameColumn = false;
     for (int k = 0; k < columnCount(); ++k) {

@@ -95,6 +95,9 @@ public:
     bool rowHasData(int row) const;
     // The highest row with data, 0 when there is none.
     int lastDataRow() const;
+    // Scrolls the list to its first row with data (row 1 when there is none), in the current
+    // column.
+    void showFirstDataRow();
     // True when the template has file-name columns and each holds text in the row (text, integer
     // and real values trimmed of blanks first).
     bool isCompleteRow(int row) const;

@@ -206,10 +206,11 @@ bool TemplateEditGrid::blankRow(int row) const {
 }
 
 std::optional<TemplateEditRefusal> TemplateEditGrid::refuse(Msg message, int row,
+                                                            TemplateEditRefusal::Field field,
                                                             bool clearReplacement) {
     m_prompter.tell(message);
     m_grid.setCurrentCell(row, m_grid.col());
-    return TemplateEditRefusal{message, row, clearReplacement};
+    return TemplateEditRefusal{message, row, clearReplacement, field};
 }
 
 std::optional<TemplateEditRefusal> TemplateEditGrid::validate(const TemplateOptions& options) {
@@ -256,24 +257,24 @@ std::optional<TemplateEditRefusal> TemplateEditGrid::validate(const TemplateOpti
     if (sort2Rows > 1) {
         return refuse(Msg::EditorSort2Duplicate, lastSort2);
     }
+    using Field = TemplateEditRefusal::Field;
     const int row = m_grid.row();
     if (options.replaceSpaces) {
         if (options.replacementChar.empty()) {
-            return refuse(Msg::EditorReplacementEmpty, row);
+            return refuse(Msg::EditorReplacementEmpty, row, Field::Replacement);
         }
         if (options.replacementChar == " ") {
-            return refuse(Msg::EditorReplacementBlank, row, true);
+            return refuse(Msg::EditorReplacementBlank, row, Field::Replacement, true);
         }
-        if (options.replacementChar.size() == 1 &&
-            isNameForbiddenChar(options.replacementChar[0])) {
-            return refuse(Msg::EditorReplacementForbidden, row);
+        if (!isJoiningChar(options.replacementChar)) {
+            return refuse(Msg::EditorReplacementForbidden, row, Field::Replacement);
         }
     }
-    if (options.connector.size() == 1 && isNameForbiddenChar(options.connector[0])) {
-        return refuse(Msg::EditorConnectorForbidden, row);
+    if (!options.connector.empty() && !isJoiningChar(options.connector)) {
+        return refuse(Msg::EditorConnectorForbidden, row, Field::Connector);
     }
     if (cp932::trim(options.storageFolder).empty()) {
-        return refuse(Msg::EditorStorageFolderMissing, row);
+        return refuse(Msg::EditorStorageFolderMissing, row, Field::StorageFolder);
     }
     return std::nullopt;
 }

@@ -22,12 +22,15 @@ struct TemplateOptions {
     std::string docType;
 };
 
-// A refusal of the dialog's OK: the message, the row to select and whether the replacement
-// character edit is to be cleared.
+// A refusal of the dialog's OK: the message, the row to select, whether the replacement
+// character edit is to be cleared, and the control that gets the focus.
 struct TemplateEditRefusal {
+    enum class Field { Grid, Replacement, Connector, StorageFolder };
+
     Msg message;
     int row = 1;
     bool clearReplacement = false;
+    Field field = Field::Grid;
 };
 
 // The column grid of the template dialog: one column definition per row below the headings, with
@@ -80,7 +83,10 @@ public:
 private:
     std::string cell(int row, int col) const; // trimmed
     bool blankRow(int row) const;
-    std::optional<TemplateEditRefusal> refuse(Msg message, int row, bool clearReplacement = false);
+    std::optional<TemplateEditRefusal>
+    refuse(Msg message, int row,
+           TemplateEditRefusal::Field field = TemplateEditRefusal::Field::Grid,
+           bool clearReplacement = false);
 
     CellGrid& m_grid;
     Prompter& m_prompter;

@@ -9,6 +9,15 @@ bool isNameForbiddenChar(char c) {
     return c == '\t' || cp932::isForbiddenChar(c);
 }
 
+bool isJoiningChar(std::string_view cp932Text) {
+    if (cp932Text.size() != 1) {
+        return false;
+    }
+    const auto c = static_cast<unsigned char>(cp932Text[0]);
+    const bool printable = (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);
+    return printable && !isNameForbiddenChar(cp932Text[0]);
+}
+
 TemplateNameVerdict checkTemplateName(std::string_view cp932Text,
                                       const std::vector<std::string>& existing,
                                       const TemplateFolder& folder) {

@@ -27,3 +27,7 @@ TemplateNameVerdict checkTemplateName(std::string_view cp932Text,
 // True when the single-byte character may not appear in a template name or as replacement
 // character: tab and the nine file-name characters.
 bool isNameForbiddenChar(char c);
+
+// True for what the replacement character and the connector may be: exactly one single-byte
+// character, printable ASCII or a half-width katakana, and not forbidden in a name.
+bool isJoiningChar(std::string_view cp932Text);

@@ -6,6 +6,7 @@
 #include "execute/ExportType.h"
 #include "execute/RunLists.h"
 #include "execute/RunPreparation.h"
+#include "renamelist/RenameList.h"
 #include "workbench/Ctl.h"
 #include "workbench/WorkbenchState.h"
 
@@ -43,6 +44,7 @@ std::optional<RenameRun::Outcome> ExecuteCommand::execute() {
     runlists::removeRows(m_p.renameList, outcome.doneRows);
     m_p.state.modified = true;
     m_p.relist();
+    m_p.renameList.showFirstDataRow();
     m_p.view.setWaitCursor(false);
     RenameRun::tellFailures(m_p.prompter, outcome);
     if (isAgentType()) {

@@ -28,13 +28,8 @@ void MagAreaCommands::areaCountChanged() {
     m_areas.resized(displaySize(), windowScale());
 }
 
-void MagAreaCommands::setPreviewSizes(DisplaySize now, DisplaySize initial) {
-    m_now = now;
-    m_initial = initial;
-}
-
 int MagAreaCommands::windowScale() const {
-    return MagAreaGeometry::windowScale(displaySize(), m_now, m_initial);
+    return MagAreaGeometry::windowScale(displaySize(), m_initial);
 }
 
 DisplaySize MagAreaCommands::displaySize() const {

@@ -33,8 +33,8 @@ public:
     // The settings changed the number of areas: designation ends, the window lays the views out
     // for the new number and the areas are drawn again.
     void areaCountChanged();
-    // The large preview's size now and at the window's initial size, for the window scale.
-    void setPreviewSizes(DisplaySize now, DisplaySize initial);
+    // The large preview's size at the window's initial size, for the window scale.
+    void setInitialPreviewSize(DisplaySize initial) { m_initial = initial; }
 
     // 1032 was pressed: designation switches on or off.
     void toggleDesignation();
@@ -74,6 +74,5 @@ private:
 
     Parts m_p;
     MagAreaDesignation m_areas;
-    DisplaySize m_now;
     DisplaySize m_initial;
 };

@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <cstdint>
 
-int MagAreaGeometry::windowScale(DisplaySize page, DisplaySize control,
-                                 DisplaySize initialControl) {
-    if (page.width <= 0 || page.height <= 0 || control.width <= 0 || control.height <= 0 ||
-        initialControl.width <= 0 || initialControl.height <= 0) {
+int MagAreaGeometry::windowScale(DisplaySize page, DisplaySize initialControl) {
+    if (page.width <= 0 || page.height <= 0 || initialControl.width <= 0 ||
+        initialControl.height <= 0) {
         return 100;
     }
-    const bool taller = static_cast<std::int64_t>(page.height) * control.width >
-                        static_cast<std::int64_t>(page.width) * control.height;
-    return taller ? control.height * 100 / initialControl.height
-                  : control.width * 100 / initialControl.width;
+    const auto percent = [](int now, int initial) {
+        return static_cast<int>((static_cast<std::int64_t>(now) * 100 + initial / 2) / initial);
+    };
+    return std::max(percent(page.width, initialControl.width),
+                    percent(page.height, initialControl.height));
 }
 
 MagRect MagAreaGeometry::clamp(const MagRect& rect, int origin, DisplaySize display) {

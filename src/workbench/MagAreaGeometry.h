@@ -17,10 +17,11 @@ public:
     // Areas shown for the ExpanPreview setting: 2 for 1, else 1.
     static int areaCount(int expanPreview) { return expanPreview == 1 ? 2 : 1; }
 
-    // The window scale in percent: the preview control against its size at the window's initial
-    // size, by height when the page is relatively taller than the control, else by width. 100
-    // without a page or without a control size.
-    static int windowScale(DisplaySize page, DisplaySize control, DisplaySize initialControl);
+    // The window scale in percent: the page as displayed now against the same page fitted into
+    // the preview control at the window's initial size, rounded. The page is fitted there by the
+    // side that fills the control first, so the larger of the two ratios is the scale, whichever
+    // side limits the page now. 100 without a page or without a control size.
+    static int windowScale(DisplaySize page, DisplaySize initialControl);
 
     // The area kept inside the display: no negative position, a size of at least 1 and at most
     // the display, pushed back inside, then pinned to its corner unless it is free.

@@ -17,6 +17,7 @@
 #include "workbench/PreviewApplicationChooser.h"
 #include "workbench/PreviewEntryRefresher.h"
 #include "workbench/PreviewFileFacts.h"
+#include "workbench/PreviewNote.h"
 #include "workbench/PreviewPageButtons.h"
 #include "workbench/PreviewPaneObserver.h"
 #include "workbench/PreviewPrefetch.h"
@@ -53,7 +54,8 @@ void PreviewPane::clear() {
     for (Ctl c : {Ctl::OpenWithApplication, Ctl::EditImage, Ctl::DesignateArea}) {
         view.enableControl(id(c), false);
     }
-    for (Ctl c : {Ctl::ImageFileName, Ctl::PaperSize, Ctl::CurrentPage, Ctl::PageCount}) {
+    for (Ctl c : {Ctl::ImageFileName, Ctl::PaperSize, Ctl::CurrentPage, Ctl::PageCount,
+                  Ctl::PreviewBackground}) {
         view.setControlText(id(c), {});
     }
     PreviewPageButtons::disableAll(view);
@@ -77,6 +79,11 @@ void PreviewPane::showConversionFailure() {
     view.enableControl(id(Ctl::DesignateArea), false);
     m_seams.display.clear(kPreview);
     m_seams.display.clear(kHighRes);
+    // The empty preview says why it stays empty.
+    if (m_state.type) {
+        view.setControlText(id(Ctl::PreviewBackground),
+                            PreviewNote::forFile(m_state.filePath, *m_state.type, m_settings));
+    }
 }
 
 bool PreviewPane::showEntry(int row, int previewNumber) {
@@ -89,6 +96,7 @@ bool PreviewPane::showEntry(int row, int previewNumber) {
         return false;
     }
     m_observer->clearMagnifiedViews();
+    m_seams.view.setControlText(id(Ctl::PreviewBackground), {});
     const ImageEntry entry = ImageEntry::read(grid, row);
     m_state = PreviewPaneState{};
     m_state.row = row;

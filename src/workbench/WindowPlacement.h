@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 
 #include <optional>
+#include <vector>
 
 class SettingsStore;
 
@@ -54,9 +55,17 @@ public:
     // The outer rectangle of a client rectangle in this frame, and back.
     static WindowRect outerOf(const WindowRect& client, const FrameMargins& frame);
     static WindowRect clientOf(const WindowRect& outer, const FrameMargins& frame);
+    // The rectangle, when the operator can reach its title bar on one of the screens (its top
+    // edge on the screen and a grip's width of it across the screen); otherwise the same size
+    // moved onto the screen nearest to its title bar, kept inside that screen as far as it fits.
+    // Screens may lie at negative coordinates; no screens leave the rectangle as it is.
+    static WindowRect ontoScreens(const WindowRect& rect, const std::vector<WindowRect>& screens);
 
-    // From the settings read when the window opened. A window that opens maximised keeps a fitting
-    // stored rectangle pending for its first restore.
+    // The screens' available rectangles, for the placement at start.
+    void setScreens(std::vector<WindowRect> screens) { m_screens = std::move(screens); }
+
+    // From the settings read when the window opened, brought onto the screens. A window that
+    // opens maximised keeps a fitting stored rectangle pending for its first restore.
     StartPlacement atStart(WindowSize design);
     // The window reports its client rectangle and frame while it is in the normal state (neither
     // maximised nor minimised): the client rectangle to ask for, when a rectangle is pending and
@@ -76,4 +85,5 @@ private:
     SettingsStore& m_store;
     std::optional<WindowRect> m_pending;
     std::optional<FrameMargins> m_askedWith;
+    std::vector<WindowRect> m_screens;
 };

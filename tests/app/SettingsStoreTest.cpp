@@ -267,11 +267,16 @@ TEST_F(SettingsStoreTest, WindowPlacementNeedsAllFourValues) {
 
     SettingsStore s = store();
     ASSERT_TRUE(s.setInitWindowRect(WindowRect{-100, 20, 800, 600}));
-    // Negative coordinates are stored as their 32-bit two's complement.
-    EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", "InitWindowRectLeft"), "4294967196");
+    // Negative coordinates are stored as negative numbers; the two's complement that older files
+    // hold reads back as the same coordinate.
+    EXPECT_EQ(ProfileFile(s.settingsFile()).read("SYSTEM", "InitWindowRectLeft"), "-100");
     EXPECT_EQ(store().initWindowRect(), (WindowRect{-100, 20, 800, 600}));
     ASSERT_TRUE(s.setInitWindowMaximized(true));
     EXPECT_TRUE(store().initWindowMaximized());
+    EXPECT_EQ(storeWith({"[SYSTEM]", "InitWindowRectLeft=10", "InitWindowRectTop=4294967276",
+                         "InitWindowRectRight=500", "InitWindowRectBottom=400"})
+                  .initWindowRect(),
+              (WindowRect{10, -20, 500, 400}));
 }
 
 TEST_F(SettingsStoreTest, MagnifiedAreasAreNormalised) {

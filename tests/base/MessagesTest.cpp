@@ -51,8 +51,11 @@ TEST(MessagesTest, EveryCatalogueEntryConvertsAndItsCaptionSaysItsIcon) {
             EXPECT_EQ(m.icon, Icon::Warning);
         } else if (m.caption == question) {
             EXPECT_EQ(m.icon, Icon::Question);
-            // Questions answer Yes or No; the close question also offers Cancel.
-            EXPECT_TRUE(m.buttons == Buttons::YesNo || m.buttons == Buttons::YesNoCancel);
+            // Questions answer Yes or No; the close question also offers Cancel, and the overwrite
+            // question defaults to No.
+            EXPECT_EQ(m.buttons == Buttons::YesNoDefaultNo, id == Msg::TargetExistsQuestion);
+            EXPECT_TRUE(m.buttons == Buttons::YesNo || m.buttons == Buttons::YesNoCancel ||
+                        m.buttons == Buttons::YesNoDefaultNo);
         } else if (m.caption == error) {
             EXPECT_EQ(m.icon, Icon::Error);
         } else if (m.caption == information) {

@@ -147,3 +147,31 @@ TEST(ImageCheck, JpegAndPdfPagesLargerThanA0AreRejected) {
     EXPECT_EQ(ImageCheck::checkPdf({pageMm(210, 297), pageMm(20, 297)}, 12), -1);
     EXPECT_EQ(ImageCheck::checkPdf({}, 12), -1);
 }
+
+TEST(ImageCheck, TheRefusalNamesTheFirstRefusedPageAndWhy) {
+    using Reason = ImageCheck::Reason;
+    const PageFacts camera = pageMm(1411, 1058, 72);
+    PageFacts second = pageMm(20, 20);
+    second.page = 2;
+    const struct {
+        ImageType type;
+        std::vector<PageFacts> pages;
+        Reason reason;
+        int page;
+    } cases[] = {
+        {ImageType::Jpeg, {camera}, Reason::LargerThanA0, 1},
+        {ImageType::Tiff, {pageMm(900, 1300)}, Reason::None, 0},     // a TIFF over A0 is accepted
+        {ImageType::Pdf, {pageMm(210, 297, 1200)}, Reason::None, 0}, // PDF pages have no dpi
+        {ImageType::Tiff, {pageMm(210, 297, 1200)}, Reason::ResolutionTooHigh, 1},
+        {ImageType::Jpeg, {pageMm(20, 20, 1200)}, Reason::ResolutionTooHigh, 1}, // dpi first
+        {ImageType::Pdf, {pageMm(210, 297), second}, Reason::TooSmall, 2},
+        {ImageType::Tiff, {pageMm(1000, 16000)}, Reason::LongerThanRoll, 1},
+        {ImageType::Pdf, {}, Reason::NoPages, 0},
+        {ImageType::HpGl2, {}, Reason::None, 0},
+    };
+    for (const auto& c : cases) {
+        const ImageCheck::Refusal r = ImageCheck::refusal(c.type, c.pages, 12);
+        EXPECT_EQ(r.reason, c.reason) << int(c.type) << " " << c.pages.size();
+        EXPECT_EQ(r.page.page, c.page) << int(c.type);
+    }
+}

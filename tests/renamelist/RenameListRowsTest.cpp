@@ -1,4 +1,5 @@
 #include "RenameListRig.h"
+#include "base/CellGridListener.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +163,44 @@ TEST(RenameListRows, TemplateLayoutHeaderPicturesAndMasks) {
     EXPECT_EQ(rig.list.secondarySort().column, 2);
     EXPECT_EQ(rig.grid.text(0, 1), sj("割り当て"));
     EXPECT_TRUE(rig.numbered());
+}
+
+namespace {
+
+// Remembers the last cell the list asked its view to scroll to.
+struct ShownCell : CellGridListener {
+    void gridCellsChanged(int, int, int, int) override {}
+    void gridStructureChanged() override {}
+    void gridColumnsChanged() override {}
+    void gridCursorChanged() override {}
+    void gridRedrawChanged(bool) override {}
+    void gridShowCell(int r, int c) override {
+        row = r;
+        col = c;
+    }
+    void gridEditOpened(int, int) override {}
+    void gridEditClosed() override {}
+
+    int row = 0;
+    int col = 0;
+};
+
+} // namespace
+
+TEST(RenameListRows, AfterARunTheListShowsItsFirstRowWithText) {
+    const struct {
+        std::initializer_list<int> filled;
+        int shown;
+    } cases[] = {{{1, 2}, 1}, {{35, 40}, 35}, {{1000}, 1000}, {{}, 1}};
+    for (const auto& c : cases) {
+        RenameListRig rig(twoColumns());
+        fill(rig, c.filled);
+        rig.grid.setCurrentCell(600, RenameList::gridCol(1));
+        ShownCell shown;
+        rig.grid.setListener(&shown);
+        rig.list.showFirstDataRow();
+        rig.grid.setListener(nullptr);
+        EXPECT_EQ(shown.row, c.shown);
+        EXPECT_EQ(shown.col, RenameList::gridCol(1));
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 TEST(MagAreaGeometryTest, FixedPointScaling) {
@@ -32,19 +33,40 @@ TEST(MagAreaGeometryTest, ReferenceRoundTripOnOddSizesStaysWithinTwoPixels) {
     }
 }
 
-TEST(MagAreaGeometryTest, WindowScale) {
+// A page fitted into a control, as the large preview shows it.
+static DisplaySize fitted(DisplaySize image, DisplaySize control) {
+    const double s =
+        std::min(double(control.width) / image.width, double(control.height) / image.height);
+    return {int(image.width * s), int(image.height * s)};
+}
+
+TEST(MagAreaGeometryTest, AreasKeepTheirPlaceOnThePageWhenThePreviewGrows) {
+    const DisplaySize initial{466, 364};
     const struct {
-        DisplaySize page, control, initial;
-        int expected;
+        DisplaySize image, control;
     } cases[] = {
-        {{300, 600}, {400, 500}, {200, 250}, 200}, // taller page: heights
-        {{600, 300}, {300, 500}, {200, 250}, 150}, // wider page: widths
-        {{0, 0}, {400, 500}, {200, 250}, 100},     // no page
-        {{300, 600}, {400, 500}, {0, 0}, 100},
+        {{2480, 3508}, {700, 480}},  // portrait: height-limited before and after
+        {{3508, 2480}, {1100, 560}}, // landscape turns from width- to height-limited
+        {{3000, 2400}, {800, 420}},  // nearly the control's shape
+        {{4961, 3508}, {466, 364}},  // no growth
+        {{1000, 1000}, {2000, 1500}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(MagAreaGeometry::windowScale(c.page, c.control, c.initial), c.expected);
+        const DisplaySize before = fitted(c.image, initial);
+        const DisplaySize after = fitted(c.image, c.control);
+        const int scale = MagAreaGeometry::windowScale(after, initial);
+        MagArea a;
+        a.setReference({before.width / 2, before.height / 3, before.width / 4, 40}, 100);
+        a.setReference(a.reference, scale);
+        // The left edge stays at the same share of the page, within half a percent.
+        const double shareBefore = double(a.reference.left) / before.width;
+        const double shareAfter = double(a.display.left) / after.width;
+        EXPECT_NEAR(shareAfter, shareBefore, 0.005) << c.image.width << "x" << c.image.height;
+        EXPECT_NEAR(double(a.display.top) / after.height, double(a.reference.top) / before.height,
+                    0.005);
     }
+    EXPECT_EQ(MagAreaGeometry::windowScale({0, 0}, initial), 100);
+    EXPECT_EQ(MagAreaGeometry::windowScale({300, 600}, {0, 0}), 100);
 }
 
 TEST(MagAreaGeometryTest, ClampAndPin) {

@@ -215,8 +215,47 @@ TEST_F(PlacementMemoryTest, ClosingStoresTheRectangleUnlessMaximised) {
     m_placement.closing(WindowRect{-4, 3, 1200, 990}, true);
     EXPECT_EQ(file().read("SYSTEM", "InitWindowRectLeft"), std::nullopt);
     m_placement.closing(WindowRect{-4, 3, 1200, 990}, false);
-    EXPECT_EQ(file().read("SYSTEM", "InitWindowRectLeft"), "4294967292");
+    EXPECT_EQ(file().read("SYSTEM", "InitWindowRectLeft"), "-4");
     EXPECT_EQ(file().read("SYSTEM", "InitWindowRectTop"), "3");
+}
+
+// Two screens side by side, the left one at negative coordinates, and a lower one beneath.
+const std::vector<WindowRect> kScreens{
+    {-1600, 0, 0, 900}, {0, 0, 1920, 1050}, {0, 1050, 1280, 2074}};
+
+TEST(WindowPlacement, ARectangleComesOntoTheScreensOnlyWhenItsTitleBarIsOffThemAll) {
+    const struct {
+        const char* name;
+        WindowRect stored;
+        WindowRect expected;
+    } cases[] = {
+        {"on the main screen", {100, 50, 1300, 1000}, {100, 50, 1300, 1000}},
+        {"on the left screen, at negative coordinates",
+         {-1500, 20, -300, 880},
+         {-1500, 20, -300, 880}},
+        {"across two screens", {-600, 100, 600, 900}, {-600, 100, 600, 900}},
+        {"title bar above the top edge", {200, -20, 1316, 914}, {200, 0, 1316, 934}},
+        {"far right of every screen", {5000, 300, 6116, 1234}, {804, 116, 1920, 1050}},
+        {"below the lower screen", {100, 3000, 1216, 3934}, {100, 1140, 1216, 2074}},
+        {"a grip's width only", {1880, 100, 2996, 1034}, {804, 100, 1920, 1034}},
+        {"taller than the screen", {-1700, -50, -500, 1150}, {-1600, 0, -400, 1200}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WindowPlacement::ontoScreens(c.stored, kScreens), c.expected) << c.name;
+    }
+    EXPECT_EQ(WindowPlacement::ontoScreens(WindowRect{5000, 5000, 6000, 6000}, {}),
+              (WindowRect{5000, 5000, 6000, 6000}));
+}
+
+TEST_F(PlacementMemoryTest, ANegativeRectangleIsStoredAsNumbersAndPlacedOnItsScreen) {
+    m_placement.closing(WindowRect{-1500, -20, -300, 914}, false);
+    EXPECT_EQ(file().read("SYSTEM", "InitWindowRectTop"), "-20");
+    SettingsStore reopened(m_tmp.file("Nomira.ini"), m_tmp.path());
+    reopened.initWindowMaximized();
+    reopened.initWindowRect();
+    WindowPlacement placement(reopened);
+    placement.setScreens(kScreens);
+    EXPECT_EQ(placement.atStart(WindowSize{1000, 800}).moveTo, (WindowRect{-1500, 0, -300, 934}));
 }
 
 } // namespace

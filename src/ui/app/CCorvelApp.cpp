@@ -8,6 +8,7 @@
 #include "base/RegistryStore.h"
 #include "ui/app/AutomationServer.h"
 #include "ui/app/SingleInstance.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtPrompter.h"
 #include "ui/base/QtText.h"
 #include "ui/workbench/CCorvelDlg.h"
@@ -25,6 +26,9 @@ CCorvelApp::CCorvelApp(int& argc, char** argv) : m_app(argc, argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("com.orvane.Nomira"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("nomira")));
     applyJapaneseFont(m_app);
+    // Qt's standard dialogs and menus (the folder chooser, a scroll bar's menu) speak Japanese
+    // like the rest of the program; without the translations installed they stay English.
+    qtcaptions::installQtTranslations(m_app);
 }
 
 void CCorvelApp::applyJapaneseFont(QApplication& app) {

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -183,6 +184,10 @@ void CVSFlexGrid::gridEditClosed() {
 
 bool CVSFlexGrid::editorKeyPress(QKeyEvent* event) {
     const int code = flexgridkeys::keyCode(event->key());
+    if (flexgridkeys::opensList(editorWidget(), event)) {
+        qobject_cast<QComboBox*>(editorWidget())->showPopup();
+        return true;
+    }
     if (!m_input || code == 0) {
         return false;
     }

@@ -2,6 +2,9 @@
 
 #include "base/CellGridObserver.h"
 
+#include <QComboBox>
+#include <QKeyEvent>
+
 namespace flexgridkeys {
 
 int keyCode(int qtKey) {
@@ -74,6 +77,19 @@ int button(Qt::MouseButton button) {
     default:
         return 0;
     }
+}
+
+bool opensList(const QWidget* editor, const QKeyEvent* event) {
+    if (qobject_cast<const QComboBox*>(editor) == nullptr) {
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (event->key() == Qt::Key_F4) {
+        return modifiers == Qt::NoModifier;
+    }
+    return (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) &&
+           modifiers == Qt::AltModifier;
 }
 
 } // namespace flexgridkeys

@@ -2,6 +2,9 @@
 
 #include <Qt>
 
+class QKeyEvent;
+class QWidget;
+
 // Qt's keys, modifiers and buttons in the codes of the grid's events (CellGridObserver.h).
 namespace flexgridkeys {
 
@@ -9,5 +12,8 @@ namespace flexgridkeys {
 int keyCode(int qtKey);
 int shiftState(Qt::KeyboardModifiers modifiers);
 int button(Qt::MouseButton button);
+// F4, Alt+Down and Alt+Up on a drop-down editor open its list, as on every drop-down of the
+// program; the grid then opens the list instead of taking the key.
+bool opensList(const QWidget* editor, const QKeyEvent* event);
 
 } // namespace flexgridkeys

@@ -106,7 +106,10 @@ bool CellGridDelegate::eventFilter(QObject* object, QEvent* event) {
         const auto* focus = static_cast<QFocusEvent*>(event);
         const QWidget* now = QApplication::focusWidget();
         const bool stillInside = now && (now == editor || editor->isAncestorOf(now));
-        if (focus->reason() != Qt::PopupFocusReason && !stillInside) {
+        // A drop-down's list is a window of its own: a window manager may take the focus to it
+        // as to any window, and the edit goes on while the list is open.
+        const bool listOpen = QApplication::activePopupWidget() != nullptr;
+        if (focus->reason() != Qt::PopupFocusReason && !stillInside && !listOpen) {
             m_view->editorFocusLost();
         }
     }

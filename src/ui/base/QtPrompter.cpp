@@ -1,6 +1,7 @@
 #include "ui/base/QtPrompter.h"
 
 #include "base/FileSystem.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtText.h"
 
 #include <QFileDialog>
@@ -44,20 +45,30 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
                                Buttons buttons) {
     QMessageBox box(qtIcon(icon), qttext::fromCp932(caption), qttext::fromCp932(text),
                     QMessageBox::NoButton, m_owner);
+    // The first button is the default, except where Yes would replace a file.
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
         break;
     case Buttons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
         break;
     case Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case Buttons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
         break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    qtcaptions::caption(box);
     if (m_owner == nullptr) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
@@ -69,7 +80,8 @@ Answer QtPrompter::showMessage(const std::string& text, const std::string& capti
     case QMessageBox::Cancel:
         return Answer::Cancel;
     default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo ? Answer::No
+                                                                               : Answer::Ok;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Prompter.h"
 #include "template/TemplateNameCheck.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtText.h"
 #include "ui/template/CTemplateDlg.h"
 
@@ -17,6 +18,7 @@ CInputDlg::CInputDlg(Mode mode, std::vector<std::string> existing, const Templat
     setWindowTitle(QString::fromUtf8("ﾃﾝﾌﾟﾚｰﾄ名入力"));
     m_edit = new QLineEdit(this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    qtcaptions::caption(*buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8("ﾃﾝﾌﾟﾚｰﾄ名を指定してください。"), this));
     layout->addWidget(m_edit);

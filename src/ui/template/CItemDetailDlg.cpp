@@ -1,7 +1,9 @@
 #include "ui/template/CItemDetailDlg.h"
 
 #include "base/Prompter.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtText.h"
+#include "ui/template/DigitSpinBox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,10 +32,14 @@ CItemDetailDlg::CItemDetailDlg(const std::string& name, const std::string& typeN
     auto* form = new QFormLayout;
     form->addRow(q("項目名："), new QLabel(qttext::fromCp932(name), this));
     form->addRow(q("ﾃﾞｰﾀ型："), new QLabel(qttext::fromCp932(typeName), this));
-    m_digits = new QLineEdit(QString::number(m_start.digits), this);
+    m_digits = new DigitSpinBox(layout.digitsMin, layout.digitsMax, this);
+    m_digits->setObjectName(QStringLiteral("Digits"));
+    m_digits->setText(QString::number(m_start.digits));
     m_digits->setEnabled(layout.digitsEnabled);
     form->addRow(q("桁数："), m_digits);
-    m_decimals = new QLineEdit(QString::number(m_start.decimals), this);
+    m_decimals = new DigitSpinBox(columndetail::kDecimalsMin, columndetail::kDecimalsMax, this);
+    m_decimals->setObjectName(QStringLiteral("Decimals"));
+    m_decimals->setText(QString::number(m_start.decimals));
     m_decimals->setEnabled(layout.decimalsEnabled);
     form->addRow(q("小数点以下桁数："), m_decimals);
     m_alignment = new QComboBox(this);
@@ -71,6 +76,7 @@ CItemDetailDlg::CItemDetailDlg(const std::string& name, const std::string& typeN
     restrictionRow->addWidget(forbidden);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    qtcaptions::caption(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CItemDetailDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CItemDetailDlg::reject);
 
@@ -93,7 +99,7 @@ void CItemDetailDlg::accept() {
                                              m_alignment->currentIndex(), restriction);
     if (const auto* refusal = std::get_if<ColumnDetailRefusal>(&result)) {
         m_prompter.tell(refusal->message);
-        QLineEdit* field = refusal->digitsField ? m_digits : m_decimals;
+        DigitSpinBox* field = refusal->digitsField ? m_digits : m_decimals;
         field->setText(QString::number(refusal->digitsField ? m_start.digits : m_start.decimals));
         field->setFocus();
         return;

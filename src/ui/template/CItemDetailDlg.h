@@ -6,8 +6,8 @@
 
 #include <array>
 
+class DigitSpinBox;
 class QComboBox;
-class QLineEdit;
 class Prompter;
 
 // "項目の詳細設定": digits, decimals, alignment kind and text restriction of one column. The rules
@@ -30,8 +30,8 @@ private:
     ColumnDetail m_start;
     ColumnDetail m_detail;
     Prompter& m_prompter;
-    QLineEdit* m_digits = nullptr;
-    QLineEdit* m_decimals = nullptr;
+    DigitSpinBox* m_digits = nullptr;
+    DigitSpinBox* m_decimals = nullptr;
     QComboBox* m_alignment = nullptr;
     std::array<QComboBox*, 5> m_restrictions{};
 };

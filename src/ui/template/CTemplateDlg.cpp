@@ -7,6 +7,7 @@
 #include "template/ReferenceValues.h"
 #include "template/TemplateFolder.h"
 #include "ui/base/CVSFlexGrid.h"
+#include "ui/base/QtCaptions.h"
 #include "ui/base/QtLaunchRequester.h"
 #include "ui/base/QtText.h"
 #include "ui/template/CItemDetailDlg.h"
@@ -19,12 +20,27 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// The widest the storage folder is shown; a longer path loses its middle.
+constexpr int kFolderWidth = 560;
+// Room left on the screen for a window manager's frame.
+constexpr int kFrameAllowance = 40;
+
+// One single-byte character: printable ASCII or a half-width katakana.
+QValidator* singleByteValidator(QObject* parent) {
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x20-\\x7e\\x{ff61}-\\x{ff9f}]?")), parent);
 }
 
 } // namespace
@@ -53,15 +69,20 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     auto* grid = new QGridLayout(optionsBox);
     m_replace = new QCheckBox(q("ﾘﾈｰﾑ処理時、半角空白を次の文字に置換する"), optionsBox);
     m_replacement = new QLineEdit(optionsBox);
+    m_replacement->setObjectName(QStringLiteral("Replacement"));
     m_replacement->setMaxLength(1);
+    m_replacement->setValidator(singleByteValidator(m_replacement));
     m_replacement->setEnabled(false);
     m_connector = new QLineEdit(optionsBox);
+    m_connector->setObjectName(QStringLiteral("Connector"));
     m_connector->setMaxLength(1);
+    m_connector->setValidator(singleByteValidator(m_connector));
     m_sortExport = new QCheckBox(q("ｴｸｽﾎﾟｰﾄﾌｧｲﾙをｿｰﾄ出力する"), optionsBox);
     m_rememberWidths = new QCheckBox(q("前回の列幅を記憶する"), optionsBox);
     m_folderLabel = new QLabel(optionsBox);
+    m_folderLabel->setObjectName(QStringLiteral("StorageFolder"));
     m_docTypeLabel = new QLabel(optionsBox);
-    auto* browse = new QPushButton(q("参照..."), optionsBox);
+    m_browse = new QPushButton(q("参照..."), optionsBox);
     auto* reference = new QPushButton(q("参照値設定..."), optionsBox);
     reference->setVisible(env.referenceValues && env.launcher != nullptr);
     grid->addWidget(m_replace, 0, 0);
@@ -72,24 +93,28 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     grid->addWidget(m_rememberWidths, 3, 0);
     grid->addWidget(new QLabel(q("格納ﾌｫﾙﾀﾞ："), optionsBox), 4, 0);
     grid->addWidget(m_folderLabel, 5, 0);
-    grid->addWidget(browse, 5, 1);
+    grid->addWidget(m_browse, 5, 1);
     grid->addWidget(new QLabel(q("文書ﾀｲﾌﾟ："), optionsBox), 6, 0);
     grid->addWidget(m_docTypeLabel, 7, 0);
     grid->addWidget(reference, 7, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    qtcaptions::caption(*buttons);
     auto* main = new QVBoxLayout(this);
     main->addLayout(nameRow);
     main->addWidget(m_view, 1);
     main->addWidget(optionsBox);
     main->addWidget(buttons);
-    resize(900, 640);
+    // The dialog opens no larger than the screen it is on, its frame included.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(900, screen.width() - kFrameAllowance),
+           std::min(640, screen.height() - kFrameAllowance));
 
     connect(buttons, &QDialogButtonBox::accepted, this, &CTemplateDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CTemplateDlg::reject);
     connect(m_replace, &QCheckBox::toggled, m_replacement, &QLineEdit::setEnabled);
     connect(m_detail, &QPushButton::clicked, this, &CTemplateDlg::openDetail);
-    connect(browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
+    connect(m_browse, &QPushButton::clicked, this, &CTemplateDlg::chooseFolder);
     if (env.launcher != nullptr) {
         m_reference = std::make_unique<ReferenceValues>(env.agent, *env.launcher, env.prompter);
         m_requester = new QtLaunchRequester(this);
@@ -103,8 +128,17 @@ CTemplateDlg::CTemplateDlg(Mode mode, std::string name, const TemplateEditorEnv&
     if (mode == Mode::Edit) {
         load();
     }
-    m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+    showFolder();
     m_cells.setCurrentCell(1, 0);
+    // F2, Space and Enter act on the current cell as soon as the dialog opens.
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void CTemplateDlg::showFolder() {
+    const QString path = qttext::fromCp932(m_storageFolder);
+    m_folderLabel->setText(
+        m_folderLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, kFolderWidth));
+    m_folderLabel->setToolTip(path);
 }
 
 CTemplateDlg::~CTemplateDlg() {
@@ -115,6 +149,9 @@ CTemplateDlg::~CTemplateDlg() {
         m_requester->setFailureHandler({});
         m_requester->setParent(nullptr);
     }
+    // The grid goes before the view that shows it: the view lets go of it while the window is
+    // still open.
+    m_view->setGrid(nullptr);
 }
 
 void CTemplateDlg::load() {
@@ -163,7 +200,7 @@ void CTemplateDlg::chooseFolder() {
                                                     m_storageFolder);
     if (chosen) {
         m_storageFolder = *chosen;
-        m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+        showFolder();
     }
 }
 
@@ -187,8 +224,29 @@ void CTemplateDlg::definitionsReady(int message) {
     m_docType = applied->docType;
     m_docTypeLabel->setText(qttext::fromCp932(m_docType));
     m_storageFolder = applied->storageFolder;
-    m_folderLabel->setText(qttext::fromCp932(m_storageFolder));
+    showFolder();
     m_cells.setCurrentCell(1, 0);
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void CTemplateDlg::focusRefused(TemplateEditRefusal::Field field) {
+    using Field = TemplateEditRefusal::Field;
+    switch (field) {
+    case Field::Replacement:
+        m_replacement->setFocus(Qt::OtherFocusReason);
+        m_replacement->selectAll();
+        break;
+    case Field::Connector:
+        m_connector->setFocus(Qt::OtherFocusReason);
+        m_connector->selectAll();
+        break;
+    case Field::StorageFolder:
+        m_browse->setFocus(Qt::OtherFocusReason);
+        break;
+    case Field::Grid:
+        m_view->setFocus(Qt::OtherFocusReason);
+        break;
+    }
 }
 
 void CTemplateDlg::reject() {
@@ -204,6 +262,7 @@ void CTemplateDlg::accept() {
         if (refusal->clearReplacement) {
             m_replacement->clear();
         }
+        focusRefused(refusal->field);
         return;
     }
     if (!m_env.folder.writeTemplate(m_editGrid.collect(m_name, o), m_env.prompter)) {

@@ -41,6 +41,9 @@ private:
     void load();
     void openDetail();
     void chooseFolder();
+    // The storage folder in its label, shortened in the middle, whole in the tooltip.
+    void showFolder();
+    void focusRefused(TemplateEditRefusal::Field field);
     TemplateOptions options() const;
     void startReferenceValues();
     void definitionsReady(int message);
@@ -60,6 +63,7 @@ private:
     QCheckBox* m_sortExport = nullptr;
     QCheckBox* m_rememberWidths = nullptr;
     QLabel* m_folderLabel = nullptr;
+    QPushButton* m_browse = nullptr;
     QLabel* m_docTypeLabel = nullptr;
     std::unique_ptr<ReferenceValues> m_reference;
     QtLaunchRequester* m_requester = nullptr;

@@ -27,8 +27,10 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
@@ -162,6 +164,11 @@ void CCorvelDlg::reportNormalGeometry() {
 }
 
 void CCorvelDlg::placeAtStart() {
+    std::vector<WindowRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back(windowRectOf(screen->availableGeometry()));
+    }
+    m_workbench->placement().setScreens(std::move(screens));
     const StartPlacement placement = m_workbench->startPlacement(designOuterSize());
     if (placement.maximize) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -178,9 +185,7 @@ void CCorvelDlg::relayout() {
     const Layout grown = LayoutGrowth::grow(design, growth, views);
     m_controls->place(grown);
     const LayoutRect initial = design.at(id(Ctl::Preview));
-    const LayoutRect now = grown.at(id(Ctl::Preview));
-    m_workbench->magAreas().setPreviewSizes({now.width, now.height},
-                                            {initial.width, initial.height});
+    m_workbench->magAreas().setInitialPreviewSize({initial.width, initial.height});
     m_workbench->previewResized();
 }
 

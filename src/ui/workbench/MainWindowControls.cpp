@@ -112,6 +112,10 @@ void MainWindowControls::buildPreviewPane(PreviewPaneView& preview, MagAreaPaneV
     background->setAutoFillBackground(true);
     background->setStyleSheet(
         QStringLiteral("QLabel { background: %1; }").arg(kPreviewBackground.name()));
+    // The line that says why a file has no preview stands below the centred picture.
+    background->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    background->setWordWrap(true);
+    background->setMargin(16);
     auto* picture = add(id(Ctl::PreviewPicture), new QLabel(m_client));
     picture->setPixmap(ProgramPictures::previewPicture());
     picture->setAlignment(Qt::AlignCenter);

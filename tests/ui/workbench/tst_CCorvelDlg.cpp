@@ -13,6 +13,7 @@
 #include "ui/workbench/TemplateComboBox.h"
 #include "workbench/Cmd.h"
 #include "workbench/Ctl.h"
+#include "workbench/MagAreaCommands.h"
 #include "workbench/Workbench.h"
 
 #include <QAction>
@@ -27,6 +28,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 class TestCCorvelDlg : public QObject {
     Q_OBJECT
@@ -53,6 +56,30 @@ private:
     }
 
     static QWidget* control(CCorvelDlg& dlg, Ctl c) { return dlg.controls().widget(id(c)); }
+
+    // Under a window manager (NOMIRA_SCREENSHOTS set, platform xcb) the screen is saved.
+    static void shootScreen(const char* name) {
+        const QByteArray folder = qgetenv("NOMIRA_SCREENSHOTS");
+        if (!folder.isEmpty()) {
+            QTest::qWait(500);
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8(folder) + "/" +
+                                                                 name);
+        }
+    }
+
+    // The main window over a folder holding the one scan, shown with the scan on the preview.
+    std::unique_ptr<CCorvelDlg> openOnScan(TempDir& files,
+                                           const std::function<void(const std::string&)>& write) {
+        const std::string scans = files.mkdir("scans");
+        write(scans);
+        StartupRequest request;
+        request.imageFolderGiven = true;
+        request.imageFolderPath = scans;
+        auto dlg = open({}, request);
+        dlg->show();
+        [&] { QTRY_VERIFY(dlg->workbench().state().imageFolderLoaded); }();
+        return dlg;
+    }
 
 private slots:
     void titleAndMinimumSize() {
@@ -289,6 +316,83 @@ private slots:
         m_data->writeGoodTemplate("later");
         QTRY_COMPARE(box->count(), 5);
         QCOMPARE(box->currentText(), QStringLiteral("demo"));
+    }
+
+    void aScanWithoutAPreviewSaysWhy() {
+        TempDir files;
+        // A camera picture: 4000 x 3000 pixels at 72 dpi measure 1411 x 1058 mm.
+        auto dlg = openOnScan(files, [](const std::string& scans) {
+            ScanFixtures::writeJpeg(scans + "/camera.jpg", 4000, 3000, 72);
+        });
+        auto* background = qobject_cast<QLabel*>(control(*dlg, Ctl::PreviewBackground));
+        QTRY_VERIFY(!background->text().isEmpty());
+        QCOMPARE(background->text(), QString::fromUtf8("A0より大きいため、ﾌﾟﾚﾋﾞｭｰを作成できません。"
+                                                       " (幅 1411mm×高さ 1058mm、72dpi)"));
+        QVERIFY(background->isVisible());
+        QVERIFY(!control(*dlg, Ctl::Preview)->isVisible());
+        shootScreen("preview-without-preview.png");
+    }
+
+    void magnifiedAreasKeepTheirPlaceWhenTheWindowGrows() {
+        TempDir files;
+        // A3 landscape: limited by the preview's width at the design size, by its height after
+        // the window grew wider than high.
+        auto dlg = openOnScan(files, [](const std::string& scans) {
+            ScanFixtures::writeBilevelTiffMm(scans + "/a3.tif", 420, 297, 100);
+        });
+        MagAreaCommands& areas = dlg->workbench().magAreas();
+        areas.setDesignation(true);
+        areas.chooseOrigin(4); // free: kept where it is, not pinned to a corner
+        areas.setDesignation(false);
+        const auto share = [&] {
+            const MagRect& r = areas.areas().area(0).display;
+            const PreviewMetrics& m = dlg->workbench().pane().metrics();
+            return QPointF(double(r.left) / m.displayedWidth, double(r.top) / m.displayedHeight);
+        };
+        const QPointF before = share();
+        const int width = dlg->workbench().pane().metrics().displayedWidth;
+        shootScreen("mag-areas-before-resize.png");
+        dlg->resize(dlg->width() + 284, dlg->height() + 32);
+        QTRY_VERIFY(dlg->workbench().pane().metrics().displayedWidth != width);
+        const QPointF after = share();
+        QVERIFY2(std::abs(after.x() - before.x()) < 0.01,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(before.x()).arg(after.x())));
+        QVERIFY2(std::abs(after.y() - before.y()) < 0.01,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(before.y()).arg(after.y())));
+        shootScreen("mag-areas-after-resize.png");
+    }
+
+    void placementReachesEveryScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        // A negative corner whose title bar is on the screen stays where it was.
+        auto left = open({"InitWindowRectLeft=-100", "InitWindowRectTop=40",
+                          "InitWindowRectRight=1200", "InitWindowRectBottom=1040"});
+        QCOMPARE(left->pos(), QPoint(-100, 40));
+        // As older files hold it: the two's complement of -100.
+        auto wrapped = open({"InitWindowRectLeft=4294967196", "InitWindowRectTop=40",
+                             "InitWindowRectRight=1200", "InitWindowRectBottom=1040"});
+        QCOMPARE(wrapped->pos(), QPoint(-100, 40));
+        // A title bar off every screen comes back onto the screen.
+        for (const int x : {5000, -5000}) {
+            auto away = open({"InitWindowRectLeft=" + std::to_string(x), "InitWindowRectTop=-300",
+                              "InitWindowRectRight=" + std::to_string(x + 1300),
+                              "InitWindowRectBottom=700"});
+            QVERIFY2(screen.contains(away->pos()), qPrintable(QString::number(x)));
+            QCOMPARE(away->size(), QSize(1300, 1000));
+        }
+        auto closing = open({});
+        closing->show();
+        closing->move(-30, -20);
+        QCoreApplication::processEvents();
+        QVERIFY(closing->close());
+        const ProfileFile settings(m_data->settingsFile());
+        const auto stored = [&](const char* key) {
+            return QString::fromStdString(settings.read("SYSTEM", key).value_or("none"));
+        };
+        QCOMPARE(stored("InitWindowRectLeft"), QString::number(closing->frameGeometry().left()));
+        QCOMPARE(stored("InitWindowRectTop"), QString::number(closing->frameGeometry().top()));
+        QVERIFY(stored("InitWindowRectLeft").startsWith('-'));
+        QVERIFY(stored("InitWindowRectTop").startsWith('-'));
     }
 
     void closingStoresTheRectangle() {
