@@ -52,7 +52,7 @@ int copyWritable(const std::string& source, const std::string& target) {
     std::error_code error;
     fs::copy_file(source, *temporary, fs::copy_options::overwrite_existing, error);
     if (!error) {
-        files::setCreatedMode(temporary->string());
+        files::setCreatedMode(*temporary);
         fs::permissions(*temporary, fs::perms::owner_read | fs::perms::owner_write,
                         fs::perm_options::add, error);
     }

@@ -126,8 +126,21 @@ TEST(RunSettle, AKillAtEveryStepIsSettledRowByRowAndFileByFile) {
         const RunUndo::Report undo = RunUndo(changes, rig.prompter).undo(*log, false);
         ASSERT_TRUE(undo.ok) << label;
         EXPECT_EQ(rig.waiting(), scansBefore) << label;
-        EXPECT_EQ(rig.stored(), Strings{}) << label;
-        EXPECT_EQ(files::listFolder(rig.dir.file("second")), Strings{}) << label;
+        // A write the kill left without its confirmation is never taken away by undo: nothing
+        // in the journal proves the run wrote it. It stays, and undo names it.
+        const auto leftIn = [&](const std::string& folder) {
+            Strings names;
+            for (const std::string& path : undo.preview.left) {
+                if (files::parentFolder(path) == folder) {
+                    names.push_back(files::fileName(path));
+                }
+            }
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        EXPECT_EQ(rig.stored(), leftIn(rig.dir.file("store"))) << label;
+        EXPECT_EQ(files::listFolder(rig.dir.file("second")), leftIn(rig.dir.file("second")))
+            << label;
         ASSERT_EQ(undo.listRows.has_value(), finished > 0) << label;
         if (undo.listRows) {
             EXPECT_EQ(files::parentFolder(*undo.listRows), rig.dir.file("rows")) << label;
