@@ -231,15 +231,16 @@ scan_0006.tif" "$(jq -r '[.rows[].fileName] | sort | join(" ")' <<<"$out")"
     expect_eq "targets of the saved work" "" "$(find "$store" -name 'LINK-3*')"
 }
 
-# Two runs in one data folder at once. The first joins 300 A2 pages; while it holds the data
-# folder's run lock (seen in /proc/locks, never taken here) it is stopped, and a second run is
-# started: it is refused before anything moves. The first then goes on and ends well.
+# Two runs in one data folder at once. The first joins 1200 A2 pages, so that it holds the data
+# folder's run lock long enough to be seen there (in /proc/locks, never taken here); it is then
+# stopped, and a second run is started: it is refused before anything moves. The first then goes
+# on and ends well.
 two_runs() {
     fresh two-runs || return
     local root=$work/two-runs i
     mkdir -p "$root/images1" "$root/images2"
     local pages=()
-    for ((i = 0; i < 150; i++)); do pages+=("$scans/scan_0004.tif"); done
+    for ((i = 0; i < 600; i++)); do pages+=("$scans/scan_0004.tif"); done
     if ! tiffcp "${pages[@]}" "$root/images1/big1.tif" ||
         ! cp "$root/images1/big1.tif" "$root/images1/big2.tif"; then
         fail "the pages to join could not be made"
@@ -263,7 +264,7 @@ two_runs() {
             break
         fi
         kill -0 "$held" 2>/dev/null || break
-        sleep 0.01
+        sleep 0.002
     done
     if [[ -z $frozen ]]; then
         fail "the first run was never seen holding the run lock ($lock)"
@@ -284,7 +285,7 @@ two_runs() {
 
     wait "$held"
     expect_eq "first run exit status" 0 "$?"
-    expect_eq "joined pages" 300 \
+    expect_eq "joined pages" 1200 \
         "$(tiffinfo "$store/HOLD-1.tif" 2>/dev/null | grep -c '^TIFF Directory')"
     [[ -f $root/images2/scan_0002.tif ]] || fail "the second run's scan is gone"
 }
