@@ -76,6 +76,12 @@ WindowRect WindowPlacement::ontoScreens(const WindowRect& rect,
     return WindowRect{left, top, left + width, top + height};
 }
 
+WindowRect WindowPlacement::centredOn(const WindowRect& screen, WindowSize size) {
+    const int left = screen.left + std::max(0, (screen.right - screen.left - size.width) / 2);
+    const int top = screen.top + std::max(0, (screen.bottom - screen.top - size.height) / 2);
+    return WindowRect{left, top, left + size.width, top + size.height};
+}
+
 StartPlacement WindowPlacement::atStart(WindowSize design) {
     const Settings& s = m_store.settings();
     StartPlacement placement = decide(s.initWindowMaximized, s.windowRect, design);

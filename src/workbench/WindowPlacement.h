@@ -60,6 +60,9 @@ public:
     // moved onto the screen nearest to its title bar, kept inside that screen as far as it fits.
     // Screens may lie at negative coordinates; no screens leave the rectangle as it is.
     static WindowRect ontoScreens(const WindowRect& rect, const std::vector<WindowRect>& screens);
+    // A window of this outer size in the middle of the screen, its top-left corner kept on it:
+    // where the window opens when nothing is stored, so that its title bar can be reached.
+    static WindowRect centredOn(const WindowRect& screen, WindowSize size);
 
     // The screens' available rectangles, for the placement at start.
     void setScreens(std::vector<WindowRect> screens) { m_screens = std::move(screens); }

@@ -258,4 +258,23 @@ TEST_F(PlacementMemoryTest, ANegativeRectangleIsStoredAsNumbersAndPlacedOnItsScr
     EXPECT_EQ(placement.atStart(WindowSize{1000, 800}).moveTo, (WindowRect{-1500, 0, -300, 934}));
 }
 
+TEST(WindowPlacement, AnUnstoredWindowOpensCentredWithItsCornerOnTheScreen) {
+    const struct {
+        const char* name;
+        WindowRect screen;
+        WindowSize size;
+        WindowRect expected;
+    } cases[]{
+        {"room around", {0, 0, 1600, 1000}, {1118, 953}, {241, 23, 1359, 976}},
+        {"a screen at negative coordinates",
+         {-1280, -200, 0, 824},
+         {1000, 800},
+         {-1140, -88, -140, 712}},
+        {"taller than the screen", {0, 30, 1024, 768}, {1118, 953}, {0, 30, 1118, 983}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WindowPlacement::centredOn(c.screen, c.size), c.expected) << c.name;
+    }
+}
+
 } // namespace

@@ -172,8 +172,15 @@ void CCorvelDlg::placeAtStart() {
     const StartPlacement placement = m_workbench->startPlacement(designOuterSize());
     if (placement.maximize) {
         setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
+    } else if (placement.moveTo) {
         reportNormalGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // A top-level move places the frame's corner, so the title bar stays on the screen
+        // whatever frame the window manager gives the window.
+        const WindowSize size{frameGeometry().width(), frameGeometry().height()};
+        const WindowRect at =
+            WindowPlacement::centredOn(windowRectOf(screen->availableGeometry()), size);
+        move(at.left, at.top);
     }
 }
 
