@@ -39,7 +39,7 @@ packages=(
     libtesseract-dev tesseract-ocr tesseract-ocr-jpn tesseract-ocr-eng libzxing-dev
     fonts-ipafont-gothic hp2xx qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick jq
+    xvfb xauth imagemagick jq openbox xdotool
     dpkg-dev desktop-file-utils appstream help2man librsvg2-bin lintian devscripts bash-completion
     clang-14 libclang-rt-14-dev
 )

@@ -53,6 +53,14 @@ constexpr std::array kEntries{
           "指定したﾃﾝﾌﾟﾚｰﾄの列数が最大列数(上限値300)を超過したため、読み込めません。\n\rINIﾌｧｲ"
           "ﾙの設定値を変更した後、再起動してください。",
           kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::TemplateBadReplacementChar,
+          "ﾃﾝﾌﾟﾚｰﾄの置換文字(REPLACECHAR)が半角1文字ではないため、読み込めません。\r\n"
+          "ﾃﾝﾌﾟﾚｰﾄ編集で置換文字を指定し直してください。",
+          kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::TemplateBadConnector,
+          "ﾃﾝﾌﾟﾚｰﾄの連結子(CONNECTION)が半角1文字ではないため、読み込めません。\r\n"
+          "ﾃﾝﾌﾟﾚｰﾄ編集で連結子を指定し直してください。",
+          kWarning, Icon::Warning, Buttons::Ok},
     Entry{Msg::ReleaseAssignments, "割り当てを解除します。よろしいですか？", kQuestion,
           Icon::Question, Buttons::YesNo},
     Entry{Msg::HelpFileMissing, "ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。", kWarning, Icon::Warning, Buttons::Ok},

@@ -18,6 +18,8 @@ enum class Msg {
     TemplatePathTooLong,
     TemplatePathTooLong255,
     TemplateTooManyColumns,
+    TemplateBadReplacementChar,
+    TemplateBadConnector,
     ReleaseAssignments,
     HelpFileMissing,
     HelpNoApplication,

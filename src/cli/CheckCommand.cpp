@@ -90,7 +90,7 @@ int runCheckCommand(CliSession& session) {
         session.prompter().tell(Msg::TemplateReadFailed);
         return session.fail();
     }
-    if (!TemplateFolder::columnCountFits(*t, settings.csvRowNum, session.prompter())) {
+    if (!TemplateFolder::usable(*t, settings.csvRowNum, session.prompter())) {
         return session.fail();
     }
 

@@ -5,6 +5,7 @@
 #include "base/ProfileFile.h"
 #include "base/Prompter.h"
 #include "template/TemplateFormat.h"
+#include "template/TemplateNameCheck.h"
 
 #include <algorithm>
 
@@ -131,6 +132,22 @@ bool TemplateFolder::columnCountFits(const std::string& name, int csvRowNum,
 bool TemplateFolder::columnCountFits(const Template& t, int csvRowNum, Prompter& prompter) {
     if (t.columns.size() > static_cast<std::size_t>(std::max(csvRowNum, 0))) {
         prompter.tell(Msg::TemplateTooManyColumns);
+        return false;
+    }
+    return true;
+}
+
+bool TemplateFolder::usable(const Template& t, int csvRowNum, Prompter& prompter) {
+    if (!columnCountFits(t, csvRowNum, prompter)) {
+        return false;
+    }
+    const auto bad = [](const std::string& c) { return !c.empty() && !isSingleByteChar(c); };
+    if (t.replaceSpaces && bad(t.replacementChar)) {
+        prompter.tell(Msg::TemplateBadReplacementChar);
+        return false;
+    }
+    if (bad(t.connector)) {
+        prompter.tell(Msg::TemplateBadConnector);
         return false;
     }
     return true;

@@ -42,6 +42,12 @@ public:
     // The same check on a template that was read, before it is applied to a grid: false (after
     // telling the operator) when it has more columns than csvRowNum.
     static bool columnCountFits(const Template& t, int csvRowNum, Prompter& prompter);
+    // Whether a template that was read may be applied and make file names: its columns fit (as
+    // above), and the replacement character (while spaces are replaced) and the connector are
+    // each empty or one single-byte character. A file edited by hand may hold "あ" or several
+    // characters there, which would split or lengthen every name; false after telling the
+    // operator which value is wrong.
+    static bool usable(const Template& t, int csvRowNum, Prompter& prompter);
 
     static constexpr std::size_t kPathLimit = 256; // the full path must stay below this
     static constexpr std::size_t kNameBytes = 20;

@@ -9,13 +9,16 @@ bool isNameForbiddenChar(char c) {
     return c == '\t' || cp932::isForbiddenChar(c);
 }
 
-bool isJoiningChar(std::string_view cp932Text) {
+bool isSingleByteChar(std::string_view cp932Text) {
     if (cp932Text.size() != 1) {
         return false;
     }
     const auto c = static_cast<unsigned char>(cp932Text[0]);
-    const bool printable = (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);
-    return printable && !isNameForbiddenChar(cp932Text[0]);
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);
+}
+
+bool isJoiningChar(std::string_view cp932Text) {
+    return isSingleByteChar(cp932Text) && !isNameForbiddenChar(cp932Text[0]);
 }
 
 TemplateNameVerdict checkTemplateName(std::string_view cp932Text,

@@ -28,6 +28,10 @@ TemplateNameVerdict checkTemplateName(std::string_view cp932Text,
 // character: tab and the nine file-name characters.
 bool isNameForbiddenChar(char c);
 
-// True for what the replacement character and the connector may be: exactly one single-byte
-// character, printable ASCII or a half-width katakana, and not forbidden in a name.
+// True for exactly one single-byte character: printable ASCII or a half-width katakana. A lone
+// lead byte, a control character or a double-byte character is none.
+bool isSingleByteChar(std::string_view cp932Text);
+
+// True for what the replacement character and the connector may be: a single-byte character
+// that is not forbidden in a name.
 bool isJoiningChar(std::string_view cp932Text);

@@ -164,8 +164,9 @@ bool TemplateBox::load(const std::string& name, bool report, const std::optional
         return false;
     }
     // A template with more columns than the rename list may have is never applied: its columns
-    // would make the grid, and every row of it, that much wider.
-    if (!TemplateFolder::columnCountFits(*t, m_p.settings.csvRowNum, m_p.prompter)) {
+    // would make the grid, and every row of it, that much wider. Nor is one whose replacement
+    // character or connector is not a single byte: it would make every file name wrong.
+    if (!TemplateFolder::usable(*t, m_p.settings.csvRowNum, m_p.prompter)) {
         list.setRedraw(true);
         return false;
     }

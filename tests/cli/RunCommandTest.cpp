@@ -81,6 +81,47 @@ TEST_F(RunCommandTest, NamesShowsThePlanAndTouchesNothing) {
     EXPECT_EQ(none["unavailable"], "実行");
 }
 
+// A template edited by hand with a replacement character or connector of more than one byte
+// makes no names: check and names refuse it with the template's warning and exit with 1.
+TEST_F(RunCommandTest, ATemplateWhoseJoiningCharacterIsNotOneByteMakesNoNames) {
+    const std::string text = m_files.read("job.tpl");
+    const struct {
+        std::string keys;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {"REPLACE=1\r\nREPLACECHAR=_\r\nCONNECTION=" + sj("ｰ"), nullptr},
+        {"REPLACE=1\r\nREPLACECHAR=" + sj("あ") + "\r\nCONNECTION=",
+         "ﾃﾝﾌﾟﾚｰﾄの置換文字(REPLACECHAR)が半角1文字ではないため、読み込めません。\r\n"
+         "ﾃﾝﾌﾟﾚｰﾄ編集で置換文字を指定し直してください。"},
+        {"REPLACE=0\r\nREPLACECHAR=\r\nCONNECTION=--",
+         "ﾃﾝﾌﾟﾚｰﾄの連結子(CONNECTION)が半角1文字ではないため、読み込めません。\r\n"
+         "ﾃﾝﾌﾟﾚｰﾄ編集で連結子を指定し直してください。"},
+    };
+    const std::string stored = "REPLACE=0\r\nREPLACECHAR=\r\nSORTEXPORT=0\r\nMEMORYROWWIDTH=0"
+                               "\r\nCONNECTION=";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(u8(c.keys));
+        std::string edited = text;
+        edited.replace(edited.find(stored), stored.size(), c.keys);
+        m_files.write("job.tpl", edited);
+        const nlohmann::json names = cli("names", "--batch-assign", c.message ? 1 : 0);
+        const CliRun check =
+            runNomiraCli("--json --data-folder " + shellQuote(m_data.path()) +
+                         " check --template " + shellQuote(m_template) + " " + shellQuote(m_list));
+        EXPECT_EQ(check.status, c.message ? 1 : 0);
+        if (!c.message) {
+            EXPECT_EQ(names["rows"].size(), 2u);
+            continue;
+        }
+        for (const nlohmann::json& doc : {names, nlohmann::json::parse(check.out)}) {
+            ASSERT_EQ(doc["messages"].size(), 1u) << doc.dump();
+            EXPECT_EQ(doc["messages"][0]["text"], c.message);
+            EXPECT_EQ(doc["messages"][0]["caption"], "警告");
+            EXPECT_FALSE(doc.contains("rows"));
+        }
+    }
+}
+
 TEST_F(RunCommandTest, HeadlessCommandsLeaveTheTempFolderAsItWas) {
     const struct {
         const char* loadPreview;

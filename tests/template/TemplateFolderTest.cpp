@@ -398,6 +398,52 @@ TEST_F(TemplateFolderTest, ColumnCountIsCheckedAgainstCsvRowNum) {
     EXPECT_EQ(m_prompter.shown()[0].caption, sj("警告"));
 }
 
+// A template that was read is applied only when it can make file names: not too many columns,
+// and a replacement character (while spaces are replaced) and a connector of at most one
+// single-byte character, as a file edited by hand may break them.
+TEST_F(TemplateFolderTest, ATemplateIsUsableOnlyWithValuesThatMakeSoundNames) {
+    const std::optional<Msg> fine;
+    const struct {
+        const char* replace;
+        std::string replaceChar;
+        std::string connection;
+        int csvRowNum;
+        std::optional<Msg> refusal;
+    } cases[] = {
+        {"1", "_", "-", 300, fine},
+        {"1", "", "SP", 300, fine}, // blanks removed; a blank connector
+        {"1", sj("ｰ"), sj("ｱ"), 300, fine},
+        {"1", "/", "*", 300, fine},     // names turn them full-width
+        {"0", sj("あ"), "", 300, fine}, // not used while spaces are kept
+        {"1", "_", "", 0, Msg::TemplateTooManyColumns},
+        {"1", sj("あ"), "", 300, Msg::TemplateBadReplacementChar},
+        {"1", "--", "", 300, Msg::TemplateBadReplacementChar},
+        {"1", "\x81", "", 300, Msg::TemplateBadReplacementChar}, // a lone lead byte
+        {"1", "\x01", "", 300, Msg::TemplateBadReplacementChar},
+        {"1", sj("あ"), sj("い"), 0, Msg::TemplateTooManyColumns},
+        {"0", "", sj("い"), 300, Msg::TemplateBadConnector},
+        {"0", "", "ab", 300, Msg::TemplateBadConnector},
+        {"1", sj("あ"), "ab", 300, Msg::TemplateBadReplacementChar},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(u8(c.replaceChar) + " / " + u8(c.connection));
+        const auto t = readWith({"[ROWINFO]", "NAME=a\t", "TYPE=1,", "LOAD=1,", "FILENAME=1,",
+                                 "SORT1=0,", "SORT2=0,", std::string("REPLACE=") + c.replace,
+                                 "REPLACECHAR=" + c.replaceChar, "CONNECTION=" + c.connection});
+        ASSERT_TRUE(t);
+        ScriptedPrompter prompter;
+        EXPECT_EQ(TemplateFolder::usable(*t, c.csvRowNum, prompter), !c.refusal);
+        ASSERT_EQ(prompter.shown().size(), c.refusal ? 1u : 0u);
+        if (c.refusal) {
+            EXPECT_EQ(prompter.shown()[0].text, message(*c.refusal).text);
+            EXPECT_EQ(prompter.shown()[0].caption, sj("警告"));
+        }
+    }
+    EXPECT_EQ(u8(message(Msg::TemplateBadReplacementChar).text),
+              "ﾃﾝﾌﾟﾚｰﾄの置換文字(REPLACECHAR)が半角1文字ではないため、読み込めません。\r\n"
+              "ﾃﾝﾌﾟﾚｰﾄ編集で置換文字を指定し直してください。");
+}
+
 TEST_F(TemplateFolderTest, AFailedWriteLeavesTheOldFile) {
     const Template t = sampleTemplate();
     ASSERT_TRUE(m_folder.writeTemplate(t, m_prompter));

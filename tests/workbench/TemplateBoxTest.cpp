@@ -79,15 +79,35 @@ TEST_F(TemplateBoxTest, AnsweringYesReleasesAndChanges) {
     EXPECT_FALSE(m_view.isEnabled(id(Ctl::Execute)));
 }
 
-TEST_F(TemplateBoxTest, ATemplateWiderThanCsvRowNumIsNeverApplied) {
-    for (const auto& [columns, applied] :
-         std::vector<std::pair<int, bool>>{{20, true}, {21, false}}) {
-        SCOPED_TRACE(columns);
+// A template that cannot make sound names is never applied: more columns than CsvRowNum, or a
+// replacement character or connector of more than one byte, as a file edited by hand may hold.
+TEST_F(TemplateBoxTest, ATemplateThatCannotMakeSoundNamesIsNeverApplied) {
+    const auto joining = [](const std::string& keys) {
+        std::string text = templateOfColumns(1);
+        text.replace(text.find("REPLACE=0\r\n"), 11, keys);
+        return text;
+    };
+    const struct {
+        const char* label;
+        std::string text;
+        int columns;
+        std::optional<Msg> refusal;
+    } cases[] = {
+        {"20 columns", templateOfColumns(20), 20, std::nullopt},
+        {"21 columns", templateOfColumns(21), 21, Msg::TemplateTooManyColumns},
+        {"a half-width replacement", joining("REPLACE=1\r\nREPLACECHAR=" + sj("ｰ") + "\r\n"), 1,
+         std::nullopt},
+        {"あ as replacement", joining("REPLACE=1\r\nREPLACECHAR=" + sj("あ") + "\r\n"), 1,
+         Msg::TemplateBadReplacementChar},
+        {"two connector bytes", joining("REPLACE=0\r\nCONNECTION=--\r\n"), 1,
+         Msg::TemplateBadConnector},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
         TempDir tmp;
         WorkbenchDataFolder data{tmp.path()};
         data.writeGoodTemplate("a");
-        std::ofstream(data.templateFolder() + "/wide.tpl", std::ios::binary)
-            << templateOfColumns(columns);
+        std::ofstream(data.templateFolder() + "/wide.tpl", std::ios::binary) << c.text;
         Settings settings;
         settings.templateFile = "a.tpl";
         settings.csvRowNum = 20;
@@ -101,15 +121,15 @@ TEST_F(TemplateBoxTest, ATemplateWiderThanCsvRowNumIsNeverApplied) {
             TemplateFolder(data.templateFolder(), data.dataFolder())};
         box.fillAtStart();
         box.selectionChanged(1);
-        if (applied) {
+        if (!c.refusal) {
             EXPECT_TRUE(prompter.shown().empty());
-            EXPECT_EQ(grid.cols(), RenameList::gridCol(0) + columns);
+            EXPECT_EQ(grid.cols(), RenameList::gridCol(0) + c.columns);
             continue;
         }
         // Refused before the grid took a column; the box, the grid and the current template go
         // back to the previous template.
         ASSERT_EQ(prompter.shown().size(), 2u);
-        EXPECT_EQ(prompter.shown()[0].text, message(Msg::TemplateTooManyColumns).text);
+        EXPECT_EQ(prompter.shown()[0].text, message(*c.refusal).text);
         EXPECT_EQ(prompter.shown()[1].text, message(Msg::TemplateSetFailed).text);
         EXPECT_EQ(state.currentTemplate.name, "a");
         EXPECT_EQ(grid.cols(), RenameList::gridCol(0) + static_cast<int>(list.columns().size()));
