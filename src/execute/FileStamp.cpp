@@ -21,14 +21,6 @@ std::optional<FileStamp> FileStamp::of(const std::string& path) {
                      static_cast<long long>(st.st_ino), nanoseconds(st.st_ctim)};
 }
 
-std::vector<std::string> FileStamp::fields(const std::optional<FileStamp>& stamp) {
-    if (!stamp) {
-        return {"", "", "", ""};
-    }
-    return {std::to_string(stamp->size), std::to_string(stamp->mtimeNs),
-            std::to_string(stamp->inode), std::to_string(stamp->ctimeNs)};
-}
-
 bool FileStamp::sameFileSystem(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 // What the journal remembers of a file the run wrote, to tell later whether it is still that
 // file: its inode, size, and modification and change times (nanoseconds since the epoch). An edit
@@ -25,7 +24,4 @@ struct FileStamp {
     static std::optional<FileStamp> of(const std::string& path);
     // The same file system holds both paths (a rename between them needs no copy).
     static bool sameFileSystem(const std::string& a, const std::string& b);
-    // The four journal fields of a stamp: size, modification time, inode, change time; four
-    // empty fields for no stamp.
-    static std::vector<std::string> fields(const std::optional<FileStamp>& stamp);
 };

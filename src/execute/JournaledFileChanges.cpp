@@ -38,9 +38,11 @@ void JournaledFileChanges::giveBack(const std::string& target, const std::string
 
 void JournaledFileChanges::confirm(const char* kind, std::vector<std::string> fields,
                                    const std::string& made) {
+    const auto stamp = FileStamp::of(made);
     fields.insert(fields.begin(), kind);
-    for (std::string& field : FileStamp::fields(FileStamp::of(made))) {
-        fields.push_back(std::move(field));
+    for (const long long value : {stamp ? stamp->size : 0, stamp ? stamp->mtimeNs : 0,
+                                  stamp ? stamp->inode : 0, stamp ? stamp->ctimeNs : 0}) {
+        fields.push_back(stamp ? std::to_string(value) : "");
     }
     m_journal.add(fields);
 }

@@ -53,7 +53,7 @@ bool holds(const RenameList& list, const std::vector<std::string>& cells) {
 std::string fileFor(const std::string& journalPath) {
     const std::string journals = files::parentFolder(files::parentFolder(journalPath));
     const std::string runId = files::fileName(files::parentFolder(journalPath));
-    const std::string folder = files::join(files::parentFolder(journals), std::string(kFolder));
+    const std::string folder = files::join(files::parentFolder(journals), "rows");
     // A run folder's name comes back once older runs of its second were removed; the rows file
     // of the earlier run keeps its name.
     std::string path = files::join(folder, runId + "-rows.csv");
@@ -61,25 +61,6 @@ std::string fileFor(const std::string& journalPath) {
         path = files::join(folder, runId + "-rows(" + std::to_string(n) + ").csv");
     }
     return path;
-}
-
-bool namedFor(const std::string& journalPath, std::string_view fileName) {
-    const std::string runId = files::fileName(files::parentFolder(journalPath));
-    const std::string stem = runId + "-rows";
-    if (runId.empty() || !fileName.starts_with(stem) || !fileName.ends_with(".csv")) {
-        return false;
-    }
-    const std::string_view rest = fileName.substr(stem.size(), fileName.size() - stem.size() - 4);
-    if (rest.empty()) {
-        return true;
-    }
-    // "(n)" with n from 2, written without leading zeros.
-    if (rest.size() < 3 || rest.front() != '(' || rest.back() != ')' || rest[1] == '0') {
-        return false;
-    }
-    const std::string_view digits = rest.substr(1, rest.size() - 2);
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-           digits != "1";
 }
 
 bool listEmpty(const RenameList& list) {

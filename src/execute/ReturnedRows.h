@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 class AssignmentQueries;
@@ -12,15 +11,10 @@ struct RunLog;
 // file the list load button reads, and put into the rename list of the main window.
 namespace returnedrows {
 
-// The folder of the rows files, in the data folder.
-inline constexpr std::string_view kFolder = "rows";
-
 // A free name for the rows of the run: "<data folder>/rows/<run>-rows.csv", numbered "(2)", "(3)"
-// … when taken. It lies beside the journals folder, not inside a run's folder; the journal records
-// it, and removing the run removes it while it is still the file written (see runjournals::prune).
+// … when taken. It lies beside the journals folder, not inside a run's folder, so that the file
+// outlives the removal of old runs.
 std::string fileFor(const std::string& journalPath);
-// Whether fileName is one of the names fileFor gives the run of journalPath.
-bool namedFor(const std::string& journalPath, std::string_view fileName);
 
 enum class Place {
     AtTheirRows, // each at the row number it had when the run took it (the list is the run's)

@@ -2,10 +2,7 @@
 
 #include "base/FileSystem.h"
 #include "execute/FileChanges.h"
-#include "execute/FileStamp.h"
 #include "execute/JournalCheck.h"
-#include "execute/JournalPaths.h"
-#include "execute/ReturnedRows.h"
 #include "execute/RunJournal.h"
 
 #include <filesystem>
@@ -51,22 +48,6 @@ void removeKeptBeside(FileChanges& changes, const RunLog& log) {
     }
 }
 
-// The rows file an undo of the run wrote, when it is still that very file (its recorded stamp),
-// lies in the data folder's rows folder and bears a name made for this run.
-void removeRowsFile(FileChanges& changes, const RunLog& log) {
-    if (!log.rowsFile || !log.rowsFile->stamp) {
-        return;
-    }
-    const auto path = journalpaths::plain(log.rowsFile->path);
-    const std::string rowsFolder = journalpaths::resolvedFolder(
-        files::join(journalcheck::dataFolderOf(log.path), std::string(returnedrows::kFolder)));
-    if (path && files::parentFolder(*path) == rowsFolder &&
-        returnedrows::namedFor(log.path, files::fileName(*path)) &&
-        FileStamp::of(*path) == log.rowsFile->stamp) {
-        changes.remove(*path);
-    }
-}
-
 std::optional<RunLog> newest(const std::string& journals) {
     const auto paths = list(journals);
     return paths.empty() ? std::nullopt : RunLog::read(paths.back());
@@ -96,12 +77,10 @@ int prune(FileChanges& changes, const std::string& journals, int keep) {
         if (++left <= keep) {
             continue;
         }
-        // Kept files beside their originals (another file system) and the rows file of its undo
-        // first, then the run's folder. Outside the journals folder only what a sound journal of
-        // this data folder names.
+        // Kept files beside their originals (another file system) first, then the run's folder.
+        // Outside the journals folder only what a sound journal of this data folder names.
         if (log && !journalcheck::check(*log)) {
             removeKeptBeside(changes, *log);
-            removeRowsFile(changes, *log);
         }
         std::error_code error;
         std::filesystem::remove_all(files::native(files::parentFolder(*it)), error);

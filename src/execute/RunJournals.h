@@ -21,8 +21,7 @@ std::optional<RunLog> undoable(const std::string& journals);
 // The newest run, when it was cut off: it neither reached its end nor was settled or undone.
 std::optional<RunLog> unfinished(const std::string& journals);
 // Removes the oldest runs with their kept files until keep finished runs are left; a run that
-// was cut off is never removed. An undone run takes the rows file of its undo with it while that
-// is still the file the undo wrote. Returns how many went.
+// was cut off is never removed. Returns how many went.
 int prune(FileChanges& changes, const std::string& journals, int keep);
 
 } // namespace runjournals

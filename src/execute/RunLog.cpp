@@ -89,8 +89,6 @@ void readLine(RunLog& log, int line, const std::vector<std::string>& f) {
         log.secondFolder = at(1);
     } else if (key == "taken") {
         log.taken.emplace_back(at(1), at(2));
-    } else if (key == "rows") {
-        log.rowsFile = RunLog::RowsFile{at(1), stampOf(f, 2)};
     } else if (key == "run") {
         log.runId = at(1);
     } else if (key == "started") {

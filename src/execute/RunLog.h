@@ -55,12 +55,6 @@ struct RunLog {
     std::vector<Named> paths;                // every other path the journal names
     // Files an undo took away, and where it put them.
     std::vector<std::pair<std::string, std::string>> taken;
-    // The rows file an undo of the run wrote, as it was when written.
-    struct RowsFile {
-        std::string path;
-        std::optional<FileStamp> stamp;
-    };
-    std::optional<RowsFile> rowsFile;
     std::vector<Column> columns;
     std::vector<Row> rows;
     std::vector<Step> steps;

@@ -5,7 +5,6 @@
 #include "execute/FileChangeSteps.h"
 #include "execute/FileChanges.h"
 #include "execute/JournalCheck.h"
-#include "execute/JournalPaths.h"
 #include "execute/ReturnedRows.h"
 #include "execute/RunJournal.h"
 #include "execute/RunLock.h"
@@ -192,14 +191,6 @@ bool RunUndo::carryOut(const RunLog& log, const Preview& preview) {
          !filesteps::writeWhole(m_changes, rows, rowsCsv(log), true))) {
         m_prompter.tell(Msg::UndoFailed, {rows});
         return false;
-    }
-    if (!log.doneRows.empty()) {
-        // The file is the run's own from now on: pruning removes it with the run.
-        std::vector<std::string> record{"rows", journalpaths::resolved(rows)};
-        for (std::string& field : FileStamp::fields(FileStamp::of(rows))) {
-            record.push_back(std::move(field));
-        }
-        journal.add(record);
     }
     journal.add({"undone"});
     for (const RunLog::Step& step : log.steps) {

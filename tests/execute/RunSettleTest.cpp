@@ -1,7 +1,6 @@
 #include "RunRig.h"
 
 #include "FailingFileChanges.h"
-#include "execute/JournalLine.h"
 #include "execute/ReturnedRows.h"
 #include "execute/RunJournals.h"
 #include "execute/RunLog.h"
@@ -13,10 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <map>
 
 namespace {
 
@@ -258,128 +253,29 @@ TEST(RunSettle, TheExportIsWritableOnlyUnderTheRunsRules) {
     }
 }
 
-void overwrite(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-// The journal line "rows" rewritten to name path, with that file's stamp as it is now.
-void recordRowsFile(const std::string& journal, const std::string& path) {
-    std::string text = *files::readAll(journal);
-    const auto at = text.find("rows\t");
-    ASSERT_NE(at, std::string::npos);
-    Strings fields{"rows", path};
-    for (const std::string& field : FileStamp::fields(FileStamp::of(path))) {
-        fields.push_back(field);
-    }
-    text.replace(at, text.find('\n', at) + 1 - at, journalline::compose(fields));
-    overwrite(journal, text);
-}
-
-// The rows files lie beside the journals folder; removing an undone run removes the one its undo
-// wrote, and nothing else: only while it is the very file written, in the data folder's rows
-// folder, under a name made for the run. A file of the run's name that was there before the undo
-// is the operator's, and the undo writes "(2)" beside it.
-TEST(RunSettle, ARemovedRunTakesTheRowsFileOfItsUndoAndNothingElse) {
-    struct Case {
-        const char* label;
-        bool nameTaken; // "<run>-rows.csv" exists before the undo
-        // What happens to the rows file (and the journal) between the undo and the next run.
-        std::function<void(RunRig&, const std::string& rows, const std::string& journal)> change;
-        bool removed;
-    };
-    const std::vector<Case> cases = {
-        {"unchanged", false, [](RunRig&, const std::string&, const std::string&) {}, true},
-        {"numbered beside the operator's file", true,
-         [](RunRig&, const std::string&, const std::string&) {}, true},
-        {"edited", false,
-         [](RunRig&, const std::string& rows, const std::string&) {
-             overwrite(rows, *files::readAll(rows) + "x,y\r\n");
-         },
-         false},
-        {"replaced by a copy", false,
-         [](RunRig& rig, const std::string& rows, const std::string&) {
-             const std::string copy = rig.dir.write("rows/copy", *files::readAll(rows));
-             std::filesystem::rename(copy, rows);
-         },
-         false},
-        {"the journal names another file of the rows folder", false,
-         [](RunRig& rig, const std::string&, const std::string& journal) {
-             recordRowsFile(journal, rig.dir.write("rows/mine.csv", "a,b\r\n"));
-         },
-         false},
-        {"the journal names a file of the run's name in another folder", false,
-         [](RunRig& rig, const std::string& rows, const std::string& journal) {
-             recordRowsFile(journal, rig.dir.write("other/" + files::fileName(rows), "a\r\n"));
-         },
-         false},
-        {"a journal without the line, as older undos wrote it", false,
-         [](RunRig&, const std::string&, const std::string& journal) {
-             std::string text = *files::readAll(journal);
-             const auto at = text.find("rows\t");
-             text.erase(at, text.find('\n', at) + 1 - at);
-             overwrite(journal, text);
-         },
-         false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        RunRig rig;
-        rig.settings.keepRuns = 1;
-        rig.dir.mkdir("other");
-        rig.dir.write("images/s0.tif", "s0");
-        rig.assign(1, "out0", {"s0.tif"});
+// Rows files live beside the journals folder, so removing old runs never takes them.
+TEST(RunSettle, RowsFilesOutliveTheRunsThatAreRemoved) {
+    RunRig rig;
+    rig.settings.keepRuns = 1;
+    Strings rowsFiles;
+    for (int run = 0; run < 3; ++run) {
+        const std::string name = "s" + std::to_string(run) + ".tif";
+        rig.dir.write("images/" + name, name);
+        rig.records.clear();
+        rig.assign(1, "out" + std::to_string(run), {name});
         PosixFileChanges changes;
         ASSERT_TRUE(rig.execute(changes));
-        auto log = runjournals::undoable(rig.journals);
+        const auto log = runjournals::undoable(rig.journals);
         ASSERT_TRUE(log);
-        const std::string theirs = returnedrows::fileFor(log->path);
-        if (c.nameTaken) {
-            rig.dir.write("rows/" + files::fileName(theirs), "the operator's\r\n");
-        }
         const RunUndo::Report undo = RunUndo(changes, rig.prompter).undo(*log, false);
         ASSERT_TRUE(undo.ok && undo.listRows);
-        const std::string rows = *undo.listRows;
-        EXPECT_EQ(files::fileName(rows) == files::fileName(theirs), !c.nameTaken);
-        c.change(rig, rows, log->path);
-        std::map<std::string, std::string> others;
-        for (const char* folder : {"rows", "other"}) {
-            for (const std::string& name : files::listFolder(rig.dir.file(folder))) {
-                const std::string path = rig.dir.file(std::string(folder) + "/" + name);
-                if (path != rows) {
-                    others[path] = *files::readAll(path);
-                }
-            }
-        }
-
-        rig.dir.write("images/s1.tif", "s1");
-        rig.records.clear();
-        rig.assign(1, "out1", {"s1.tif"});
-        ASSERT_TRUE(rig.execute(changes));
-        EXPECT_EQ(runjournals::list(rig.journals).size(), 1u);
-        EXPECT_EQ(files::exists(rows), !c.removed);
-        for (const auto& [path, content] : others) {
-            EXPECT_EQ(files::readAll(path), content) << path;
-        }
+        rowsFiles.push_back(*undo.listRows);
     }
-}
-
-TEST(RunSettle, RowsFileNamesAreTheRunsOwn) {
-    const std::string journal = "/d/journal/20261209-101010-02/journal.txt";
-    const struct {
-        const char* name;
-        bool own;
-    } cases[] = {
-        {"20261209-101010-02-rows.csv", true},      {"20261209-101010-02-rows(2).csv", true},
-        {"20261209-101010-02-rows(17).csv", true},  {"20261209-101010-02-rows(1).csv", false},
-        {"20261209-101010-02-rows(02).csv", false}, {"20261209-101010-02-rows().csv", false},
-        {"20261209-101010-02-rows(2a).csv", false}, {"20261209-101010-02-rows.txt", false},
-        {"20261209-101010-rows.csv", false},        {"x20261209-101010-02-rows.csv", false},
-        {"20261209-101010-02-rows.csv.csv", false}, {"-rows.csv", false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(returnedrows::namedFor(journal, c.name), c.own) << c.name;
+    EXPECT_EQ(runjournals::list(rig.journals).size(), 1u);
+    for (const std::string& path : rowsFiles) {
+        EXPECT_EQ(linesOf(*files::readAll(path)), 1) << path;
     }
-    EXPECT_FALSE(returnedrows::namedFor("journal.txt", "-rows.csv"));
+    EXPECT_EQ(files::listFolder(rig.dir.file("rows")).size(), 3u);
 }
 
 } // namespace
