@@ -113,6 +113,8 @@ int putBack(RenameList& list, AssignmentQueries& assignments, const RunLog& log,
         next = std::max(next, at) + 1;
     }
     list.renumber();
+    // As after a load: the columns grow to the values given back.
+    list.fitAllColumns();
     list.setRedraw(true);
     return static_cast<int>(rows.size());
 }

@@ -1,5 +1,6 @@
 #include "workbench/RunUndoCommands.h"
 
+#include "base/HeldPrompter.h"
 #include "base/Prompter.h"
 #include "execute/ReturnedRows.h"
 #include "execute/RunJournals.h"
@@ -44,13 +45,16 @@ void RunUndoCommands::ranOnOpenList(const std::string& journal) {
 }
 
 void RunUndoCommands::undo(const RunLog& log) {
-    const RunUndo::Report report = RunUndo(m_p.changes, m_p.prompter).undo(log, false);
+    // The result box comes once the window shows what the undo did: the scans listed again and
+    // the rows back in the run's own list. A question about another list shows it first.
+    HeldPrompter held(m_p.prompter);
+    const RunUndo::Report report = RunUndo(m_p.changes, held).undo(log, false);
     if (!report.ok) {
         return;
     }
     m_p.relist();
     if (report.listRows) {
-        giveRowsBack(log, *report.listRows);
+        giveRowsBack(log, *report.listRows, held);
     }
 }
 
@@ -62,12 +66,13 @@ bool RunUndoCommands::openListIsRuns(const RunLog& log) const {
 // The rows go back where they were when the open list is the one the run took them from, or
 // when the list is empty; into another list only when the operator says so, after its rows. A
 // list that holds them already (loaded again) is left as it is.
-void RunUndoCommands::giveRowsBack(const RunLog& log, const std::string& rowsFile) {
+void RunUndoCommands::giveRowsBack(const RunLog& log, const std::string& rowsFile,
+                                   Prompter& prompter) {
     using returnedrows::Fit;
     using returnedrows::Place;
     const Fit fit = returnedrows::fitOf(m_p.list, m_p.assignments, log);
     if (fit == Fit::OtherTemplate || fit == Fit::NoRoom) {
-        m_p.prompter.tell(Msg::UndoRowsNotReturned, {rowsFile});
+        prompter.tell(Msg::UndoRowsNotReturned, {rowsFile});
     }
     if (fit != Fit::Fits) {
         return;
@@ -75,7 +80,7 @@ void RunUndoCommands::giveRowsBack(const RunLog& log, const std::string& rowsFil
     int returned = 0;
     if (openListIsRuns(log) || returnedrows::listEmpty(m_p.list)) {
         returned = returnedrows::putBack(m_p.list, m_p.assignments, log, Place::AtTheirRows);
-    } else if (m_p.prompter.tell(Msg::UndoRowsQuestion, {std::to_string(log.doneRows.size())}) ==
+    } else if (prompter.tell(Msg::UndoRowsQuestion, {std::to_string(log.doneRows.size())}) ==
                Answer::Yes) {
         returned = returnedrows::putBack(m_p.list, m_p.assignments, log, Place::AtTheEnd);
     }

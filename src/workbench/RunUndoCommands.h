@@ -48,7 +48,7 @@ public:
 
 private:
     void undo(const RunLog& log);
-    void giveRowsBack(const RunLog& log, const std::string& rowsFile);
+    void giveRowsBack(const RunLog& log, const std::string& rowsFile, Prompter& prompter);
     void settle(const RunLog& log);
     bool openListIsRuns(const RunLog& log) const;
 

@@ -118,6 +118,18 @@ TEST_P(WorkbenchRowsBackTest, UndoGivesTheRowsBack) {
     EXPECT_EQ(shownTexts().size(), c.boxes) << c.label << ": " << shownTexts().back();
 }
 
+// The rows given back are shown whole, as after a load: their columns grow to fit them.
+TEST_F(WorkbenchExecuteTest, TheColumnsFitTheRowsGivenBack) {
+    runTwo({"DRAWING-NUMBER-0000000001", "DRAWING-NUMBER-0000000002", "D"});
+    m_wb->renameGrid().setTextMeasure(
+        [](std::string_view text) { return static_cast<int>(text.size()) * 8; }, 4);
+    const int shown = grid().colWidth(RenameList::gridCol(0));
+    m_prompter.queueAnswer(Answer::Yes);
+    m_wb->command(id(Cmd::UndoLastRun));
+    ASSERT_EQ(listedRows().size(), 3u);
+    EXPECT_GT(grid().colWidth(RenameList::gridCol(0)), shown);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Lists, WorkbenchRowsBackTest,
     ::testing::Values(
