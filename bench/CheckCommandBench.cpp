@@ -2,6 +2,7 @@
 // command as a script runs it: process start, template and list read, every cell written out as
 // JSON and read by the caller. The yardstick in the same run is the core's load of the same list
 // into the same template; the command should take well under 0.5 s.
+#include "ChildProcess.h"
 #include "WideRenameList.h"
 #include "base/ScriptedPrompter.h"
 #include "renamelist/RenameListRig.h"
@@ -13,7 +14,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <sys/resource.h>
 
 namespace {
 
@@ -30,16 +30,6 @@ struct CheckFolder {
     std::string templatePath;
     std::string listPath;
 };
-
-// User and system time of the finished child processes so far.
-double childCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void BM_CoreLoad(benchmark::State& state) {
     const CheckFolder folder;

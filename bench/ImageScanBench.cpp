@@ -17,8 +17,10 @@
 #include "support/ImageFixtures.h"
 
 #include "CpuSeconds.h"
+#include "DrawingSheet.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <dirent.h>
@@ -33,57 +35,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kDpi = 400;
-
-std::uint32_t pixels(int mm, int dpi = kDpi) {
-    return static_cast<std::uint32_t>(std::lround(mm / 25.4 * dpi));
-}
-
-// A drawing sheet: frame, a title block, a grid of thin lines and two diagonals.
-bool inked(std::uint32_t x, std::uint32_t y, std::uint32_t w, std::uint32_t h) {
-    const std::uint32_t frame = 40;
-    if (x < frame || y < frame || x + frame >= w || y + frame >= h) {
-        return (x % 8 == 0 || y % 8 == 0) && (x < 6 || y < 6 || x + 6 >= w || y + 6 >= h);
-    }
-    if (x < frame + 4 || y < frame + 4 || x + frame + 4 >= w || y + frame + 4 >= h) {
-        return true;
-    }
-    if (x % 397 < 2 || y % 401 < 2) {
-        return true;
-    }
-    const std::uint32_t d = static_cast<std::uint32_t>(static_cast<std::uint64_t>(y) * w / h);
-    return (x >= d && x - d < 3) || (w - x >= d && w - x - d < 3);
-}
-
-void writeDrawing(const std::string& path, int widthMm, int heightMm) {
-    TIFFSetErrorHandler(nullptr);
-    TIFFSetWarningHandler(nullptr);
-    const std::uint32_t w = pixels(widthMm);
-    const std::uint32_t h = pixels(heightMm);
-    TIFF* tif = TIFFOpen(path.c_str(), "w");
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, h);
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(kDpi));
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(kDpi));
-    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-    std::vector<std::uint8_t> row((w + 7) / 8);
-    for (std::uint32_t y = 0; y < h; ++y) {
-        std::fill(row.begin(), row.end(), 0);
-        for (std::uint32_t x = 0; x < w; ++x) {
-            if (inked(x, y, w, h)) {
-                row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
-            }
-        }
-        TIFFWriteScanline(tif, row.data(), y, 0);
-    }
-    TIFFClose(tif);
-}
 
 void writeJpeg(const std::string& path, int widthMm, int heightMm) {
     PIX* pix = pixCreate(static_cast<int>(pixels(widthMm, 150)),
@@ -239,6 +190,56 @@ BENCHMARK(BM_LoadPreview40A1)
     ->ArgName("threads") // 0 one per core
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The same load alternately on one worker and on the given number (0: one per core) in every
+// iteration, so that both meet the same load on the machine; the ratio of the two wall times is
+// the figure to read (target on 2 cores: at most 0.6).
+void BM_LoadPreview40A1ManyVsOne(benchmark::State& state) {
+    ImageSettings settings = settingsFor(fixtures().data, true);
+    WorkerPool one(1);
+    WorkerPool many(WorkerPool::threadsFor(static_cast<int>(state.range(0))));
+    double oneSeconds = 0.0;
+    double manySeconds = 0.0;
+    double oneCpu = 0.0;
+    double manyCpu = 0.0;
+    for (auto _ : state) {
+        for (WorkerPool* pool : {&one, &many}) {
+            const auto start = std::chrono::steady_clock::now();
+            const double cpu = cpuSecondsOf([&] {
+                CellGrid grid;
+                ImageEntry::prepareGrid(grid);
+                RecordingMainView view;
+                ScriptedPrompter prompter;
+                ImageFolderScan scan(grid, view, prompter);
+                scan.setPool(pool);
+                scan.scan(fixtures().a1Folder, settings, ImageFolderScan::Mode::Reload);
+                if (scan.imageCount() != 40) {
+                    state.SkipWithError("unexpected image count");
+                }
+            });
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            (pool == &one ? oneSeconds : manySeconds) += took.count();
+            (pool == &one ? oneCpu : manyCpu) += cpu;
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    const double ratio = manySeconds / oneSeconds;
+    state.counters["workers"] = many.size();
+    state.counters["one_ms"] = oneSeconds * 1e3 / n;
+    state.counters["many_ms"] = manySeconds * 1e3 / n;
+    state.counters["ratio"] = ratio;
+    // Processor time of all threads: equal on both sides when the workers split the work without
+    // overhead, so that a ratio over the target then says the cores were busy with other work.
+    state.counters["one_cpu_ms"] = oneCpu * 1e3 / n;
+    state.counters["many_cpu_ms"] = manyCpu * 1e3 / n;
+    state.SetLabel(ratio <= 0.6 ? "within target" : "OVER target");
+}
+BENCHMARK(BM_LoadPreview40A1ManyVsOne)
+    ->Arg(0)
+    ->ArgName("threads") // 0 one per core
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(5.0);
 
 void preview(benchmark::State& state, const std::string& path) {
     const ImageSettings settings = settingsFor(fixtures().data, false);

@@ -6,50 +6,28 @@
 #include "execute/FileChangeSteps.h"
 #include "execute/PageJoiner.h"
 #include "execute/PosixFileChanges.h"
-#include "support/ImageFixtures.h"
+
+#include "ChildProcess.h"
+#include "JoinSheets.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <tiffio.h>
 #include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-extern char** environ;
-
 namespace {
-
-struct Sheet {
-    const char* name;
-    std::uint32_t width;
-    std::uint32_t height;
-};
-
-constexpr Sheet kSheets[] = {{"a0.tif", 6622, 9362},
-                             {"a1-1.tif", 4681, 6622},
-                             {"a1-2.tif", 6622, 4681},
-                             {"a1-3.tif", 4681, 6622},
-                             {"a3.tif", 2339, 3307}};
 
 class JoinInputs {
 public:
     JoinInputs() {
         m_dir = fs::temp_directory_path() / ("nomira-join-bench-" + std::to_string(::getpid()));
         fs::create_directories(m_dir);
-        for (const Sheet& sheet : kSheets) {
-            ImageFixtures::TiffLayout layout;
-            layout.width = sheet.width;
-            layout.height = sheet.height;
-            layout.compression = COMPRESSION_CCITTFAX4;
-            layout.xDpi = layout.yDpi = 200.0f;
-            const std::string path = (m_dir / sheet.name).string();
-            ImageFixtures::writeTiff(path, layout);
+        for (const std::string& path : writeJoinSheets(m_dir.string())) {
             m_sources.push_back({path, 1});
             m_bytes += ImageFixtures::fileSize(path);
         }
@@ -118,17 +96,9 @@ void BM_Tiffcp(benchmark::State& state) {
         args.push_back(source.path);
     }
     args.push_back(in.target() + ".tiffcp");
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
     for (auto _ : state) {
         fs::remove(args.back());
-        pid_t pid = 0;
-        int status = 0;
-        if (::posix_spawnp(&pid, "tiffcp", nullptr, nullptr, argv.data(), environ) != 0 ||
-            ::waitpid(pid, &status, 0) != pid || status != 0) {
+        if (runQuietly(args) != 0) {
             state.SkipWithError("tiffcp is not available");
             break;
         }

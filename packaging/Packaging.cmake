@@ -19,7 +19,7 @@ set(packaging ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(generated ${CMAKE_BINARY_DIR}/packaging)
 
 # ---- programs ---------------------------------------------------------------
-install(TARGETS nomira nomira-cli nomira-demo-data nomira_pdf
+install(TARGETS nomira nomira-cli nomira-demo-data nomira_pdf nomira_ocr
     RUNTIME DESTINATION ${NOMIRA_PROGRAM_DIR}
     LIBRARY DESTINATION ${NOMIRA_PROGRAM_DIR})
 install(TARGETS agent_Quentdef agent_Quentconv agent_Quentry

@@ -77,7 +77,7 @@ expected_nomira=(
     ./etc/nomira/registry.ini
     ./usr/bin/Nomira ./usr/bin/nomira-cli ./usr/bin/nomira-demo-data
     ./usr/lib/nomira/Nomira ./usr/lib/nomira/NomiraUM.pdf ./usr/lib/nomira/NomiraUM.html
-    ./usr/lib/nomira/libnomira_pdf.so
+    ./usr/lib/nomira/libnomira_ocr.so ./usr/lib/nomira/libnomira_pdf.so
     ./usr/lib/nomira/nomira-cli ./usr/lib/nomira/nomira-demo-data
     ./usr/lib/nomira/agent/Quentconv.exe ./usr/lib/nomira/agent/Quentdef.exe
     ./usr/lib/nomira/agent/Quentry.exe

@@ -1,5 +1,6 @@
 #include "image/PopplerDocument.h"
 
+#include "base/ProgramModule.h"
 #include "image/ImageCheck.h"
 #include "image/ImageLibrary.h"
 #include "image/PageMeasure.h"
@@ -8,48 +9,17 @@
 
 #include <cmath>
 #include <cstdint>
-#include <dlfcn.h>
-#include <filesystem>
 #include <leptonica/allheaders.h>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace {
 
-// The PDF module, loaded on first use and kept for the life of the process (poppler does not
-// take being unloaded well); null when it cannot be loaded or does not fit this program.
-// Where the module is looked for: beside the program, then in the folder it was built in, then
-// through the loader's own search. The first two are full paths because a sanitizer's dlopen
-// interceptor makes the loader search on its behalf, without the program's RUNPATH.
-std::vector<std::string> moduleCandidates() {
-    std::vector<std::string> candidates;
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back((program.parent_path() / kNomiraPdfModule).string());
-    }
-    candidates.push_back(std::string(NOMIRA_PDF_MODULE_DIR) + "/" + kNomiraPdfModule);
-    candidates.emplace_back(kNomiraPdfModule);
-    return candidates;
-}
-
-void* openModule() {
-    for (const std::string& candidate : moduleCandidates()) {
-        if (void* handle = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            return handle;
-        }
-    }
-    return nullptr;
-}
-
+// The PDF module, loaded on first use; null when it cannot be loaded or does not fit this program.
 const NomiraPdfApi* pdfModule() {
     static const NomiraPdfApi* const api = []() -> const NomiraPdfApi* {
-        void* handle = openModule();
-        if (handle == nullptr) {
-            return nullptr;
-        }
-        const auto entry = reinterpret_cast<NomiraPdfApiEntry>(::dlsym(handle, kNomiraPdfEntry));
+        const auto entry = reinterpret_cast<NomiraPdfApiEntry>(
+            programmodule::entry(kNomiraPdfModule, kNomiraPdfEntry));
         const NomiraPdfApi* found = entry != nullptr ? entry() : nullptr;
         return found != nullptr && found->version == kNomiraPdfApiVersion ? found : nullptr;
     }();

@@ -1,6 +1,7 @@
 #include "read/TextRecogniser.h"
 
-#include <tesseract/baseapi.h>
+#include "base/ProgramModule.h"
+#include "read/OcrModuleApi.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,6 +48,18 @@ std::string oneLine(const char* text) {
     return out;
 }
 
+// The text recognition module, loaded on first use; null when it cannot be loaded or does not
+// fit this program.
+const NomiraOcrApi* ocrModule() {
+    static const NomiraOcrApi* const api = []() -> const NomiraOcrApi* {
+        const auto entry = reinterpret_cast<NomiraOcrApiEntry>(
+            programmodule::entry(kNomiraOcrModule, kNomiraOcrEntry));
+        const NomiraOcrApi* found = entry != nullptr ? entry() : nullptr;
+        return found != nullptr && found->version == kNomiraOcrApiVersion ? found : nullptr;
+    }();
+    return api;
+}
+
 } // namespace
 
 TextRecogniser::TextRecogniser(const std::string& dataPath, const std::string& languages)
@@ -61,32 +74,30 @@ TextRecogniser::TextRecogniser(const std::string& dataPath, const std::string& l
     if (present.empty()) {
         return;
     }
-    auto api = std::make_unique<tesseract::TessBaseAPI>();
-    if (api->Init(dataPath.c_str(), present.c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
+    m_module = ocrModule();
+    m_engine = m_module != nullptr ? m_module->create(dataPath.c_str(), present.c_str()) : nullptr;
+    if (m_engine == nullptr) {
         m_missing = splitLanguages(languages);
-        return;
     }
-    api->SetPageSegMode(tesseract::PSM_SPARSE_TEXT);
-    api->SetVariable("debug_file", "/dev/null");
-    m_api = std::move(api);
 }
 
 TextRecogniser::~TextRecogniser() {
-    if (m_api) {
-        m_api->End();
+    if (m_engine != nullptr) {
+        m_module->destroy(m_engine);
     }
 }
 
 std::string TextRecogniser::recognise(Pix* pix, int& confidence) {
     confidence = 0;
-    if (!m_api || pix == nullptr) {
+    if (m_engine == nullptr || pix == nullptr) {
         return {};
     }
-    m_api->SetImage(pix);
-    const std::unique_ptr<char[]> text(m_api->GetUTF8Text());
-    confidence = m_api->MeanTextConf();
-    m_api->Clear();
-    return oneLine(text.get());
+    char* text = m_module->recognise(m_engine, pix, &confidence);
+    const std::string line = oneLine(text);
+    if (text != nullptr) {
+        m_module->release(text);
+    }
+    return line;
 }
 
 std::string TextRecogniser::defaultDataPath() {

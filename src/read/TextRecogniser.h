@@ -1,18 +1,15 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
+struct NomiraOcrApi;
 struct Pix;
 
-namespace tesseract {
-class TessBaseAPI;
-}
-
-// One Tesseract engine, set up once for a set of languages ("jpn+eng") from a data folder. The
-// languages whose data file is missing are left out; with none left the engine reads nothing.
-// An engine serves one thread at a time.
+// One Tesseract engine of the text recognition module, set up once for a set of languages
+// ("jpn+eng") from a data folder. The languages whose data file is missing are left out; with
+// none left, or without the module, the engine reads nothing. An engine serves one thread at a
+// time.
 class TextRecogniser {
 public:
     TextRecogniser(const std::string& dataPath, const std::string& languages);
@@ -20,7 +17,7 @@ public:
     TextRecogniser(const TextRecogniser&) = delete;
     TextRecogniser& operator=(const TextRecogniser&) = delete;
 
-    bool ready() const { return m_api != nullptr; }
+    bool ready() const { return m_engine != nullptr; }
     // The requested languages that have no data file in the data folder.
     const std::vector<std::string>& missing() const { return m_missing; }
 
@@ -39,7 +36,8 @@ public:
     static TextRecogniser& forThisThread(const std::string& dataPath, const std::string& languages);
 
 private:
-    std::unique_ptr<tesseract::TessBaseAPI> m_api;
+    const NomiraOcrApi* m_module = nullptr;
+    void* m_engine = nullptr;
     std::string m_dataPath;
     std::string m_languages;
     std::vector<std::string> m_missing;

@@ -1,5 +1,6 @@
 #include "support/CliRunner.h"
 #include "support/ImageFixtures.h"
+#include "support/RenameListFixtures.h"
 #include "support/ScanFixtures.h"
 #include "support/TempDir.h"
 
@@ -138,26 +139,37 @@ TEST(ImageCommands, InfoOnAPlotLeavesTheFilesBesideIt) {
     EXPECT_EQ(images.read("one.2.png"), "mine too");
 }
 
-TEST(ImageCommands, PopplerIsLoadedOnlyWhenAPdfIsTouched) {
+// poppler and Tesseract come in modules that a command maps only when it touches a PDF or reads
+// the text of a sheet; every other start stays light.
+TEST(ImageCommands, PopplerAndTesseractAreLoadedOnlyWhenNeeded) {
     TempDir data;
     TempDir images;
     ScanFixtures::writeBilevelTiffMm(images.file("a.tif"), 210, 297, 100);
     ImageFixtures::writePdf(images.file("d.pdf"), 2, 595.0, 842.0);
     const std::string folder = "--data-folder " + q(data.path()) + " ";
+    const std::string state =
+        " --template " + q(data.write("job.tpl", renameListTemplate({{"図番", 1, 1, true}}))) +
+        " --list " + q(data.write("list.csv", renameListCsv({"D-1"}))) + " --images ";
+    const std::string tiffOnly = images.mkdir("tiff");
+    ScanFixtures::writeBilevelTiffMm(tiffOnly + "/b.tif", 210, 297, 100);
     struct Case {
         std::string arguments;
         bool poppler;
+        bool tesseract;
     };
     const Case cases[] = {
-        {"--version", false},
-        {folder + "settings", false},
-        {folder + "info " + q(images.file("a.tif")), false},
-        {folder + "info " + q(images.file("d.pdf")), true},
+        {"--version", false, false},
+        {folder + "settings", false, false},
+        {folder + "info " + q(images.file("a.tif")), false, false},
+        {folder + "info " + q(images.file("d.pdf")), true, false},
+        {folder + "names" + state + q(tiffOnly) + " --assign 1=b.tif", false, false},
+        {folder + "match" + state + q(tiffOnly), false, true},
     };
     for (const Case& c : cases) {
         const std::string loaded = loadedLibraries(c.arguments);
         EXPECT_NE(loaded.find("libstdc++"), std::string::npos) << "no loader report";
         EXPECT_EQ(loaded.find("libpoppler") != std::string::npos, c.poppler) << c.arguments;
+        EXPECT_EQ(loaded.find("libtesseract") != std::string::npos, c.tesseract) << c.arguments;
     }
     const CliResult pdf = cliJson(folder + "info " + q(images.file("d.pdf")));
     EXPECT_EQ(pdf.doc[0]["result"], 0);
