@@ -1,5 +1,6 @@
 #include "read/TextRecogniser.h"
 
+#include <omp.h>
 #include <tesseract/baseapi.h>
 
 #include <algorithm>
@@ -47,6 +48,22 @@ std::string oneLine(const char* text) {
     return out;
 }
 
+// Tesseract spreads one image over OpenMP threads, while the reader already runs one engine per
+// core: the extra threads only compete for the same cores, and idle ones spin. The calling
+// thread's engine therefore works alone, unless the user has set OMP_THREAD_LIMIT (which the
+// OpenMP runtime reads once, when it is loaded, so setting it here would come too late). The
+// OpenMP setting belongs to the calling thread.
+void recogniseOnThisThreadOnly() {
+    thread_local const bool set = [] {
+        if (std::getenv("OMP_THREAD_LIMIT") != nullptr) {
+            return false;
+        }
+        omp_set_max_active_levels(0);
+        return true;
+    }();
+    static_cast<void>(set);
+}
+
 } // namespace
 
 TextRecogniser::TextRecogniser(const std::string& dataPath, const std::string& languages)
@@ -82,6 +99,7 @@ std::string TextRecogniser::recognise(Pix* pix, int& confidence) {
     if (!m_api || pix == nullptr) {
         return {};
     }
+    recogniseOnThisThreadOnly();
     m_api->SetImage(pix);
     const std::unique_ptr<char[]> text(m_api->GetUTF8Text());
     confidence = m_api->MeanTextConf();
