@@ -166,8 +166,8 @@ int main(int argc, char** argv) {
     }
 
     // All the sheets (codes and clean text) on one and on two threads (wall time; the processor
-    // whether other load on the machine held the threads back). Without a pool the caller reads
-    // alone; with one, only the pool's workers read.
+    // time beside it shows whether other load on the machine held the threads back). Without a
+    // pool the caller reads alone; with one, only the pool's workers read.
     struct Timed {
         double wall;
         double cpu;
