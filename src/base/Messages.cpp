@@ -456,4 +456,12 @@ std::string versionFormat() {
     return "(Build %s)";
 }
 
+std::string paperSizeDiffersStatus() {
+    return textcodec::utf8ToCp932("No %s: ﾘｽﾄの用紙ｻｲｽﾞは %s、画像は %s です。");
+}
+
+std::string readingStatus() {
+    return textcodec::utf8ToCp932("只今、画像を読み取っています。(Esc: 中止)");
+}
+
 } // namespace texts

@@ -191,4 +191,9 @@ std::string fillPlaceholders(std::string_view text, std::initializer_list<std::s
 namespace texts {
 std::string windowTitle();   // the main window's title and the single-instance name
 std::string versionFormat(); // "(Build %s)"
+// The status bar at an assignment whose row's listed paper size is not the measured one:
+// row number, listed size class, measured size class.
+std::string paperSizeDiffersStatus();
+// The status bar while "読取り割り当て..." reads the unassigned images.
+std::string readingStatus();
 } // namespace texts

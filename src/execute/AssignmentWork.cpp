@@ -5,6 +5,7 @@
 #include "base/Cp932.h"
 #include "base/FileSystem.h"
 #include "base/MainView.h"
+#include "base/Messages.h"
 #include "base/ProfileFile.h"
 #include "base/Prompter.h"
 #include "base/TextCodec.h"
@@ -139,9 +140,8 @@ void AssignmentWork::fillPaperSize(int row, const std::string& fileName) {
     const std::string measuredClass = PaperSize::sizeClass(measured);
     if (!listed.empty() && listed != measuredClass) {
         m_mismatches[rowKey] = listed;
-        m_p.view.setStatusText(textcodec::utf8ToCp932(
-            "No " + std::to_string(row) + ": ﾘｽﾄの用紙ｻｲｽﾞは " + textcodec::cp932ToUtf8(listed) +
-            "、画像は " + textcodec::cp932ToUtf8(measuredClass) + " です。"));
+        m_p.view.setStatusText(fillPlaceholders(texts::paperSizeDiffersStatus(),
+                                                {std::to_string(row), listed, measuredClass}));
     } else {
         m_mismatches.erase(rowKey);
     }

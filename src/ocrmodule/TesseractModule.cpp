@@ -2,11 +2,29 @@
 // exception leaves it.
 #include "read/OcrModuleApi.h"
 
+#include <omp.h>
 #include <tesseract/baseapi.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
+
+// Tesseract spreads one image over OpenMP threads, while the reader already runs one engine per
+// core: the extra threads only compete for the same cores, and idle ones spin. The calling
+// thread's engine therefore works alone, unless the user has set OMP_THREAD_LIMIT (which the
+// OpenMP runtime reads once, when it is loaded, so setting it here would come too late). The
+// OpenMP setting belongs to the calling thread.
+void recogniseOnThisThreadOnly() {
+    thread_local const bool set = [] {
+        if (std::getenv("OMP_THREAD_LIMIT") != nullptr) {
+            return false;
+        }
+        omp_set_max_active_levels(0);
+        return true;
+    }();
+    static_cast<void>(set);
+}
 
 void* create(const char* dataPath, const char* languages) {
     try {
@@ -32,6 +50,7 @@ void destroy(void* engine) {
 char* recognise(void* engine, Pix* pix, int* confidence) {
     *confidence = 0;
     try {
+        recogniseOnThisThreadOnly();
         auto* api = static_cast<tesseract::TessBaseAPI*>(engine);
         api->SetImage(pix);
         char* text = api->GetUTF8Text();

@@ -125,7 +125,7 @@ std::vector<ReadSuggestion> SheetReadJob::run(const Input& in, WorkerPool* pool,
         });
     for (std::size_t i = 0; i < out.size(); ++i) {
         ReadSuggestion& s = out[i];
-        if (!work.take(i)) {
+        if (!work.collect(i)) {
             s.image = in.images[i];
             s.reading.failure = ReadFailure::Cancelled;
         }

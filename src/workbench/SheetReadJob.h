@@ -55,7 +55,8 @@ public:
     // unless languagesTold is set already (it is set then), missing text data.
     static void tellBefore(const Input& input, Prompter& prompter, bool& languagesTold);
 
-    // The images are read on the pool's workers (all on the calling thread without a pool).
+    // The images are read on the pool's workers only, so there are as many text engines at work
+    // as the pool has workers (all on the calling thread without a pool).
     // done(n) is called on the calling thread after the n-th result is in. A set cancel flag
     // makes every image not yet begun end as cancelled.
     static std::vector<ReadSuggestion> run(const Input& input, WorkerPool* pool,

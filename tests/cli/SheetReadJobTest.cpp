@@ -7,19 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
 namespace sd = sheetdrawing;
 
-// Four A6 scans, each with a QR code that names its own row, read with the cancel flag set once
-// the first result is in: whatever the workers did meanwhile, every image comes back in list
-// order, read or cancelled, and a cancelled image gets no suggestion.
-TEST(SheetReadJobTest, CancellingInTheMiddleEndsTheRestAsCancelled) {
+// Four A6 scans in files, each with a QR code that names its own row.
+SheetReadJob::Input codedScans(const TempDir& files) {
     sd::ensureApplication();
-    TempDir files;
     SheetReadJob::Input input;
     input.dataPath = TextRecogniser::defaultDataPath();
     input.listedSizes.assign(5, "");
@@ -29,10 +29,19 @@ TEST(SheetReadJobTest, CancellingInTheMiddleEndsTheRestAsCancelled) {
         QImage page = sd::blankPage(148, 105, 150);
         sd::drawCode(page, 150, "QRCode", number, 20, 20, 30);
         const std::string path = files.path() + "/s" + std::to_string(i) + ".tif";
-        ASSERT_TRUE(sd::writeG4(page, path, 150));
+        EXPECT_TRUE(sd::writeG4(page, path, 150));
         input.images.push_back({i, "s" + std::to_string(i) + ".tif", "A6 横", path});
         input.rows.push_back({i, std::to_string(i), {number}, false});
     }
+    return input;
+}
+
+// Read with the cancel flag set once the first result is in: whatever the workers did
+// meanwhile, every image comes back in list order, read or cancelled, and a cancelled image gets
+// no suggestion.
+TEST(SheetReadJobTest, CancellingInTheMiddleEndsTheRestAsCancelled) {
+    TempDir files;
+    const SheetReadJob::Input input = codedScans(files);
 
     struct Case {
         unsigned workers; // 0: no pool, everything on this thread
@@ -69,6 +78,30 @@ TEST(SheetReadJobTest, CancellingInTheMiddleEndsTheRestAsCancelled) {
             EXPECT_EQ(cancelled, 3);
         }
     }
+}
+
+// With a pool, only its workers read (one text engine per worker): while the one worker is
+// held, the calling thread reads nothing itself.
+TEST(SheetReadJobTest, WithAPoolOnlyItsWorkersRead) {
+    TempDir files;
+    const SheetReadJob::Input input = codedScans(files);
+    WorkerPool pool(1);
+    std::promise<void> release;
+    pool.submit([gate = release.get_future().share()](std::stop_token) { gate.wait(); });
+    std::atomic<bool> released = false;
+    std::thread opener([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        released = true;
+        release.set_value();
+    });
+    const std::atomic<bool> cancel = false;
+    bool readBeforeRelease = false;
+    const auto out = SheetReadJob::run(input, &pool, cancel,
+                                       [&](std::size_t) { readBeforeRelease |= !released; });
+    opener.join();
+    EXPECT_FALSE(readBeforeRelease);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_TRUE(out[3].match.suggestion);
 }
 
 } // namespace

@@ -234,6 +234,31 @@ TEST_F(AssignmentCommandsTest, BatchAssignAfterASingleAssignmentStartsFromNothin
     EXPECT_EQ(page(2), "1");
 }
 
+TEST_F(AssignmentCommandsTest, TheStatusBarNamesARowWhoseListedPaperSizeIsNotTheScans) {
+    m_data->writeTemplate("job", renameListTemplate({{"図番", 1, 1, true}, {"用紙", 5, 2, false}}));
+    image("a4.tif");
+    image("a3.tif");
+    start({"D-1,A3 横", "D-2,A3 縦", "D-3,"});
+    struct Case {
+        int row;
+        int image;
+        const char* status; // the last status text after the assignment
+    } cases[] = {
+        {1, 1, "No 1: ﾘｽﾄの用紙ｻｲｽﾞは A3、画像は A4 です。"},
+        {2, 2, ""}, // orientation aside, the classes agree
+        {3, 2, ""}, // the list gives no size
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = m_view.statusTexts().size();
+        select(c.row, {c.image});
+        m_wb->command(id(Ctl::Assign));
+        ASSERT_EQ(records().size(), 1u) << c.row;
+        const auto& texts = m_view.statusTexts();
+        EXPECT_EQ(texts.size() > before ? u8(texts.back()) : std::string(), c.status) << c.row;
+        m_wb->command(id(Ctl::Release));
+    }
+}
+
 TEST_F(AssignmentCommandsTest, BatchReleaseAsksThenClearsEveryRecordAndMark) {
     image("a4.tif");
     image("a3.tif");

@@ -3,7 +3,9 @@
 // A4 pages in the IPA Gothic face; run with QT_QPA_PLATFORM=offscreen where there is no screen.
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -13,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 #include <QTextFrame>
 #include <QTextTable>
 
@@ -53,6 +56,33 @@ void spaceHeadings(QTextDocument& document) {
     }
 }
 
+// Screenshots are named relative to the guide's folder. Each is carried inside the document as a
+// data URL, so the PDF and the HTML copy both show it wherever they are installed. False names
+// the first picture that cannot be read.
+bool embedImages(QTextDocument& document, const QDir& folder, QString& missing) {
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) {
+                continue;
+            }
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            QFile file(folder.filePath(format.name()));
+            if (!file.open(QIODevice::ReadOnly)) {
+                missing = file.fileName();
+                return false;
+            }
+            format.setName(QStringLiteral("data:image/png;base64,") +
+                           QString::fromLatin1(file.readAll().toBase64()));
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +110,11 @@ int main(int argc, char** argv) {
     document.setMarkdown(markdown);
     frameTables(document.rootFrame());
     spaceHeadings(document);
+    QString missing;
+    if (!embedImages(document, QFileInfo(source).dir(), missing)) {
+        std::fprintf(stderr, "nomira-manual: cannot read the picture %s\n", qPrintable(missing));
+        return 1;
+    }
 
     QPdfWriter writer(QString::fromLocal8Bit(argv[2]));
     writer.setPageSize(QPageSize(QPageSize::A4));

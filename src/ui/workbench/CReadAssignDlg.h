@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QLabel;
 class QTableWidget;
 
 // The suggestions of "読取り割り当て...": one line per image with the suggested row and value,
@@ -21,5 +22,10 @@ public:
     std::vector<bool> checks() const;
 
 private:
+    // The counts above the table: lines, lines with a suggestion, checked lines.
+    void showSummary();
+
     QTableWidget* m_table;
+    QLabel* m_summary;
+    long m_found;
 };

@@ -3,9 +3,9 @@
 #include "app/ReadSettings.h"
 #include "app/SettingsStore.h"
 #include "base/MainView.h"
+#include "base/Messages.h"
 #include "base/ProfileFile.h"
 #include "base/Prompter.h"
-#include "base/TextCodec.h"
 #include "base/WorkerPool.h"
 #include "ui/workbench/CReadAssignDlg.h"
 #include "workbench/ReadAssignment.h"
@@ -55,7 +55,7 @@ void ReadAssignRunner::start() {
     m_workbench.setReading(true);
     m_view.setProgressRange(0, static_cast<int>(m_input.images.size()));
     m_view.setProgressPos(0);
-    m_view.setStatusText(textcodec::utf8ToCp932("只今、画像を読み取っています。(Esc: 中止)"));
+    m_view.setStatusText(texts::readingStatus());
     m_escape->setEnabled(true);
     if (!m_pool) {
         m_pool = std::make_unique<WorkerPool>(WorkerPool::threadsFor(m_input.settings.threads));

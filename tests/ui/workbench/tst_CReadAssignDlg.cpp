@@ -2,6 +2,7 @@
 #include "ui/workbench/CReadAssignDlg.h"
 #include "workbench/ReadAssignment.h"
 
+#include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -34,6 +35,9 @@ std::vector<ReadSuggestion> results() {
         suggestion("scan_0007.tif", "不定形", 0, "", 0.0, By::Text),
     };
     r[2].match.codeOverText = true;
+    r[3].reading.codes = {{"QRCode", "NMR-A-1002"}};
+    r[3].reading.text = "図番 NMR-A-1O02";
+    r[3].match.runnerUp = SheetMatcher::Candidate{3, "3", 0.71, By::Text, 0, "NMR-A-1003"};
     r[6].reading.failure = ReadFailure::Damaged;
     return r;
 }
@@ -54,14 +58,29 @@ private slots:
         QCOMPARE(table->rowCount(), 7);
         QCOMPARE(table->item(3, 3)->text(), QStringLiteral("0.82"));
         QVERIFY(table->item(2, 4)->text().contains(QString::fromUtf8("不一致")));
-        QVERIFY(table->item(4, 5)->text().contains(QString::fromUtf8("ﾘｽﾄ A4")));
+        QCOMPARE(table->item(0, 5)->text(), QString::fromUtf8("A4 縦 (ﾘｽﾄと一致)"));
+        QCOMPARE(table->item(4, 5)->text(), QString::fromUtf8("A3 縦 (ﾘｽﾄは A4)"));
+        QCOMPARE(table->item(4, 5)->foreground().color(), QColor(Qt::red));
+        QCOMPARE(table->item(5, 5)->text(), QString::fromUtf8("B4 縦"));
+        QCOMPARE(table->item(5, 2)->text(), QString::fromUtf8("(候補なし)"));
         QCOMPARE(table->item(6, 2)->text(),
                  QString::fromUtf8(readFailureText(ReadFailure::Damaged)));
-        QVERIFY(!(table->item(5, 0)->flags() & Qt::ItemIsUserCheckable));
+        QVERIFY(!(table->item(5, 0)->flags() & Qt::ItemIsEnabled));
+
+        QCOMPARE(table->item(3, 2)->toolTip(),
+                 QString::fromUtf8("ｺｰﾄﾞ: NMR-A-1002\n文字: 図番 NMR-A-1O02\n"
+                                   "次点: No. 3  NMR-A-1003  (0.71)"));
+        QCOMPARE(table->item(2, 2)->toolTip(), QString());
+        auto* summary = dialog.findChild<QLabel*>();
+        QVERIFY(summary->text().contains(QString::fromUtf8("行の候補がある画像: 5 枚")));
+        QVERIFY(summary->text().contains(QString::fromUtf8("ﾁｪｯｸした画像: 4 枚")));
 
         table->item(3, 0)->setCheckState(Qt::Checked);
         table->item(0, 0)->setCheckState(Qt::Unchecked);
         QCOMPARE(dialog.checks(), (std::vector<bool>{false, true, true, true, true, false, false}));
+        QVERIFY(summary->text().contains(QString::fromUtf8("ﾁｪｯｸした画像: 4 枚")));
+        table->item(4, 0)->setCheckState(Qt::Unchecked);
+        QVERIFY(summary->text().contains(QString::fromUtf8("ﾁｪｯｸした画像: 3 枚")));
 
         const QByteArray folder = qgetenv("NOMIRA_SCREENSHOTS");
         if (!folder.isEmpty()) {
