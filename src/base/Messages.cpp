@@ -408,6 +408,10 @@ constexpr std::array kEntries{
           Buttons::Ok},
     Entry{Msg::ReadNoFileNameColumns, "ﾃﾝﾌﾟﾚｰﾄにﾌｧｲﾙ名となる項目がないため、行を提案できません。",
           kWarning, Icon::Warning, Buttons::Ok},
+    Entry{Msg::ReadAssignRefused,
+          "次の行には画像を割り当てられませんでした。\r\nNo %s\r\n"
+          "行がすでに割り当てられたか、画像が一覧にないか、画像を組み合わせられません。",
+          kWarning, Icon::Warning, Buttons::Ok},
 };
 
 static_assert(kEntries.size() == static_cast<std::size_t>(Msg::Count),

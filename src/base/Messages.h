@@ -171,6 +171,7 @@ enum class Msg {
     ReadLanguageMissing,
     ReadNothingUnassigned,
     ReadNoFileNameColumns,
+    ReadAssignRefused,
     Count // keep last
 };
 

@@ -1,6 +1,7 @@
 #include "workbench/ReadAssignment.h"
 
 #include "base/CellGrid.h"
+#include "base/Prompter.h"
 #include "image/ImageEntry.h"
 #include "renamelist/RenameList.h"
 #include "workbench/AssignmentCommands.h"
@@ -71,6 +72,13 @@ ReadAssignment::Outcome ReadAssignment::apply(Workbench& wb,
         if (added == 0) {
             outcome.refusedRows.push_back(row);
         }
+    }
+    if (!outcome.refusedRows.empty()) {
+        std::string rows;
+        for (int row : outcome.refusedRows) {
+            rows += (rows.empty() ? "" : ", ") + std::to_string(row);
+        }
+        wb.prompter().tell(Msg::ReadAssignRefused, {rows});
     }
     return outcome;
 }

@@ -22,7 +22,8 @@ public:
         // images the command cannot join).
         std::vector<int> refusedRows;
     };
-    // checked: one flag per suggestion.
+    // checked: one flag per suggestion. Rows that could not be given their images are told
+    // together, after the others are assigned.
     static Outcome apply(Workbench& workbench, const std::vector<ReadSuggestion>& suggestions,
                          const std::vector<bool>& checked);
 };

@@ -119,6 +119,7 @@ public:
     bool requestClose(const WindowRect& rect, bool maximized);
 
     CellGrid& renameGrid() { return m_renameGrid; }
+    Prompter& prompter() { return m_seams.prompter; }
     CellGrid& imageGrid() { return m_imageGrid; }
     RenameListCommands& renameList() { return m_renameList; }
     ImageListCommands& imageList() { return m_imageList; }
