@@ -57,12 +57,11 @@ void ReadAssignRunner::start() {
     m_view.setProgressPos(0);
     m_view.setStatusText(texts::readingStatus());
     m_escape->setEnabled(true);
-    if (!m_pool) {
-        m_pool = std::make_unique<WorkerPool>(WorkerPool::threadsFor(m_input.settings.threads));
-    }
-    m_thread = std::thread([this] {
-        m_results = SheetReadJob::run(m_input, m_pool.get(), m_cancel,
-                                      [this](std::size_t n) { m_done = n; });
+    // The window's one pool: reading and the previews made ahead share its workers.
+    WorkerPool& pool = m_workbench.pool();
+    m_thread = std::thread([this, &pool] {
+        m_results =
+            SheetReadJob::run(m_input, &pool, m_cancel, [this](std::size_t n) { m_done = n; });
         m_finished = true;
     });
     m_timer->start();

@@ -5,7 +5,6 @@
 #include <QObject>
 
 #include <atomic>
-#include <memory>
 #include <thread>
 
 class MainView;
@@ -13,13 +12,13 @@ class Prompter;
 class QShortcut;
 class QTimer;
 class QWidget;
-class WorkerPool;
 class Workbench;
 
 // "読取り割り当て..." for the main window: the unassigned images are read on a worker thread
-// (itself spreading the work over the cores) while the window stays usable; the status bar's
-// progress bar follows, and Esc cancels. When the reading is over the suggestions are shown for
-// confirmation and the checked ones assigned, on the window's thread.
+// (itself spreading the work over the window's worker pool, whose workers keep their text engines
+// from one reading to the next) while the window stays usable; the status bar's progress bar
+// follows, and Esc cancels. When the reading is over the suggestions are shown for confirmation
+// and the checked ones assigned, on the window's thread.
 class ReadAssignRunner : public QObject {
     Q_OBJECT
 
@@ -41,8 +40,6 @@ private:
     Prompter& m_prompter;
     QTimer* m_timer;
     QShortcut* m_escape;
-    // Made at the first reading and kept, so each worker's text engine is made once.
-    std::unique_ptr<WorkerPool> m_pool;
     SheetReadJob::Input m_input;
     std::vector<ReadSuggestion> m_results;
     std::thread m_thread;
