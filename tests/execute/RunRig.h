@@ -77,6 +77,14 @@ public:
         RenameRun::tellDone(prompter, outcome);
         return outcome;
     }
+    // Run number n of a series: one new scan "s<n>.tif" into row 1 named "out<n>", run alone.
+    std::optional<RenameRun::Outcome> executeNext(int n, FileChanges& changes) {
+        const std::string name = "s" + std::to_string(n) + ".tif";
+        dir.write("images/" + name, name);
+        records.clear();
+        assign(1, "out" + std::to_string(n), {name});
+        return execute(changes);
+    }
     // Runs "実行" in a child process that is killed at file change killAt, as a power cut would
     // stop it; the child's wait status, or -1 when no child could be started.
     int executeKilledAt(int killAt) {

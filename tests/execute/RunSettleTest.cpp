@@ -259,12 +259,8 @@ TEST(RunSettle, RowsFilesOutliveTheRunsThatAreRemoved) {
     rig.settings.keepRuns = 1;
     Strings rowsFiles;
     for (int run = 0; run < 3; ++run) {
-        const std::string name = "s" + std::to_string(run) + ".tif";
-        rig.dir.write("images/" + name, name);
-        rig.records.clear();
-        rig.assign(1, "out" + std::to_string(run), {name});
         PosixFileChanges changes;
-        ASSERT_TRUE(rig.execute(changes));
+        ASSERT_TRUE(rig.executeNext(run, changes));
         const auto log = runjournals::undoable(rig.journals);
         ASSERT_TRUE(log);
         const RunUndo::Report undo = RunUndo(changes, rig.prompter).undo(*log, false);
