@@ -12,4 +12,13 @@ namespace programmodule {
 // the program's RUNPATH.
 void* entry(const char* fileName, const char* entryName);
 
+// The interface table that the module's entry gives back, when the module loads and was built
+// for this version of the table (its member `version`); null otherwise.
+template <class Api> const Api* api(const char* fileName, const char* entryName, int version) {
+    using Entry = const Api* (*)();
+    const auto found = reinterpret_cast<Entry>(entry(fileName, entryName));
+    const Api* table = found != nullptr ? found() : nullptr;
+    return table != nullptr && table->version == version ? table : nullptr;
+}
+
 } // namespace programmodule

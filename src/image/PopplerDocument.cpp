@@ -17,12 +17,8 @@ namespace {
 
 // The PDF module, loaded on first use; null when it cannot be loaded or does not fit this program.
 const NomiraPdfApi* pdfModule() {
-    static const NomiraPdfApi* const api = []() -> const NomiraPdfApi* {
-        const auto entry = reinterpret_cast<NomiraPdfApiEntry>(
-            programmodule::entry(kNomiraPdfModule, kNomiraPdfEntry));
-        const NomiraPdfApi* found = entry != nullptr ? entry() : nullptr;
-        return found != nullptr && found->version == kNomiraPdfApiVersion ? found : nullptr;
-    }();
+    static const NomiraPdfApi* const api =
+        programmodule::api<NomiraPdfApi>(kNomiraPdfModule, kNomiraPdfEntry, kNomiraPdfApiVersion);
     return api;
 }
 

@@ -51,12 +51,8 @@ std::string oneLine(const char* text) {
 // The text recognition module, loaded on first use; null when it cannot be loaded or does not
 // fit this program.
 const NomiraOcrApi* ocrModule() {
-    static const NomiraOcrApi* const api = []() -> const NomiraOcrApi* {
-        const auto entry = reinterpret_cast<NomiraOcrApiEntry>(
-            programmodule::entry(kNomiraOcrModule, kNomiraOcrEntry));
-        const NomiraOcrApi* found = entry != nullptr ? entry() : nullptr;
-        return found != nullptr && found->version == kNomiraOcrApiVersion ? found : nullptr;
-    }();
+    static const NomiraOcrApi* const api =
+        programmodule::api<NomiraOcrApi>(kNomiraOcrModule, kNomiraOcrEntry, kNomiraOcrApiVersion);
     return api;
 }
 
